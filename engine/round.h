@@ -1,0 +1,53 @@
+// The machine's state of play, its money and its sequence of play.
+#pragma once
+#include "engine/evaluate.h"
+
+enum RoundPhase : int32_t { Betting = 0, Dealt = 1, Drawn = 2 };
+
+struct RoundState {
+    RoundPhase phase;
+    int32_t dealing;        // the deal timer is turning cards up
+    int32_t dealStep;       // next slot DealTick looks at, 0..5
+    int32_t coinsIn;        // coins in for the current game, 0..5
+    HandCategory category;  // result of the last evaluation
+};
+
+struct GameStats {
+    int32_t bankTotal;
+    int32_t credits;
+    int32_t coinsPlayed;
+    int32_t coinsWon;
+    int32_t gamesPlayed;
+    int32_t timesBusted;
+    int32_t handsWon[kHandCategoryCount];
+};
+
+extern RoundState gRound;
+extern GameStats gStats;
+
+// Set whenever the New command arrives, even when refused; it enables the
+// Hit the Bank menu item.  Cleared when the main window is created.
+extern int32_t gNewReceived;
+
+// Payoff, credits and statistics.
+void PayHand();
+void EndRound();
+void HitTheBank();
+void ClearStatistics();
+void ClearGameStats();
+
+// Commands of the round.
+void NewGame();
+void InsertCoin();
+void BetMaxCoins();
+void DealOrDraw();
+void EndOfDeal();
+void HoldCommand(int slot);     // commands 850..854
+void TableTimerTick();          // a tick of timer 6
+
+// True in the hold phase: the first five cards are up, no deal running.
+bool InHoldPhase();
+
+// Puts every program-wide record of the engine and the settings back to its
+// start-of-program value, so that tests do not depend on each other.
+void ResetProgramState();

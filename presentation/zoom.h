@@ -1,0 +1,15 @@
+// The dialogs' opening and closing zoom and their raised frame.
+#pragma once
+#include <windows.h>
+
+float ZoomFraction(int i, int steps);
+void DrawZoomFrame(HDC dc, POINT origin, const RECT* target, float t);
+void ZoomOpen(HWND dialog, POINT origin, int steps);
+void ZoomClose(HWND dialog, int steps);
+void DrawDialogFrame(HWND window, HDC dc, int width);
+void MapRectToWindow(HWND target, HWND source, RECT* rect);
+
+// What every dialog does on WM_INITDIALOG and on closing: centre, and zoom
+// when Zoom is on (with the step count in use).
+void OpenDialogWithZoom(HWND dialog);
+void CloseDialogZoom(HWND dialog);

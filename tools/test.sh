@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native, sanitizer and Win32 under
+# Wine inside a private Xvfb.  Ends with CTest's "N tests failed out of M".
+set -eu
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUORVEL_BUILD:-$here/build}
+bash "$here/tools/build.sh"
+. "$here/tools/start-xvfb.sh"
+export WINEPREFIX="$build/wineprefix"
+status=0
+ctest --test-dir "$build" --output-on-failure -j 2 --timeout 900 || status=$?
+WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
+exit $status
