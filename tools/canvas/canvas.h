@@ -33,6 +33,8 @@ struct Rgb {
     uint8_t r, g, b;
 };
 extern const Rgb kPalette[16];
+// The palette entry closest to `c` (squared distance; ties to the lower index).
+uint8_t NearestColour(Rgb c);
 
 struct Image {
     int width = 0;
@@ -91,10 +93,15 @@ void DrawTextCentred(Image& img, const std::string& font, int pixelHeight, int c
 std::vector<uint8_t> EncodeBmp4(const Image& img);      // BITMAPINFOHEADER, 4 bpp, BI_RGB
 bool WriteBmp4(const std::string& path, const Image& img);
 bool ReadBmp4(const std::string& path, Image* img);     // the files EncodeBmp4 makes
+// Any uncompressed 4-bit BMP; its palette is mapped to the nearest of ours.
+bool DecodeBmp4(const std::vector<uint8_t>& bytes, Image* img);
 // Icon / cursor resources: 4-bit images with an AND mask built from the
 // pixels of colour `transparent`.
 bool WriteIcon(const std::string& path, const std::vector<Image>& images, uint8_t transparent);
 bool WriteCursor(const std::string& path, const Image& img, int hotX, int hotY, uint8_t transparent);
+// The bytes the two writers above put in their files.
+std::vector<uint8_t> EncodeIcon(const std::vector<Image>& images, uint8_t transparent);
+std::vector<uint8_t> EncodeCursor(const Image& img, int hotX, int hotY, uint8_t transparent);
 
 // Writes `contents` only when the file differs, so that unchanged outputs
 // keep their time stamps and nothing downstream rebuilds.
