@@ -1,0 +1,164 @@
+// Start-up of the one main window, its fonts, buttons and layout, and the
+// message loop with the keyboard accelerators.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <ctime>
+
+#include "engine/deck.h"
+#include "engine/round.h"
+#include "presentation/table.h"
+#include "resources/resource_ids.h"
+#include "settings/settings.h"
+#include "shell/app_shell.h"
+#include "shell/status_line.h"
+
+AppShell gShell;
+
+namespace {
+
+const char kClassName[] = "QuorvelWClass";
+const char kWindowTitle[] = "Quorvel v2.1";
+
+// Caption with system menu and minimise box, dialog frame: the window can
+// be moved and minimised but never sized or maximised.
+constexpr DWORD kMainWindowStyle = 0x80CA0000;
+static_assert(kMainWindowStyle == (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
+              "the main window style");
+
+// A modal frame around a plain push button, which also passes the dialog
+// keyboard interface on to its parent.
+constexpr DWORD kButtonExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_STATICEDGE;
+
+constexpr int kBigFontPoints = 16;
+constexpr int kButtonFontPoints = 8;
+constexpr int kMessageFontPoints = 8;
+
+}  // namespace
+
+BOOL DefineMainClass(HINSTANCE instance) {
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.cbClsExtra = 0;
+    wc.cbWndExtra = 0;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "QuorvelIcon");
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszMenuName = "QuorvelMenu";
+    wc.lpszClassName = kClassName;
+    return RegisterClassA(&wc) != 0;
+}
+
+HFONT CreateAppFont(const char* face, int points, BOOL bold, BOOL italic) {
+    HDC screen = GetDC(nullptr);
+    int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+
+    LOGFONTA font = {};
+    font.lfHeight = -MulDiv(points, pixelsPerInch, 72);
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = italic ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_TT_PRECIS;
+    font.lfClipPrecision = 0;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = 4;
+    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+HWND CreateTableButton(const char* caption, int left, int top, int width,
+                       int height, int command) {
+    HWND button = CreateWindowExA(kButtonExStyle, "BUTTON", caption, WS_CHILD | WS_VISIBLE,
+                                  left, top, width, height, gShell.mainWindow,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)),
+                                  gShell.instance, nullptr);
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(gShell.ButtonFont), FALSE);
+    EnableWindow(button, FALSE);
+    return button;
+}
+
+// Offsets by half the client area, not the whole window, so a framed
+// window sits a little right of and below the exact centre.
+void CentreWindowOnScreen(HWND window) {
+    int cx = GetSystemMetrics(SM_CXSCREEN) / 2;
+    int cy = GetSystemMetrics(SM_CYSCREEN) / 2;
+    RECT client;
+    GetClientRect(window, &client);
+    int x = cx + (client.left - client.right) / 2;
+    int y = cy + (client.top - client.bottom) / 2;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void CreateTableControls() {
+    using namespace TableLayout;
+    LoadSettings();
+    for (int i = 0; i < kSlotCount; ++i) {
+        gSlots[i].x = CardLeft(i);
+        gSlots[i].y = kCardTop;
+        gSlots[i].button = CreateTableButton("", CardLeft(i), kHoldTop, kCardWidth,
+                                             kHoldHeight, IDC_HOLD0 + i);
+    }
+    gShell.coinButton = CreateTableButton("Coin", kCoinLeft, kTopButtonTop, kCoinWidth,
+                                          kTopButtonHeight, IDM_COIN);
+    gShell.maxButton = CreateTableButton("Max", kMaxLeft, kTopButtonTop, kMaxWidth,
+                                         kTopButtonHeight, IDM_BETMAX);
+    gShell.dealButton = CreateTableButton("Deal", kDealLeft, kTopButtonTop, kDealWidth,
+                                          kTopButtonHeight, IDM_DEAL);
+    gRound.coinsIn = 0;
+    gRound.phase = Betting;
+}
+
+BOOL OpenMainWindow(HINSTANCE instance, int showCommand) {
+    using namespace TableLayout;
+    gShell.instance = instance;
+    InstallWin32GameHost();
+    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    InitCommonControls();
+
+    HWND window = CreateWindowExA(0, kClassName, kWindowTitle, kMainWindowStyle, 0, 0,
+                                  kWindowWidth, kWindowHeight, nullptr, nullptr, instance,
+                                  nullptr);
+    if (!window) return FALSE;
+    gShell.mainWindow = window;
+
+    InitStatusLine();
+    SetWindowPos(window, nullptr, 0, 0, kWindowWidth, kWindowHeight + StatusLine.height,
+                 SWP_NOZORDER | SWP_NOMOVE);
+    CentreWindowOnScreen(window);
+
+    gShell.BigFont = CreateAppFont("Arial", kBigFontPoints, TRUE, FALSE);
+    gShell.ButtonFont = CreateAppFont("Arial", kButtonFontPoints, TRUE, FALSE);
+    gShell.MessageFont = CreateAppFont("Arial", kMessageFontPoints, TRUE, FALSE);
+
+    BuildDeck();
+    CreateTableControls();
+    ClearTable();
+
+    gShell.TableBrush = CreateSolidBrush(gSettings.BackColor);
+    SetClassLongA(window, GCL_HBRBACKGROUND,
+                  static_cast<LONG>(reinterpret_cast<LONG_PTR>(gShell.TableBrush)));
+
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+
+    gShell.accelerators = LoadAcceleratorsA(instance, "KeyAccelTable");
+    PostMessageA(window, WM_COMMAND, IDM_NEW, 0);
+    return TRUE;
+}
+
+// Accelerators apply to every message of the thread, so the keys work
+// while a push button has the focus.  An error from GetMessageA is not
+// told apart from a message: the loop simply goes on.
+int RunMessageLoop() {
+    MSG msg = {};
+    while (GetMessageA(&msg, nullptr, 0, 0)) {
+        if (!TranslateAcceleratorA(gShell.mainWindow, gShell.accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
