@@ -1,0 +1,126 @@
+// The full-screen jackpot display and the small bitmap helpers that it, the
+// zoom and the dialogs share.  Everything here blocks the one thread.
+#include "presentation/bitmaps.h"
+
+#include <mmsystem.h>
+
+#include "presentation/sound.h"
+#include "settings/settings.h"
+#include "shell/app_shell.h"
+
+namespace {
+
+constexpr int kJackpotFlashes = 3;
+constexpr DWORD kSilentFlashMs = 1000;
+
+// One of the three flashes: the fanfare to its end, or a second of silence.
+// A fanfare that cannot play (no sound device) returns at once; the rest of
+// the second is then waited, so that the picture is still seen.
+void HoldJackpotFlash() {
+    DWORD start = timeGetTime();
+    if (gSettings.Sound) PlayWaveSync(gShell.instance, "BigJackpot");
+    DWORD elapsed = timeGetTime() - start;
+    if (elapsed < kSilentFlashMs) WaitMs(kSilentFlashMs - elapsed);
+}
+
+// Loads the bitmap, draws it at its own size with its top-left corner (or,
+// when centred, its middle) at (x, y), and releases everything.
+void DrawBitmapResource(HINSTANCE module, HDC dc, int x, int y, const char* name, DWORD rop,
+                        bool centred) {
+    HBITMAP bitmap = LoadBitmapA(module, name);
+    if (!bitmap) return;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    if (centred) {
+        x -= info.bmWidth / 2;
+        y -= info.bmHeight / 2;
+    }
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, rop);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
+}  // namespace
+
+void ShowJackpotScreen() {
+    int w = GetSystemMetrics(SM_CXSCREEN);
+    int h = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    HDC saved = CreateCompatibleDC(screen);
+    HBITMAP savedBitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ oldBitmap = SelectObject(saved, savedBitmap);
+    BitBlt(saved, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+
+    RECT all = {0, 0, w, h};
+    FillRect(screen, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    DWORD size = GetBitmapSize(gShell.instance, "Jackpot");
+    int bw = static_cast<int>(LOWORD(size));
+    int bh = static_cast<int>(HIWORD(size));
+    DrawBitmapAt(gShell.instance, screen, w / 2 - bw / 2, h / 2 - bh / 2, "Jackpot", SRCCOPY);
+
+    for (int flash = 0; flash < kJackpotFlashes; ++flash) {
+        HoldJackpotFlash();
+        InvertScreen(screen);
+    }
+
+    BitBlt(screen, 0, 0, w, h, saved, 0, 0, SRCCOPY);
+    SelectObject(saved, oldBitmap);
+    DeleteObject(savedBitmap);
+    DeleteDC(saved);
+    DeleteDC(screen);
+}
+
+void InvertScreen(HDC dc) {
+    PatBlt(dc, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), DSTINVERT);
+}
+
+// Sleeps in short slices with a 1 ms timer resolution, so the processor is
+// free and the wait ends within about a millisecond.  Only the elapsed time
+// is compared, so a wrap of the millisecond clock changes nothing.
+void WaitMs(DWORD ms) {
+    constexpr DWORD kSliceMs = 5;
+    timeBeginPeriod(1);
+    DWORD start = timeGetTime();
+    for (;;) {
+        DWORD elapsed = timeGetTime() - start;
+        if (elapsed >= ms) break;
+        DWORD left = ms - elapsed;
+        Sleep(left < kSliceMs ? left : kSliceMs);
+    }
+    timeEndPeriod(1);
+}
+
+void DrawBitmapAt(HINSTANCE module, HDC dc, int x, int y, const char* name, DWORD rop) {
+    DrawBitmapResource(module, dc, x, y, name, rop, false);
+}
+
+DWORD GetBitmapSize(HINSTANCE module, const char* name) {
+    HBITMAP bitmap = LoadBitmapA(module, name);
+    if (!bitmap) return 0;
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    DeleteObject(bitmap);
+    return (static_cast<DWORD>(info.bmHeight) & 0xFFFF) << 16 |
+           (static_cast<DWORD>(info.bmWidth) & 0xFFFF);
+}
+
+void WindowCentrePoint(HWND window, POINT* point) {
+    if (window) {
+        RECT client;
+        GetClientRect(window, &client);
+        point->x = (client.right - client.left) / 2;
+        point->y = (client.bottom - client.top) / 2;
+    } else {
+        point->x = GetSystemMetrics(SM_CXSCREEN) / 2;
+        point->y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    }
+}
+
+void DrawBitmapCentred(HINSTANCE module, HWND window, HDC dc, const char* name, DWORD rop) {
+    POINT centre;
+    WindowCentrePoint(window, &centre);
+    DrawBitmapResource(module, dc, centre.x, centre.y, name, rop, true);
+}
