@@ -1,0 +1,69 @@
+// Two dialogs that only show something and close: the payout table as a
+// picture, and the About box.
+#include <windows.h>
+
+#include "dialogs/dialogs.h"
+#include "presentation/bitmaps.h"
+#include "presentation/zoom.h"
+#include "shell/app_shell.h"
+
+namespace {
+
+BOOL OnShowOnlyInit(HWND dialog) {
+    OpenDialogWithZoom(dialog);
+    return TRUE;
+}
+
+BOOL OnShowOnlyCommand(HWND dialog, WPARAM wParam) {
+    if (wParam != IDOK && wParam != IDCANCEL) return FALSE;
+    CloseDialogZoom(dialog);
+    EndDialog(dialog, 1);
+    return TRUE;
+}
+
+// The picture is centred whatever size the dialog font gives the dialog;
+// the OK button stands over its empty bottom middle.
+BOOL OnPayoffPaint(HWND dialog) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(dialog, &paint);
+    DrawDialogFrame(dialog, dc, 2);
+    DrawBitmapCentred(gShell.instance, dialog, dc, "OddsBmp", SRCCOPY);
+    EndPaint(dialog, &paint);
+    return TRUE;
+}
+
+BOOL OnAboutPaint(HWND dialog) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(dialog, &paint);
+    DrawDialogFrame(dialog, dc, 2);
+    EndPaint(dialog, &paint);
+    return TRUE;
+}
+
+INT_PTR CALLBACK PayoffDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: return OnShowOnlyInit(dialog);
+    case WM_PAINT: return OnPayoffPaint(dialog);
+    case WM_COMMAND: return OnShowOnlyCommand(dialog, wParam);
+    default: return FALSE;
+    }
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: return OnShowOnlyInit(dialog);
+    case WM_PAINT: return OnAboutPaint(dialog);
+    case WM_COMMAND: return OnShowOnlyCommand(dialog, wParam);
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void ShowPayoffDialog(HWND owner) {
+    DialogBoxParamA(gShell.instance, "PayoffDlg", owner, PayoffDialogProc, 0);
+}
+
+void ShowAboutDialog(HWND owner) {
+    DialogBoxParamA(gShell.instance, "AboutDlg", owner, AboutDialogProc, 0);
+}
