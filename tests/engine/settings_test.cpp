@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/round.h"
+#include "settings/settings.h"
+
+namespace {
+
+using Lines = std::vector<std::pair<std::string, std::string>>;
+
+// An in-memory "Settings" section that reads integers the way the
+// private-profile functions do: the leading decimal number, else 0.
+class FakeProfile final : public ProfileStore {
+public:
+    Lines lines;
+    std::vector<std::string> reads;
+
+    int32_t ReadInt(const char* key, int32_t defaultValue) override {
+        reads.push_back(key);
+        for (const auto& line : lines) {
+            if (line.first == key) return static_cast<int32_t>(std::strtol(line.second.c_str(), nullptr, 10));
+        }
+        return defaultValue;
+    }
+    void WriteString(const char* key, const char* value) override {
+        for (auto& line : lines) {
+            if (line.first == key) {
+                line.second = value;
+                return;
+            }
+        }
+        lines.emplace_back(key, value);
+    }
+    std::string Value(const std::string& key) const {
+        for (const auto& line : lines) {
+            if (line.first == key) return line.second;
+        }
+        return "(missing)";
+    }
+};
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetProgramState(); }
+    void TearDown() override { ResetProgramState(); }
+    FakeProfile file;
+};
+
+const Lines kDefaultFile = {
+    {"Zoom", "1"}, {"Sound", "0"}, {"WildCards", "1"}, {"CardBack", "4"},
+    {"BackColorR", "0"}, {"BackColorG", "0"}, {"BackColorB", "255"}, {"Jacks", "1"},
+    {"ConfirmExit", "1"}, {"JacksOrBetter", "1"}, {"FastDeal", "0"}};
+
+TEST_F(SettingsTest, MissingFileGivesDefaultsAndFirstSaveWritesElevenKeysInOrder) {
+    gSettings = GameSettings{};
+    LoadSettingsFrom(file);
+    EXPECT_EQ(file.reads, (std::vector<std::string>{"ZoomSteps", "Zoom", "BackColorR", "BackColorG",
+                                                   "BackColorB", "Sound", "WildCards", "CardBack",
+                                                   "ConfirmExit", "JacksOrBetter", "FastDeal"}));
+    EXPECT_EQ(gSettings.ZoomSteps, 18);
+    EXPECT_EQ(gSettings.Zoom, 1);
+    EXPECT_EQ(gSettings.BackColor, 0x00FF0000u);
+    EXPECT_EQ(gSettings.Sound, 0);
+    EXPECT_EQ(gSettings.WildCards, 1);
+    EXPECT_EQ(gSettings.CardBack, 4);
+    EXPECT_EQ(gSettings.JacksOrBetter, 1);
+    EXPECT_EQ(gSettings.ConfirmExit, 1);
+    EXPECT_EQ(gSettings.FastDeal, 0);
+    SaveSettingsTo(file);
+    EXPECT_EQ(file.lines, kDefaultFile);
+
+    // ResetSettings is the same as loading from nothing.
+    GameSettings loaded = gSettings;
+    gSettings = GameSettings{};
+    ResetSettings();
+    FakeProfile again;
+    SaveSettingsTo(again);
+    EXPECT_EQ(again.lines, kDefaultFile);
+    EXPECT_EQ(gSettings.BackColor, loaded.BackColor);
+}
+
+TEST_F(SettingsTest, CardBackIsLimitedToTheSixteenDesigns) {
+    const std::pair<const char*, int32_t> cases[] = {
+        {"0", 1}, {"-7", 1}, {"1", 1}, {"9", 9}, {"16", 16}, {"17", 16}, {"40", 16}, {"x", 1}};
+    for (const auto& c : cases) {
+        file.lines = {{"CardBack", c.first}};
+        LoadSettingsFrom(file);
+        EXPECT_EQ(gSettings.CardBack, c.second) << c.first;
+    }
+}
+
+TEST_F(SettingsTest, ColourComponentsKeepTheirLowEightBits) {
+    file.lines = {{"BackColorR", "300"}, {"BackColorG", "2"}, {"BackColorB", "259"}};
+    LoadSettingsFrom(file);
+    EXPECT_EQ(gSettings.BackColor, 44u + 2u * 256u + 3u * 65536u);
+    SaveSettingsTo(file);
+    EXPECT_EQ(file.Value("BackColorR"), "44");
+    EXPECT_EQ(file.Value("BackColorG"), "2");
+    EXPECT_EQ(file.Value("BackColorB"), "3");
+    gSettings.BackColor = 0x00C08040;
+    SaveSettingsTo(file);
+    EXPECT_EQ(file.Value("BackColorR"), "64");
+    EXPECT_EQ(file.Value("BackColorG"), "128");
+    EXPECT_EQ(file.Value("BackColorB"), "192");
+}
+
+TEST_F(SettingsTest, OnlyJacksOrBetterDecidesAndBothKeysAreWritten) {
+    file.lines = {{"Jacks", "0"}};
+    LoadSettingsFrom(file);
+    EXPECT_EQ(gSettings.JacksOrBetter, 1);
+    SaveSettingsTo(file);
+    EXPECT_EQ(file.Value("Jacks"), "1");
+    EXPECT_EQ(file.Value("JacksOrBetter"), "1");
+
+    file.lines = {{"Jacks", "1"}, {"JacksOrBetter", "0"}};
+    LoadSettingsFrom(file);
+    EXPECT_EQ(gSettings.JacksOrBetter, 0);
+}
+
+TEST_F(SettingsTest, HandAddedZoomStepsIsReadButNeverWritten) {
+    file.lines = {{"ZoomSteps", "6"}};
+    LoadSettingsFrom(file);
+    EXPECT_EQ(gSettings.ZoomSteps, 6);
+    gSettings.ZoomSteps = 30;
+    SaveSettingsTo(file);
+    EXPECT_EQ(file.Value("ZoomSteps"), "6");
+    EXPECT_EQ(file.lines.size(), 12u);
+
+    FakeProfile fresh;
+    SaveSettingsTo(fresh);
+    EXPECT_EQ(fresh.Value("ZoomSteps"), "(missing)");
+}
+
+TEST_F(SettingsTest, SwitchesAreTakenAsReadAndWrittenBackAsDecimals) {
+    file.lines = {{"Sound", "7"}, {"FastDeal", "-1"}, {"Zoom", "0"}};
+    LoadSettingsFrom(file);
+    EXPECT_EQ(gSettings.Sound, 7);
+    EXPECT_EQ(gSettings.FastDeal, -1);
+    EXPECT_EQ(gSettings.Zoom, 0);
+    SaveSettingsTo(file);
+    EXPECT_EQ(file.Value("Sound"), "7");
+    EXPECT_EQ(file.Value("FastDeal"), "-1");
+    EXPECT_EQ(file.Value("Zoom"), "0");
+}
+
+TEST_F(SettingsTest, ZoomStepsInUseStaysWithinItsBounds) {
+    const std::pair<int32_t, int32_t> cases[] = {
+        {-5, kMinZoomSteps}, {0, kMinZoomSteps}, {1, kMinZoomSteps}, {2, 2}, {6, 6}, {18, 18},
+        {kMaxZoomSteps, kMaxZoomSteps}, {kMaxZoomSteps + 1, kMaxZoomSteps}, {2000000000, kMaxZoomSteps}};
+    for (const auto& c : cases) {
+        gSettings.ZoomSteps = c.first;
+        EXPECT_EQ(ZoomStepsInUse(), c.second) << c.first;
+        EXPECT_EQ(gSettings.ZoomSteps, c.first) << "the setting itself is kept";
+    }
+}
+
+}  // namespace
