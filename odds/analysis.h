@@ -1,0 +1,105 @@
+// Exact expected values of every hold on this machine, and of optimal play
+// over every deal, counted from the engine's own EvaluateHand and
+// PayoutTable.
+//
+// The method: every final hand is classified once, and for every set of up
+// to five cards we count, per category, the final hands that contain it.
+// The draws of a hold H from a deal D are exactly the final hands F with
+// F ∩ D = H, so their counts follow by inclusion-exclusion over the
+// discarded cards (a Möbius transform over the 32 subsets of the deal).
+// Suits are interchangeable in the rules, so only one deal of every suit
+// pattern is analysed, weighted by how many deals share it.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/evaluate.h"
+
+constexpr int kNaturalCards = 52;
+constexpr int kHoldCount = 32;
+constexpr int kAnalysisThreads = 2;
+
+// What the choice of a hold needs of a set: the coins paid and the hands
+// paying nothing, over the hands that contain it.  Kept together so that
+// one look-up finds both.
+struct PaySummary {
+    int64_t pay;
+    int64_t nothing;
+};
+
+struct OddsTables {
+    std::vector<uint8_t> naturalHands;  // category of every five natural cards, by rank
+    std::vector<uint8_t> jokerHands;    // category of the joker with every four natural cards
+    // Counts of hands per category, kHandCategoryCount for each set, the
+    // sets in the order of their combinatorial rank (see SubsetRank).  Each
+    // count is below C(53,5) and fits 32 bits; every sum over deals is
+    // 64-bit.
+    // Sets of 0..4 natural cards: the hands of five natural cards that
+    // contain them.
+    std::vector<int32_t> natural[5];
+    // Sets of 0..3 natural cards: the hands of the joker and four natural
+    // cards that contain them.  A set with the joker in it is looked up by
+    // its natural part.
+    std::vector<int32_t> joker[4];
+    // Sets of 0..4 natural cards: summaries for the 52-card deck, for the
+    // 53-card deck, and for the set with the joker added.
+    std::vector<PaySummary> summary52[5];
+    std::vector<PaySummary> summary53[5];
+    std::vector<PaySummary> summaryWithJoker[5];
+};
+
+// One hold of a deal: the cards kept and what the draw brings.
+struct HoldOutcome {
+    int mask;               // bit i: card i of the deal as given is kept
+    int held;               // number of cards kept
+    int64_t draws;          // equally likely draws, C(deck - 5, 5 - held)
+    int64_t pay;            // coins won per coin, summed over the draws
+    int64_t counts[kHandCategoryCount];     // draws ending in each category
+};
+
+struct DeckAnalysis {
+    int deckSize = 0;               // 52 or 53
+    int64_t deals = 0;              // C(deckSize, 5)
+    int64_t dealClasses = 0;        // deals analysed after suit symmetry
+    int64_t dealCounts[kHandCategoryCount] = {};    // category as dealt
+    int64_t dealsByHeld[6] = {};    // deals whose best hold keeps k cards
+    // Optimal play, summed over deals as numerators over C(deck - 5, 5 - k)
+    // for the deals whose best hold keeps k cards.
+    int64_t payByHeld[6] = {};
+    int64_t countsByHeld[6][kHandCategoryCount] = {};
+};
+
+int64_t Binomial(int n, int k);
+
+// Combinatorial rank of a set of distinct natural cards sorted ascending:
+// sum of C(card_i, i + 1); the sets of size k get ranks 0 .. C(52, k) - 1.
+int64_t SubsetRank(const int* sortedCards, int count);
+
+void BuildOddsTables(OddsTables& tables, int threads);
+
+// All 32 holds of a deal in hold-mask order.  False, and nothing written,
+// unless the deal is five distinct cards (any order) of the deck, that is
+// with the joker only in the 53-card deck.
+bool EvaluateHolds(const OddsTables& tables, int deckSize, const Card deal[5],
+                   HoldOutcome outcomes[kHoldCount]);
+
+// The better of two holds of one deal: the higher expected payout; on equal
+// value the higher chance of a paying hand; then the one that keeps fewer
+// cards; then the lower mask.  Exact: the comparison is on integers.
+bool BetterHold(const HoldOutcome& a, const HoldOutcome& b);
+void SortHoldsBestFirst(HoldOutcome outcomes[kHoldCount]);
+
+// Optimal play over every deal of the 52- or 53-card deck.
+void AnalyseDeck(const OddsTables& tables, int deckSize, int threads, DeckAnalysis& result);
+
+// Expected return per coin, and each final category's probability, of the
+// analysed optimal play; as doubles for ratios, as exact decimals for print.
+double ExpectedReturn(const DeckAnalysis& analysis);
+double FinalCategoryProbability(const DeckAnalysis& analysis, int category);
+std::string ExpectedReturnText(const DeckAnalysis& analysis, int decimals);
+std::string FinalCategoryProbabilityText(const DeckAnalysis& analysis, int category, int decimals);
+
+// numerator / denominator (both >= 0, denominator > 0) rounded half up to
+// the given number of decimals (at most 15).
+std::string FractionText(int64_t numerator, int64_t denominator, int decimals);

@@ -1,0 +1,149 @@
+#include "odds/card_text.h"
+
+#include <cctype>
+
+namespace {
+
+const char* const kRankWords[13] = {"Ace", "Two",   "Three", "Four", "Five",  "Six", "Seven",
+                                    "Eight", "Nine", "Ten",  "Jack", "Queen", "King"};
+const char* const kRankShort[13] = {"A", "2", "3", "4", "5", "6", "7",
+                                    "8", "9", "10", "J", "Q", "K"};
+const char* const kSuitWords[4] = {"Clubs", "Diamonds", "Hearts", "Spades"};
+const char kSuitLetters[4] = {'C', 'D', 'H', 'S'};
+
+const char kFormsHint[] =
+    "write cards as \"Queen of Hearts\" or in short form: QH, 10D or TD, AS, JK for the joker";
+
+std::string Lower(const std::string& text) {
+    std::string lower = text;
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// Rank 1..13 from a rank word or a short rank, 0 when it is neither.
+int ParseRank(const std::string& text) {
+    std::string lower = Lower(text);
+    for (int r = 0; r < 13; ++r) {
+        if (lower == Lower(kRankWords[r]) || lower == Lower(kRankShort[r])) return r + 1;
+    }
+    if (lower == "t") return 10;
+    return 0;
+}
+
+// Suit 0..3 from a suit word, plural or singular, -1 when it is none.
+int ParseSuitWord(const std::string& text) {
+    std::string lower = Lower(text);
+    for (int s = 0; s < 4; ++s) {
+        std::string plural = Lower(kSuitWords[s]);
+        if (lower == plural || lower == plural.substr(0, plural.size() - 1)) return s;
+    }
+    return -1;
+}
+
+bool IsRankWord(const std::string& text) {
+    std::string lower = Lower(text);
+    for (int r = 0; r < 13; ++r)
+        if (lower == Lower(kRankWords[r])) return true;
+    return false;
+}
+
+void SplitWords(const std::vector<std::string>& words, std::vector<std::string>& tokens) {
+    for (const std::string& word : words) {
+        std::string token;
+        for (char c : word) {
+            if (std::isspace(static_cast<unsigned char>(c)) || c == ',') {
+                if (!token.empty()) tokens.push_back(token);
+                token.clear();
+            } else {
+                token += c;
+            }
+        }
+        if (!token.empty()) tokens.push_back(token);
+    }
+}
+
+}  // namespace
+
+std::string CardLongName(Card card) {
+    if (card < 0) return "";
+    if (card >= kJoker) return "Joker";
+    return std::string(kRankWords[CardRank(card) - 1]) + " of " + kSuitWords[CardSuit(card)];
+}
+
+std::string CardShortName(Card card) {
+    if (card < 0) return "";
+    if (card >= kJoker) return "JK";
+    return std::string(kRankShort[CardRank(card) - 1]) + kSuitLetters[CardSuit(card)];
+}
+
+bool ParseShortCard(const std::string& text, Card& card) {
+    std::string lower = Lower(text);
+    if (lower == "jk" || lower == "joker") {
+        card = kJoker;
+        return true;
+    }
+    if (lower.size() < 2) return false;
+    int rank = ParseRank(lower.substr(0, lower.size() - 1));
+    char suitLetter = char(std::toupper(static_cast<unsigned char>(lower.back())));
+    for (int s = 0; s < 4; ++s) {
+        if (rank > 0 && suitLetter == kSuitLetters[s]) {
+            card = 13 * s + rank - 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ParseDeal(const std::vector<std::string>& words, int deckSize, Card deal[5],
+               std::string& error) {
+    std::vector<std::string> tokens;
+    SplitWords(words, tokens);
+    std::vector<Card> cards;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        Card card = kNoCard;
+        const std::string& token = tokens[i];
+        bool longForm = IsRankWord(token) ||
+                        (i + 1 < tokens.size() && Lower(tokens[i + 1]) == "of");
+        if (longForm) {
+            int rank = ParseRank(token);
+            if (rank == 0) {
+                error = "\"" + token + " of\": \"" + token + "\" is not a rank; " + kFormsHint;
+                return false;
+            }
+            if (i + 2 >= tokens.size() || Lower(tokens[i + 1]) != "of") {
+                error = "\"" + token + "\" must be followed by \"of\" and a suit, as in \"" +
+                        kRankWords[rank - 1] + " of Hearts\"";
+                return false;
+            }
+            int suit = ParseSuitWord(tokens[i + 2]);
+            if (suit < 0) {
+                error = "\"" + tokens[i + 2] +
+                        "\" is not a suit; the suits are Clubs, Diamonds, Hearts and Spades";
+                return false;
+            }
+            card = 13 * suit + rank - 1;
+            i += 2;
+        } else if (!ParseShortCard(token, card)) {
+            error = "\"" + token + "\" is not a card; " + kFormsHint;
+            return false;
+        }
+        for (Card earlier : cards) {
+            if (earlier == card) {
+                error = "the " + CardLongName(card) + " is given twice";
+                return false;
+            }
+        }
+        if (card >= deckSize) {
+            error = "the Joker is not in the " + std::to_string(deckSize) +
+                    "-card deck; use --deck 53";
+            return false;
+        }
+        cards.push_back(card);
+    }
+    if (cards.size() != 5) {
+        error = "a deal is five cards; " + std::to_string(cards.size()) + " given";
+        return false;
+    }
+    for (int i = 0; i < 5; ++i) deal[i] = cards[size_t(i)];
+    return true;
+}

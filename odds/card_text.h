@@ -1,0 +1,21 @@
+// Cards as text: the names the game's status line shows ("Queen of
+// Hearts", "Joker"), the short forms of the command line (QH, 10D or TD, AS,
+// JK), and the reading of a deal from command-line words.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "engine/card.h"
+
+std::string CardLongName(Card card);
+std::string CardShortName(Card card);
+
+// One card in short form, or "Joker"; letters in either case.
+bool ParseShortCard(const std::string& text, Card& card);
+
+// The five cards of a deal from words that may hold one card each ("QH",
+// "Queen of Hearts") or one word of a long name each ("Queen", "of",
+// "Hearts"), or several cards separated by blanks or commas.  On failure
+// `error` tells the player what is wrong and nothing else is promised.
+bool ParseDeal(const std::vector<std::string>& words, int deckSize, Card deal[5],
+               std::string& error);
