@@ -157,8 +157,8 @@ void ComposeBigJackpot(Samples& out, int rate) {
 
 }  // namespace
 
-const std::vector<SoundSpec>& GameSounds() {
-    static const std::vector<SoundSpec> sounds = {
+const std::vector<SoundRecipe>& GameSounds() {
+    static const std::vector<SoundRecipe> sounds = {
         {"DEAL", 11025, 0.02, ComposeDeal},
         {"CARDDROP", 22050, 0.13, ComposeCardDrop},
         {"HOLDCARD", 11025, 0.09, ComposeHoldCard},
@@ -171,10 +171,10 @@ const std::vector<SoundSpec>& GameSounds() {
     return sounds;
 }
 
-Samples RenderSound(const SoundSpec& spec) {
-    Samples out(static_cast<size_t>(SampleCount(spec.rate, spec.seconds)), 0.0f);
-    spec.compose(out, spec.rate);
-    FadeEdges(out, spec.rate, std::min(0.004, spec.seconds / 10));
+Samples RenderSound(const SoundRecipe& sound) {
+    Samples out(static_cast<size_t>(SampleCount(sound.rate, sound.seconds)), 0.0f);
+    sound.compose(out, sound.rate);
+    FadeEdges(out, sound.rate, std::min(0.004, sound.seconds / 10));
     Normalise(out, kSoundPeak);
     return out;
 }

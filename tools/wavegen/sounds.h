@@ -5,7 +5,7 @@
 
 namespace wave {
 
-struct SoundSpec {
+struct SoundRecipe {
     const char* name;       // resource and file name, upper case
     int rate;               // samples per second
     double seconds;         // length
@@ -13,11 +13,11 @@ struct SoundSpec {
 };
 
 // All eight, in a fixed order.
-const std::vector<SoundSpec>& GameSounds();
+const std::vector<SoundRecipe>& GameSounds();
 
 // The finished samples of one sound: composed, faded in and out at its
 // edges and scaled to a peak safely below full scale.
-Samples RenderSound(const SoundSpec& spec);
+Samples RenderSound(const SoundRecipe& sound);
 
 // Peak of every rendered sound, as a fraction of full scale.
 extern const float kSoundPeak;

@@ -11,9 +11,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    for (const wave::SoundSpec& spec : wave::GameSounds()) {
-        const std::string path = dir + "/" + spec.name + ".wav";
-        if (!wave::WriteFileIfChanged(path, wave::EncodeWave8(wave::RenderSound(spec), spec.rate))) {
+    for (const wave::SoundRecipe& sound : wave::GameSounds()) {
+        const std::string path = dir + "/" + sound.name + ".wav";
+        if (!wave::WriteFileIfChanged(path, wave::EncodeWave8(wave::RenderSound(sound), sound.rate))) {
             std::fprintf(stderr, "wavegen: cannot write %s\n", path.c_str());
             return 1;
         }
