@@ -6,13 +6,13 @@
 #include "engine/game_host.h"
 #include "engine/payout.h"
 #include "engine/round.h"
+#include "resources/resource_ids.h"
 #include "settings/settings.h"
 
 GameStats gStats;
 
 namespace {
 
-constexpr int kInsertCoinsMessage = 1012;
 constexpr int32_t kBankCredits = 80;
 
 }  // namespace
@@ -23,7 +23,7 @@ void PayHand() {
     GameHost* host = CurrentGameHost();
     const HandCategory category = gRound.category;
     if (category == Nothing) {
-        host->ShowMessage(kInsertCoinsMessage);
+        host->ShowMessage(IDS_INSERT_COINS);
         return;
     }
     const PayoutEntry& entry = PayoutTable[category];

@@ -3,6 +3,7 @@
 
 #include "engine/deck.h"
 #include "engine/game_host.h"
+#include "resources/resource_ids.h"
 #include "settings/settings.h"
 
 RoundState gRound;
@@ -14,13 +15,6 @@ constexpr int kMaxCoins = 5;
 constexpr int32_t kStartingCredits = 40;
 constexpr unsigned kFastDealMs = 80;
 constexpr unsigned kNormalDealMs = 320;
-
-// String-table entries shown in the message line.
-constexpr int kInsertCoinsMessage = 1012;
-constexpr int kHoldOrDealMessage = 1013;
-constexpr int kPressDealMessage = 1914;
-constexpr int kAddCoinsMessage = 1915;
-constexpr int kDealingMessage = 1916;
 
 void EnableCoinAndMax(GameHost* host, bool enable) {
     host->EnableButton(CoinButton, enable);
@@ -57,7 +51,7 @@ void NewGame() {
     gNewReceived = 1;
     if (gRound.phase != Betting || gRound.dealing != 0 || host->IsMessageFlashing()) return;
     EnableCoinAndMax(host, true);
-    host->ShowMessage(kInsertCoinsMessage);
+    host->ShowMessage(IDS_INSERT_COINS);
     gRound.coinsIn = 0;
     ClearGameStats();
     gRound.phase = Betting;
@@ -75,7 +69,7 @@ void InsertCoin() {
     GameHost* host = CurrentGameHost();
     host->StopMessageFlash();
     TurnOldHandDown(host);
-    host->ShowMessage(kAddCoinsMessage);
+    host->ShowMessage(IDS_ADD_OR_DEAL);
     if (gStats.credits == 0 || gRound.coinsIn >= kMaxCoins) return;
     gStats.credits -= 1;
     if (gStats.credits == 0) EnableCoinAndMax(host, false);
@@ -83,7 +77,7 @@ void InsertCoin() {
     gStats.coinsPlayed += 1;
     host->EnableButton(DealButton, true);
     if (gRound.coinsIn == kMaxCoins) {
-        host->ShowMessage(kPressDealMessage);
+        host->ShowMessage(IDS_PRESS_DEAL);
         EnableCoinAndMax(host, false);
     }
     host->PlaySoundEffect("CoinDrop");
@@ -107,7 +101,7 @@ void BetMaxCoins() {
             if (gRound.coinsIn == kMaxCoins) break;
         }
     }
-    host->ShowMessage(kPressDealMessage);
+    host->ShowMessage(IDS_PRESS_DEAL);
     EnableCoinAndMax(host, false);
     host->EnableButton(DealButton, true);
     host->PostDealCommand();
@@ -122,7 +116,7 @@ void DealOrDraw() {
     GameHost* host = CurrentGameHost();
     host->StopMessageFlash();
     host->PlaySoundEffect("Deal");
-    host->ShowMessage(kDealingMessage);
+    host->ShowMessage(IDS_DEALING);
     host->UpdateMenus();
     host->StartTableTimer(gSettings.FastDeal != 0 ? kFastDealMs : kNormalDealMs);
     EnableHoldButtons(host, false);
@@ -164,7 +158,7 @@ void EndOfDeal() {
     } else {
         EnableHoldButtons(host, true);
         host->EnableButton(DealButton, true);
-        host->ShowMessage(kHoldOrDealMessage);
+        host->ShowMessage(IDS_HOLD_OR_DEAL);
     }
 }
 
