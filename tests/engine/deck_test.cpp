@@ -59,14 +59,65 @@ TEST_F(DeckTest, GeneratorStartsAtOneAndFirstCardIsTheThreeOfSpades) {
     EXPECT_EQ(NextRandom(), 41);
     SeedRandom(12345);
     EXPECT_EQ(RandomState(), 12345u);
-    // 12345 * 214013 + 2531011 modulo 2^32, bits 16..30.
-    EXPECT_EQ(NextRandom(), static_cast<int>(((12345u * 214013u + 2531011u) >> 16) & 0x7FFF));
     for (int wild = 0; wild <= 1; ++wild) {
         gSettings.WildCards = wild;
         ResetDeck();
         SeedRandom(1);
         EXPECT_EQ(DrawRandomCard(), 41);
         EXPECT_EQ(gDeck[41].dealt, 1);
+    }
+}
+
+// Values worked out from the recurrence apart from this code; they pin the
+// constants, the wrap at 2^32 and which bits make the value.
+TEST_F(DeckTest, GeneratorSequenceFromSeedOne) {
+    const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
+    SeedRandom(1);
+    for (int value : expected) EXPECT_EQ(NextRandom(), value);
+
+    // The state wraps: 0xFFFFFFFF * 214013 + 2531011 = 2316998 modulo 2^32.
+    SeedRandom(0xFFFFFFFFu);
+    EXPECT_EQ(NextRandom(), 35);
+    EXPECT_EQ(RandomState(), 2316998u);
+    // Bit 31 of the new state (0x80235AC6) is not part of the value.
+    SeedRandom(0x7FFFFFFFu);
+    EXPECT_EQ(NextRandom(), 35);
+    EXPECT_EQ(RandomState(), 0x80235AC6u);
+}
+
+// Second 1 seeds the generator with 1.  Its values modulo 53 begin 41, 23,
+// 27, 0, 36, 30, 49, 38, 31, 34 and modulo 52 begin 41, 7, 42, 32, 33, 20,
+// 38, 30, 26, 24: the slots take them from left to right, and a draw in the
+// same second starts over and skips the cards already out.
+TEST_F(DeckTest, DealAndDrawTakeTheGeneratorValuesInSlotOrder) {
+    struct Expected {
+        int32_t wild;
+        Card deal[5];
+        Card drawHolding1And3[5];
+        Card drawAll[5];
+    };
+    const Expected cases[] = {
+        {1, {41, 23, 27, 0, 36}, {30, 23, 49, 0, 38}, {30, 49, 38, 31, 34}},
+        {0, {41, 7, 42, 32, 33}, {20, 7, 38, 32, 30}, {20, 38, 30, 26, 24}},
+    };
+    for (const Expected& c : cases) {
+        gSettings.WildCards = c.wild;
+        FreshDeal(1);
+        for (int i = 0; i < kSlotCount; ++i) EXPECT_EQ(gSlots[i].card, c.deal[i]) << "wild " << c.wild;
+        EXPECT_STREQ(gSlots[0].name, "Spade3");
+        gSlots[1].held = 1;
+        gSlots[3].held = 1;
+        for (int i : {0, 2, 4}) gSlots[i].card = kNoCard;
+        DealUnheld();
+        for (int i = 0; i < kSlotCount; ++i) {
+            EXPECT_EQ(gSlots[i].card, c.drawHolding1And3[i]) << "wild " << c.wild << " slot " << i;
+            EXPECT_STREQ(gSlots[i].name, gDeck[gSlots[i].card].name);
+        }
+
+        FreshDeal(1);
+        for (TableSlot& slot : gSlots) slot.card = kNoCard;
+        DealUnheld();
+        for (int i = 0; i < kSlotCount; ++i) EXPECT_EQ(gSlots[i].card, c.drawAll[i]) << "wild " << c.wild;
     }
 }
 
