@@ -19,6 +19,7 @@ class FakeProfile final : public ProfileStore {
 public:
     Lines lines;
     std::vector<std::string> reads;
+    Lines writes;       // every write, in order, even of an unchanged value
 
     int32_t ReadInt(const char* key, int32_t defaultValue) override {
         reads.push_back(key);
@@ -28,6 +29,7 @@ public:
         return defaultValue;
     }
     void WriteString(const char* key, const char* value) override {
+        writes.emplace_back(key, value);
         for (auto& line : lines) {
             if (line.first == key) {
                 line.second = value;
@@ -82,6 +84,49 @@ TEST_F(SettingsTest, MissingFileGivesDefaultsAndFirstSaveWritesElevenKeysInOrder
     SaveSettingsTo(again);
     EXPECT_EQ(again.lines, kDefaultFile);
     EXPECT_EQ(gSettings.BackColor, loaded.BackColor);
+}
+
+// Every field away from its default, saved, loaded back: nothing is lost or
+// moved to another key, and the file holds exactly these lines in this order.
+TEST_F(SettingsTest, RoundTripOfEveryFieldWritesTheExactLines) {
+    gSettings.ZoomSteps = 7;
+    gSettings.Zoom = 0;
+    gSettings.BackColor = 0x00336699;   // red 0x99, green 0x66, blue 0x33
+    gSettings.Sound = 1;
+    gSettings.WildCards = 0;
+    gSettings.CardBack = 16;
+    gSettings.JacksOrBetter = 0;
+    gSettings.ConfirmExit = 0;
+    gSettings.FastDeal = 1;
+    const GameSettings saved = gSettings;
+    SaveSettingsTo(file);
+    EXPECT_EQ(file.lines, (Lines{{"Zoom", "0"}, {"Sound", "1"}, {"WildCards", "0"}, {"CardBack", "16"},
+                                 {"BackColorR", "153"}, {"BackColorG", "102"}, {"BackColorB", "51"},
+                                 {"Jacks", "0"}, {"ConfirmExit", "0"}, {"JacksOrBetter", "0"},
+                                 {"FastDeal", "1"}}));
+
+    ResetSettings();
+    file.lines.emplace_back("ZoomSteps", "7");
+    LoadSettingsFrom(file);
+    EXPECT_EQ(gSettings.ZoomSteps, saved.ZoomSteps);
+    EXPECT_EQ(gSettings.Zoom, saved.Zoom);
+    EXPECT_EQ(gSettings.BackColor, saved.BackColor);
+    EXPECT_EQ(gSettings.Sound, saved.Sound);
+    EXPECT_EQ(gSettings.WildCards, saved.WildCards);
+    EXPECT_EQ(gSettings.CardBack, saved.CardBack);
+    EXPECT_EQ(gSettings.JacksOrBetter, saved.JacksOrBetter);
+    EXPECT_EQ(gSettings.ConfirmExit, saved.ConfirmExit);
+    EXPECT_EQ(gSettings.FastDeal, saved.FastDeal);
+}
+
+// A save with nothing changed still writes all eleven keys, in the same
+// order, over a file that already holds them.
+TEST_F(SettingsTest, EverySaveWritesEveryKey) {
+    SaveSettingsTo(file);
+    file.writes.clear();
+    SaveSettingsTo(file);
+    EXPECT_EQ(file.writes, kDefaultFile);
+    EXPECT_EQ(file.lines, kDefaultFile);
 }
 
 TEST_F(SettingsTest, CardBackIsLimitedToTheSixteenDesigns) {
