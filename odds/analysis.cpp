@@ -330,10 +330,10 @@ void EnumerateDealClasses(int naturals, bool withJoker, std::vector<DealClass>& 
     place(place, 0, naturals, (1 << 13) - 1);
 }
 
-void AnalyseClass(const OddsTables& tables, int deckSize, const DealClass& deal,
-                  const int64_t draws[6], DeckAnalysis& into) {
-    SortedDeal sorted;
-    PrepareDeal(deal.cards, sorted);
+// The best hold of a prepared deal, over its sorted places, chosen on the
+// pay summaries alone; its summed pay in `bestPay`.
+int BestSortedHold(const OddsTables& tables, int deckSize, const SortedDeal& sorted,
+                   const int64_t draws[6], int64_t& bestPay) {
     int64_t pay[kHoldCount];
     int64_t nothing[kHoldCount];
     for (int mask = 0; mask < kHoldCount; ++mask) {
@@ -353,6 +353,16 @@ void AnalyseClass(const OddsTables& tables, int deckSize, const DealClass& deal,
                       best))
             best = mask;
     }
+    bestPay = pay[best];
+    return best;
+}
+
+void AnalyseClass(const OddsTables& tables, int deckSize, const DealClass& deal,
+                  const int64_t draws[6], DeckAnalysis& into) {
+    SortedDeal sorted;
+    PrepareDeal(deal.cards, sorted);
+    int64_t bestPay = 0;
+    int best = BestSortedHold(tables, deckSize, sorted, draws, bestPay);
     int held = gMasks.size[best];
     int64_t counts[kCategories];
     HoldCounts(tables, deckSize, sorted, best, counts);
@@ -362,7 +372,7 @@ void AnalyseClass(const OddsTables& tables, int deckSize, const DealClass& deal,
     into.dealCounts[dealt] += deal.weight;
     into.dealClasses += 1;
     into.dealsByHeld[held] += deal.weight;
-    into.payByHeld[held] += deal.weight * pay[best];
+    into.payByHeld[held] += deal.weight * bestPay;
     for (int c = 0; c < kCategories; ++c) into.countsByHeld[held][c] += deal.weight * counts[c];
 }
 
@@ -441,20 +451,40 @@ void BuildOddsTables(OddsTables& tables, int threads) {
     BuildSummaries(tables);
 }
 
-bool EvaluateHolds(const OddsTables& tables, int deckSize, const Card deal[5],
-                   HoldOutcome outcomes[kHoldCount]) {
+namespace {
+
+// A deal of five distinct cards of the deck put in ascending order;
+// order[i] is the place in the deal of the i-th lowest card.
+bool SortDeal(int deckSize, const Card deal[5], int order[5], SortedDeal& sorted) {
     if (deckSize != kNaturalCards && deckSize != kDeckSize) return false;
-    int order[5] = {0, 1, 2, 3, 4};
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
+        order[i] = i;
         if (deal[i] < 0 || deal[i] >= deckSize) return false;
+    }
     std::sort(order, order + 5, [&](int a, int b) { return deal[a] < deal[b]; });
     int sortedCards[5];
     for (int i = 0; i < 5; ++i) {
         sortedCards[i] = deal[order[i]];
         if (i > 0 && sortedCards[i] == sortedCards[i - 1]) return false;
     }
-    SortedDeal sorted;
     PrepareDeal(sortedCards, sorted);
+    return true;
+}
+
+int MaskInDealOrder(int sortedMask, const int order[5]) {
+    int mask = 0;
+    for (int i = 0; i < 5; ++i)
+        if (sortedMask & (1 << i)) mask |= 1 << order[i];
+    return mask;
+}
+
+}  // namespace
+
+bool EvaluateHolds(const OddsTables& tables, int deckSize, const Card deal[5],
+                   HoldOutcome outcomes[kHoldCount]) {
+    int order[5];
+    SortedDeal sorted;
+    if (!SortDeal(deckSize, deal, order, sorted)) return false;
 
     int64_t counts[kHoldCount][kCategories];
     for (int mask = 0; mask < kHoldCount; ++mask)
@@ -466,9 +496,7 @@ bool EvaluateHolds(const OddsTables& tables, int deckSize, const Card deal[5],
         for (int mask = 0; mask < kHoldCount; ++mask) counts[mask][c] = column[mask];
     }
     for (int sortedMask = 0; sortedMask < kHoldCount; ++sortedMask) {
-        int mask = 0;
-        for (int i = 0; i < 5; ++i)
-            if (sortedMask & (1 << i)) mask |= 1 << order[i];
+        int mask = MaskInDealOrder(sortedMask, order);
         HoldOutcome& outcome = outcomes[mask];
         outcome.mask = mask;
         outcome.held = gMasks.size[mask];
@@ -480,6 +508,18 @@ bool EvaluateHolds(const OddsTables& tables, int deckSize, const Card deal[5],
         }
     }
     return true;
+}
+
+int BestHold(const OddsTables& tables, int deckSize, const Card deal[5], int64_t* pay) {
+    int order[5];
+    SortedDeal sorted;
+    if (!SortDeal(deckSize, deal, order, sorted)) return -1;
+    int64_t draws[6];
+    for (int held = 0; held <= 5; ++held) draws[held] = Choose(deckSize - 5, 5 - held);
+    int64_t bestPay = 0;
+    int best = BestSortedHold(tables, deckSize, sorted, draws, bestPay);
+    if (pay != nullptr) *pay = bestPay;
+    return MaskInDealOrder(best, order);
 }
 
 bool BetterHold(const HoldOutcome& a, const HoldOutcome& b) {

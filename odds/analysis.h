@@ -84,6 +84,13 @@ void BuildOddsTables(OddsTables& tables, int threads);
 bool EvaluateHolds(const OddsTables& tables, int deckSize, const Card deal[5],
                    HoldOutcome outcomes[kHoldCount]);
 
+// The best hold of a deal as the whole analysis chooses it (on the pay
+// summaries, without the per-category counts), as a mask over the deal as
+// given, with its coins summed over the draws in `pay` when asked; -1 for a
+// deal that EvaluateHolds refuses.
+int BestHold(const OddsTables& tables, int deckSize, const Card deal[5],
+             int64_t* pay = nullptr);
+
 // The better of two holds of one deal: the higher expected payout; on equal
 // value the higher chance of a paying hand; then the one that keeps fewer
 // cards; then the lower mask.  Exact: the comparison is on integers.

@@ -20,14 +20,21 @@ std::string Lower(const std::string& text) {
     return lower;
 }
 
+// Rank 1..13 from a short rank (A, 2..10, T, J, Q, K), 0 when it is none.
+int ParseShortRank(const std::string& text) {
+    std::string lower = Lower(text);
+    for (int r = 0; r < 13; ++r)
+        if (lower == Lower(kRankShort[r])) return r + 1;
+    if (lower == "t") return 10;
+    return 0;
+}
+
 // Rank 1..13 from a rank word or a short rank, 0 when it is neither.
 int ParseRank(const std::string& text) {
     std::string lower = Lower(text);
-    for (int r = 0; r < 13; ++r) {
-        if (lower == Lower(kRankWords[r]) || lower == Lower(kRankShort[r])) return r + 1;
-    }
-    if (lower == "t") return 10;
-    return 0;
+    for (int r = 0; r < 13; ++r)
+        if (lower == Lower(kRankWords[r])) return r + 1;
+    return ParseShortRank(text);
 }
 
 // Suit 0..3 from a suit word, plural or singular, -1 when it is none.
@@ -83,7 +90,7 @@ bool ParseShortCard(const std::string& text, Card& card) {
         return true;
     }
     if (lower.size() < 2) return false;
-    int rank = ParseRank(lower.substr(0, lower.size() - 1));
+    int rank = ParseShortRank(lower.substr(0, lower.size() - 1));
     char suitLetter = char(std::toupper(static_cast<unsigned char>(lower.back())));
     for (int s = 0; s < 4; ++s) {
         if (rank > 0 && suitLetter == kSuitLetters[s]) {

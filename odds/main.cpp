@@ -2,7 +2,8 @@
 // value of every hold of a deal.
 //
 //   quorvel-odds [--deck 52|53]                  optimal play over every deal
-//   quorvel-odds [--deck 52|53] hold C C C C C   the 32 holds of one deal
+//   quorvel-odds [--deck 52|53 | --settings FILE] hold C C C C C
+//                                                the 32 holds of one deal
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -11,20 +12,24 @@
 #include "engine/payout.h"
 #include "odds/analysis.h"
 #include "odds/card_text.h"
+#include "odds/deck_setting.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: quorvel-odds [--deck 52|53]\n"
-    "       quorvel-odds [--deck 52|53] hold CARD CARD CARD CARD CARD\n"
+    "       quorvel-odds [--deck 52|53 | --settings FILE] hold CARD CARD CARD CARD CARD\n"
     "Without \"hold\": the return of optimal play over every deal of both decks\n"
     "(or of the one deck given).  With \"hold\": the expected payout per coin of\n"
-    "all 32 holds of the deal, best first, for the 53-card deck with the joker\n"
-    "unless --deck 52 is given.  Cards: \"Queen of Hearts\" (quoted or as three\n"
-    "words), or QH, 10D or TD, AS, JK (the joker); letters in either case.\n";
+    "all 32 holds of the deal, best first, for the deck the game is set to: the\n"
+    "joker is in it (53 cards) unless WildCards is 0 in the game's settings file,\n"
+    "quorvel.ini beside this program or the FILE given; --deck overrides it.\n"
+    "Cards: \"Queen of Hearts\" (quoted or as three words), or QH, 10D or TD, AS,\n"
+    "JK or Joker (the joker); letters in either case.\n";
 
 struct Options {
     int deckSize = 0;       // 0: not given
+    std::string settingsFile;   // "": the one beside this program
     bool hold = false;
     bool help = false;
     std::vector<std::string> cardWords;
@@ -65,7 +70,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (options.hold) {
-            if (arg.rfind("--deck", 0) != 0) {
+            if (arg.rfind("--deck", 0) != 0 && arg.rfind("--settings", 0) != 0) {
                 options.cardWords.push_back(arg);
                 continue;
             }
@@ -80,6 +85,14 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             if (!ParseDeckSize(argv[++i], options.deckSize, error)) return false;
         } else if (arg.rfind("--deck=", 0) == 0) {
             if (!ParseDeckSize(arg.substr(7), options.deckSize, error)) return false;
+        } else if (arg == "--settings") {
+            if (i + 1 >= argc) {
+                error = "--settings needs the path of the game's settings file";
+                return false;
+            }
+            options.settingsFile = argv[++i];
+        } else if (arg.rfind("--settings=", 0) == 0) {
+            options.settingsFile = arg.substr(11);
         } else if (arg == "hold" && !options.hold) {
             options.hold = true;
         } else {
@@ -151,11 +164,26 @@ int64_t GreatestCommonDivisor(int64_t a, int64_t b) {
 }
 
 int RunHold(const Options& options) {
-    int deckSize = options.deckSize == 0 ? kDeckSize : options.deckSize;
-    Card deal[5];
+    int deckSize = options.deckSize;
+    std::string source = "--deck " + std::to_string(deckSize);
     std::string error;
+    if (deckSize == 0) {
+        bool named = !options.settingsFile.empty();
+        std::string path = named ? options.settingsFile : SettingsFileBesideProgram();
+        if (!DeckSizeFromSettingsFile(path, named, deckSize, source, error)) {
+            std::fprintf(stderr, "quorvel-odds: %s\n", error.c_str());
+            return 2;
+        }
+    }
+    Card deal[5];
     if (!ParseDeal(options.cardWords, deckSize, deal, error)) {
         std::fprintf(stderr, "quorvel-odds: %s\n", error.c_str());
+        // A joker refused by a deck the player did not name: say where the
+        // deck came from.
+        std::string unused;
+        if (options.deckSize == 0 && ParseDeal(options.cardWords, kDeckSize, deal, unused))
+            std::fprintf(stderr, "quorvel-odds: the %d-card deck: %s\n", deckSize,
+                         source.c_str());
         return 2;
     }
     OddsTables tables;
@@ -168,8 +196,9 @@ int RunHold(const Options& options) {
     for (int i = 0; i < 5; ++i)
         std::printf(" %s (%s)%s", CardShortName(deal[i]).c_str(), CardLongName(deal[i]).c_str(),
                     i < 4 ? "," : "\n");
-    std::printf("As dealt: %s.  %d-card deck%s.\n\n", CategoryName(EvaluateHand(deal)),
-                deckSize, deckSize == kDeckSize ? " with the joker" : ", no joker");
+    std::printf("As dealt: %s.  %d-card deck%s (%s).\n\n", CategoryName(EvaluateHand(deal)),
+                deckSize, deckSize == kDeckSize ? " with the joker" : ", no joker",
+                source.c_str());
     std::printf("      %s%s%s  %s\n", RightAligned("per coin", 14).c_str(),
                 RightAligned("exact", 18).c_str(), RightAligned("wins", 9).c_str(), "hold");
     for (int i = 0; i < kHoldCount; ++i) {

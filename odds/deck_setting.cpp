@@ -1,0 +1,127 @@
+#include "odds/deck_setting.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#include "engine/card.h"
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string Trimmed(const std::string& text) {
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
+    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
+    return text.substr(begin, end - begin);
+}
+
+std::string ProgramPath() {
+#ifdef _WIN32
+    // The runtime's full path of the program's module.
+    return _pgmptr != nullptr ? _pgmptr : "";
+#else
+    std::string path(4096, '\0');
+    ssize_t n = readlink("/proc/self/exe", &path[0], path.size());
+    if (n <= 0 || size_t(n) >= path.size()) return "";
+    path.resize(size_t(n));
+    return path;
+#endif
+}
+
+// The whole file, false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    text.clear();
+    char block[4096];
+    size_t n;
+    while ((n = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, n);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
+}
+
+}  // namespace
+
+ProfileText::ProfileText(const std::string& text) {
+    std::istringstream lines(text);
+    std::string line;
+    bool inSettings = false;
+    while (std::getline(lines, line)) {
+        std::string trimmed = Trimmed(line);
+        if (trimmed.empty() || trimmed[0] == ';') continue;
+        if (trimmed[0] == '[') {
+            size_t close = trimmed.find(']');
+            std::string name = close == std::string::npos ? trimmed.substr(1)
+                                                         : trimmed.substr(1, close - 1);
+            inSettings = Lower(Trimmed(name)) == "settings";
+            continue;
+        }
+        size_t equals = trimmed.find('=');
+        if (!inSettings || equals == std::string::npos) continue;
+        entries_.emplace_back(Lower(Trimmed(trimmed.substr(0, equals))),
+                              Trimmed(trimmed.substr(equals + 1)));
+    }
+}
+
+int32_t ProfileText::ReadInt(const char* key, int32_t defaultValue) {
+    std::string wanted = Lower(key);
+    for (const auto& entry : entries_) {
+        if (entry.first != wanted) continue;
+        if (entry.second.empty()) return defaultValue;
+        return static_cast<int32_t>(std::strtol(entry.second.c_str(), nullptr, 10));
+    }
+    return defaultValue;
+}
+
+void ProfileText::WriteString(const char*, const char*) {}
+
+int DeckSizeFromSettings(ProfileStore& store) {
+    LoadSettingsFrom(store);
+    return gSettings.WildCards != 0 ? kDeckSize : 52;
+}
+
+std::string SettingsFileBesideProgram() {
+    std::string path = ProgramPath();
+    while (!path.empty() && path.back() != '/' && path.back() != '\\') path.pop_back();
+    return path + "quorvel.ini";
+}
+
+bool DeckSizeFromSettingsFile(const std::string& path, bool mustExist, int& deckSize,
+                              std::string& source, std::string& error) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+        if (mustExist) {
+            error = "there is no settings file " + path;
+            return false;
+        }
+        ProfileText none("");
+        deckSize = DeckSizeFromSettings(none);
+        source = "no " + path + ", so the game's default";
+        return true;
+    }
+    std::string text;
+    if (!ReadWholeFile(path, text)) {
+        error = "cannot read the settings file " + path;
+        return false;
+    }
+    ProfileText profile(text);
+    deckSize = DeckSizeFromSettings(profile);
+    source = "WildCards=" + std::to_string(gSettings.WildCards) + " in " + path;
+    return true;
+}
