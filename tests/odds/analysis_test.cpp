@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+
+#include "odds/analysis.h"
+#include "tests/odds/odds_fixture.h"
+
+namespace {
+
+const DeckAnalysis& Analysed(int deckSize) {
+    static DeckAnalysis* decks[2] = {nullptr, nullptr};
+    DeckAnalysis*& deck = decks[deckSize - 52];
+    if (deck == nullptr) {
+        deck = new DeckAnalysis;
+        AnalyseDeck(SharedTables(), deckSize, kAnalysisThreads, *deck);
+    }
+    return *deck;
+}
+
+// The counts of every hand of five cards, as the engine's own exhaustive
+// tests find them.
+const std::array<int64_t, kHandCategoryCount> kDealt52 = {
+    2401800, 4, 0, 0, 36, 624, 3744, 5108, 9180, 54912, 123552};
+const std::array<int64_t, kHandCategoryCount> kDealt53 = {
+    2572656, 4, 13, 20, 180, 3120, 6552, 7804, 18504, 137280, 123552};
+
+TEST(AnalyseDeck, DealsBySuitPatternAddUpToEveryDealByCategory) {
+    for (int deckSize : {52, 53}) {
+        const DeckAnalysis& deck = Analysed(deckSize);
+        const auto& expected = deckSize == 52 ? kDealt52 : kDealt53;
+        EXPECT_EQ(deck.deckSize, deckSize);
+        EXPECT_EQ(deck.deals, Binomial(deckSize, 5));
+        int64_t byHeld = 0;
+        for (int held = 0; held <= 5; ++held) byHeld += deck.dealsByHeld[held];
+        EXPECT_EQ(byHeld, deck.deals);
+        for (int c = 0; c < kHandCategoryCount; ++c)
+            EXPECT_EQ(deck.dealCounts[c], expected[static_cast<size_t>(c)]) << deckSize << " cards, category " << c;
+        // Suit symmetry leaves about one deal in eighteen to analyse.
+        EXPECT_LT(deck.dealClasses * 15, deck.deals);
+    }
+}
+
+TEST(AnalyseDeck, FinalCategoriesOfEveryDealSumToOne) {
+    for (int deckSize : {52, 53}) {
+        SCOPED_TRACE(std::to_string(deckSize) + " cards");
+        const DeckAnalysis& deck = Analysed(deckSize);
+        for (int held = 0; held <= 5; ++held) {
+            // Exactly: every deal whose best hold keeps `held` cards ends in
+            // one category on each of its C(deck - 5, 5 - held) draws.
+            int64_t hands = 0;
+            int64_t pay = 0;
+            for (int c = 0; c < kHandCategoryCount; ++c) {
+                EXPECT_GE(deck.countsByHeld[held][c], 0);
+                hands += deck.countsByHeld[held][c];
+                pay += deck.countsByHeld[held][c] * PayoutTable[c].perCoin;
+            }
+            EXPECT_EQ(hands, deck.dealsByHeld[held] * Binomial(deckSize - 5, 5 - held)) << held;
+            EXPECT_EQ(pay, deck.payByHeld[held]) << held;
+        }
+        double sum = 0;
+        for (int c = 0; c < kHandCategoryCount; ++c) sum += FinalCategoryProbability(deck, c);
+        EXPECT_NEAR(sum, 1.0, 1e-12);
+    }
+    const DeckAnalysis& natural = Analysed(52);
+    for (int held = 0; held <= 5; ++held) {
+        EXPECT_EQ(natural.countsByHeld[held][FiveOfAKind], 0);
+        EXPECT_EQ(natural.countsByHeld[held][WildRoyalFlush], 0);
+    }
+}
+
+// Summed deal by deal, every deal of the deck, with no suit symmetry: the
+// analysis must give the same numerators.
+void ExpectEveryDealSumsToTheAnalysis(int deckSize) {
+    const OddsTables& tables = SharedTables();
+    const DeckAnalysis& deck = Analysed(deckSize);
+    int64_t pay[6] = {};
+    int64_t deals[6] = {};
+    Card d[5];
+    for (d[0] = 0; d[0] < deckSize; ++d[0])
+        for (d[1] = d[0] + 1; d[1] < deckSize; ++d[1])
+            for (d[2] = d[1] + 1; d[2] < deckSize; ++d[2])
+                for (d[3] = d[2] + 1; d[3] < deckSize; ++d[3])
+                    for (d[4] = d[3] + 1; d[4] < deckSize; ++d[4]) {
+                        int64_t best = 0;
+                        int mask = BestHold(tables, deckSize, d, &best);
+                        int held = __builtin_popcount(static_cast<unsigned>(mask));
+                        pay[held] += best;
+                        deals[held] += 1;
+                    }
+    for (int held = 0; held <= 5; ++held) {
+        EXPECT_EQ(deals[held], deck.dealsByHeld[held]) << held;
+        EXPECT_EQ(pay[held], deck.payByHeld[held]) << held;
+    }
+}
+
+TEST(AnalyseDeck, SuitPatternsGiveWhatEveryDealGivesWithoutJoker) {
+    ExpectEveryDealSumsToTheAnalysis(52);
+}
+
+TEST(AnalyseDeck, SuitPatternsGiveWhatEveryDealGivesWithJoker) {
+    ExpectEveryDealSumsToTheAnalysis(53);
+}
+
+TEST(AnalyseDeck, ReturnsOfOptimalPlay) {
+    // Figures of this machine's rules, checked above against every deal and,
+    // hold by hold, against every draw.
+    EXPECT_EQ(ExpectedReturnText(Analysed(53), 6), "0.982592");
+    EXPECT_EQ(ExpectedReturnText(Analysed(52), 6), "0.634091");
+    for (int deckSize : {52, 53}) {
+        const DeckAnalysis& deck = Analysed(deckSize);
+        EXPECT_NEAR(std::stod(ExpectedReturnText(deck, 15)), ExpectedReturn(deck), 1e-12);
+        for (int c = 0; c < kHandCategoryCount; ++c)
+            EXPECT_NEAR(std::stod(FinalCategoryProbabilityText(deck, c, 15)),
+                        FinalCategoryProbability(deck, c), 1e-12);
+    }
+}
+
+TEST(FractionText, RoundsHalfUpAndCarries) {
+    EXPECT_EQ(FractionText(1, 3, 6), "0.333333");
+    EXPECT_EQ(FractionText(2, 3, 6), "0.666667");
+    EXPECT_EQ(FractionText(1, 8, 2), "0.13");
+    EXPECT_EQ(FractionText(999999, 1000000, 3), "1.000");
+    EXPECT_EQ(FractionText(41, 12, 9), "3.416666667");
+    EXPECT_EQ(FractionText(1000, 1, 2), "1000.00");
+    EXPECT_EQ(FractionText(5, 2, 0), "3");
+    EXPECT_EQ(FractionText(0, 7, 4), "0.0000");
+    // Fifteen decimals of a value with a long period.
+    EXPECT_EQ(FractionText(1, 7, 15), "0.142857142857143");
+}
+
+TEST(Binomial, SmallAndBeyondTheTable) {
+    EXPECT_EQ(Binomial(52, 5), 2598960);
+    EXPECT_EQ(Binomial(53, 5), 2869685);
+    EXPECT_EQ(Binomial(47, 0), 1);
+    EXPECT_EQ(Binomial(4, 5), 0);
+    EXPECT_EQ(Binomial(60, 7), 386206920);
+}
+
+TEST(SubsetRank, RanksEverySetOfTwoOnce) {
+    std::vector<bool> seen(static_cast<size_t>(Binomial(52, 2)), false);
+    for (int a = 0; a < 52; ++a) {
+        for (int b = a + 1; b < 52; ++b) {
+            int set[2] = {a, b};
+            int64_t rank = SubsetRank(set, 2);
+            ASSERT_GE(rank, 0);
+            ASSERT_LT(rank, Binomial(52, 2));
+            EXPECT_FALSE(seen[static_cast<size_t>(rank)]);
+            seen[static_cast<size_t>(rank)] = true;
+        }
+    }
+}
+
+}  // namespace
