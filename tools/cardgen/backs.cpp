@@ -1,6 +1,7 @@
 // The card backs: seventeen designs, each with its own colours and its own
 // pattern, so that every step of the back chooser shows something new.  The
 // pattern fills a panel inside a white margin and a dark frame line.
+#include <algorithm>
 #include <cmath>
 
 #include "tools/cardgen/cards.h"
@@ -50,13 +51,17 @@ void LatticeBack(Image& p) {
     });
 }
 
-// 2: rows of white diamonds on red.
+// 2: staggered rows of white diamonds edged in dark red, on red.
 void DiamondsBack(Image& p) {
     EachPixel(p, [](int x, int y) -> uint8_t {
-        int u = Mod(x - 31 + 4, 8) - 4, v = Mod(y - 43 + 5, 10) - 5;
-        int d = std::abs(u) * 5 + std::abs(v) * 4;
-        if (d <= 12) return c::White;
-        if (d <= 16) return c::DarkRed;
+        double d = 9;
+        // Two interleaved grids; the pixel takes the nearer diamond.
+        for (int shift = 0; shift < 2; ++shift) {
+            int u = Mod(x - 31 + shift * 6, 12) - 6, v = Mod(y - 43 + shift * 9, 18) - 9;
+            d = std::min(d, std::abs(u) / 6.0 + std::abs(v) / 9.0);
+        }
+        if (d <= 0.55) return c::White;
+        if (d <= 0.75) return c::DarkRed;
         return c::Red;
     });
 }
@@ -82,14 +87,14 @@ void RingsBack(Image& p) {
     });
 }
 
-// 5: dark magenta polka dots on magenta, every other row staggered.
+// 5: white pearls with dark shadows on magenta, every other row staggered.
 void PolkaBack(Image& p) {
     FillRect(p, 0, 0, p.width, p.height, c::Magenta);
     for (int row = -1; row * 9 < p.height + 9; ++row)
         for (int col = -1; col * 10 < p.width + 10; ++col) {
             double cx = kMidX + (col - 3) * 10 + (row % 2 ? 5 : 0), cy = 3.5 + row * 9;
-            FillEllipse(p, cx + 0.5, cy + 0.5, 3.2, 3.2, c::DarkMagenta);
-            p.Set(int(cx) - 1, int(cy) - 1, c::White);
+            FillEllipse(p, cx + 1.5, cy + 1.5, 3.2, 3.2, c::DarkMagenta);
+            FillEllipse(p, cx + 0.5, cy + 0.5, 3.2, 3.2, c::White);
         }
 }
 
@@ -146,30 +151,31 @@ void TargetBack(Image& p) {
     });
 }
 
-// 11: fish scales, green edged with dark green.
+// 11: fish scales, green rimmed in dark green.
 void ScalesBack(Image& p) {
     FillRect(p, 0, 0, p.width, p.height, c::DarkGreen);
-    for (int row = 0; row * 5 < p.height + 10; ++row)
+    for (int row = 0; row * 6 < p.height + 12; ++row)
         for (int col = -1; col * 10 < p.width + 10; ++col) {
-            double cx = kMidX + (col - 3) * 10 + (row % 2 ? 5 : 0), cy = row * 5 - 2;
-            FillEllipse(p, cx + 0.5, cy + 0.5, 5.6, 6.2, c::DarkGreen);
-            FillEllipse(p, cx + 0.5, cy + 0.5, 4.6, 5.2, c::Green);
-            FillEllipse(p, cx - 1, cy + 1.5, 1.0, 1.5, c::Yellow);
+            double cx = kMidX + (col - 3) * 10 + (row % 2 ? 5 : 0), cy = row * 6 - 3;
+            FillEllipse(p, cx + 0.5, cy + 0.5, 6.0, 7.0, c::DarkGreen);
+            FillEllipse(p, cx + 0.5, cy + 0.5, 4.4, 5.4, c::Green);
         }
 }
 
-// 12: the four suits tiled on dark blue.
+// 12: the four suits tiled on dark blue, alternate rows set between.
 void SuitTilesBack(Image& p) {
     FillRect(p, 0, 0, p.width, p.height, c::DarkBlue);
     const int order[4] = {Spades, Hearts, Clubs, Diamonds};
-    for (int row = 0; row < 8; ++row)
-        for (int col = 0; col < 6; ++col) {
-            int suit = order[(row + col * 3) % 4];
-            Image mask = SuitMask(suit, 7, 8);
+    const int pitch = 10, rowPitch = 11, w = 7, h = 8;
+    for (int row = 0; row < 8; ++row) {
+        int count = row % 2 ? 5 : 6;
+        int left = (p.width - ((count - 1) * pitch + w)) / 2;
+        for (int col = 0; col < count; ++col) {
+            int suit = order[(row * 3 + col) % 4];
             uint8_t colour = suit == Hearts || suit == Diamonds ? c::Red : c::White;
-            int x = 2 + col * 10 + (row % 2 ? 5 : 0) - (row % 2 && col == 5 ? 60 : 0);
-            Stamp(p, mask, x, 1 + row * 11, colour);
+            Stamp(p, SuitMask(suit, w, h), left + col * pitch, 1 + row * rowPitch, colour);
         }
+    }
 }
 
 // 13: yellow zigzag bands on black.
@@ -208,30 +214,35 @@ void NightSkyBack(Image& p) {
     });
 }
 
-// 15: stained glass, tiles of strong colours in black leading.
+// 15: stained glass, tiles of strong colours in black leading, the same
+// on both sides of the centre line.
 void MosaicBack(Image& p) {
     const uint8_t kGlass[5] = {c::Red, c::Yellow, c::Blue, c::Green, c::Magenta};
+    const int size = 7, columns = 9, rows = 13;   // 9 x 7 = the panel's width
     Scatter s{5};
-    uint8_t tile[11][8];
+    uint8_t tile[rows][columns];
     for (auto& row : tile)
         for (uint8_t& t : row) t = kGlass[s.Next(5)];
-    EachPixel(p, [&tile](int x, int y) -> uint8_t {
-        int u = x + 4, v = y + 4;   // whole tiles meet at the centre lines
-        if (u % 8 == 0 || v % 8 == 0) return c::Black;
-        int col = std::min(7, u / 8), row = std::min(10, v / 8);
-        // Mirror left to right so the window is symmetric.
-        return tile[row][std::min(col, 7 - col)];
+    const int top = (p.height - rows * size) / 2;
+    EachPixel(p, [&](int x, int y) -> uint8_t {
+        int v = y - top;
+        if (v < 0 || v >= rows * size) return c::Black;
+        if (x % size == 0 || v % size == 0) return c::Black;
+        int col = x / size, row = v / size;
+        return tile[row][std::min(col, columns - 1 - col)];
     });
 }
 
-// 16: a basket weave in gold.
+// 16: a basket weave in gold, pairs of strips turning at every square.
 void WeaveBack(Image& p) {
+    const int cell = 8;
     EachPixel(p, [](int x, int y) -> uint8_t {
-        int cell = ((x / 6) + (y / 6)) % 2, u = x % 6, v = y % 6;
-        int along = cell ? u : v, across = cell ? v : u;
-        if (across == 0) return c::Black;
-        if (along == 0) return c::DarkYellow;
-        return across <= 2 ? c::Yellow : c::DarkYellow;
+        int u = Mod(x - 31 + cell / 2, cell), v = Mod(y - 43 + cell / 2, cell);
+        bool across = (Mod(x - 31 + cell / 2, 2 * cell) < cell) == (Mod(y - 43 + cell / 2, 2 * cell) < cell);
+        int side = across ? v : u, along = across ? u : v;
+        if (side % 4 == 0) return c::Black;
+        if (along == 0 || along == cell - 1) return c::DarkYellow;
+        return side % 4 == 3 ? c::DarkYellow : c::Yellow;
     });
 }
 

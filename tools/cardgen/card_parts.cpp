@@ -125,11 +125,13 @@ void DrawSuitLarge(Image& big, int suit) {
         Stem(big, w, h, 0.55, 0.045, 0.2);
         break;
     default: {  // clubs
-        double r = 0.245;
-        canvas::FillEllipse(big, w * 0.5, h * 0.245, w * r, h * r * 0.95, 1);
-        canvas::FillEllipse(big, w * 0.245, h * 0.56, w * r, h * r * 0.95, 1);
-        canvas::FillEllipse(big, w * 0.755, h * 0.56, w * r, h * r * 0.95, 1);
-        canvas::FillPolygon(big, {{w * 0.5, h * 0.3}, {w * 0.3, h * 0.6}, {w * 0.7, h * 0.6}}, 1);
+        // Three round leaves with clear notches between them, joined by a
+        // small heart at the centre.
+        double r = 0.235;
+        canvas::FillEllipse(big, w * 0.5, h * 0.245, w * r, h * r * 0.93, 1);
+        canvas::FillEllipse(big, w * 0.245, h * 0.585, w * r, h * r * 0.93, 1);
+        canvas::FillEllipse(big, w * 0.755, h * 0.585, w * r, h * r * 0.93, 1);
+        canvas::FillEllipse(big, w * 0.5, h * 0.52, w * 0.13, h * 0.13, 1);
         Stem(big, w, h, 0.5, 0.045, 0.2);
         break;
     }
@@ -144,9 +146,39 @@ Image FromRows(const char* const* rows, int count) {
     return mask;
 }
 
+// At the sizes of the pips and the corner index a traced shape loses the
+// notches that tell a club from a spade; those sizes are drawn by hand.
+Image HandDrawnSuit(int suit, int width, int height) {
+    static const char* const kPips[4][14] = {
+        {".....###.....", "....#####....", "...#######...", "...#######...", "....#####....",
+         ".##..###..##.", "#############", "#############", "#############", ".####.#.####.",
+         "..##..#..##..", "......#......", ".....###.....", "....#####...."},
+        {},
+        {},
+        {"......#......", ".....###.....", "....#####....", "...#######...", "..#########..",
+         ".###########.", "#############", "#############", "#############", ".####.#.####.",
+         "..##..#..##..", "......#......", ".....###.....", "....#####...."},
+    };
+    static const char* const kIndex[4][10] = {
+        {"...###...", "..#####..", "..#####..", "...###...", ".##.#.##.", "#########", "#########",
+         ".##.#.##.", "...###...", "..#####.."},
+        {"....#....", "...###...", "...###...", "..#####..", ".#######.", ".#######.", "..#####..",
+         "...###...", "...###...", "....#...."},
+        {".##...##.", "####.####", "#########", "#########", "#########", ".#######.", "..#####..",
+         "...###...", "...###...", "....#...."},
+        {"....#....", "...###...", "..#####..", ".#######.", "#########", "#########", ".##.#.##.",
+         "....#....", "...###...", "..#####.."},
+    };
+    if (width == 13 && height == 14 && kPips[suit][0]) return FromRows(kPips[suit], 14);
+    if (width == 9 && height == 10) return FromRows(kIndex[suit], 10);
+    return Image(0, 0);
+}
+
 }  // namespace
 
 Image SuitMask(int suit, int width, int height) {
+    Image drawn = HandDrawnSuit(suit, width, height);
+    if (drawn.width) return drawn;
     Image big(width * kSupersample, height * kSupersample, 0);
     DrawSuitLarge(big, suit);
     Image mask(width, height, 0);
@@ -222,8 +254,8 @@ void DrawIndex(Image& card, int suit, int rank) {
     Image mask(kCardWidth, kCardHeight, 0);
     Image glyph = RankMask(rank);
     Stamp(mask, glyph, column - glyph.width / 2, 4, 1);
-    Image pip = SuitMask(suit, 7, 8);
-    Stamp(mask, pip, column - pip.width / 2, 16, 1);
+    Image pip = SuitMask(suit, 9, 10);
+    Stamp(mask, pip, column - pip.width / 2, 15, 1);
     uint8_t colour = SuitColour(suit);
     Stamp(card, mask, 0, 0, colour);
     Stamp(card, canvas::Rotate180(mask), 0, 0, colour);

@@ -12,8 +12,8 @@ namespace c = canvas;
 namespace {
 
 const int kGap = 6;
-const int kLabelHeight = 13;
-const int kLabelSize = 10;
+const int kLabelHeight = 14;
+const int kLabelSize = 12;
 const int kSheetWidth = 13 * (kCardWidth + kGap) + kGap;
 
 // The name without its trailing number, and that number (0 for none).
@@ -71,7 +71,8 @@ Image ContactSheet(const std::vector<NamedPicture>& pictures) {
             rowHeight = 0;
         }
         places.push_back({x, y});
-        x += std::max(img.width, kCardWidth) + kGap;
+        int label = c::MeasureText("sans", kLabelSize, pictures[i].name).width;
+        x += std::max({img.width, kCardWidth, label}) + kGap;
         rowHeight = std::max(rowHeight, img.height);
         previousRow = row;
     }
@@ -85,7 +86,7 @@ Image ContactSheet(const std::vector<NamedPicture>& pictures) {
         c::FrameRect(sheet, places[i].x - 1, places[i].y - 1, img.width + 2, img.height + 2, c::DarkGrey);
         c::Blit(sheet, img, places[i].x, places[i].y);
         c::DrawText(sheet, "sans", kLabelSize, places[i].x, places[i].y + img.height + kLabelHeight - 2,
-                    pictures[i].name, c::Black);
+                    pictures[i].name, c::Black, 96);
     }
     return sheet;
 }

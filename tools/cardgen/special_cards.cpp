@@ -22,10 +22,15 @@ void DrawJokerIndex(Image& card) {
         Image letter = LetterMask(word[i]);
         Stamp(mask, letter, 7 - letter.width / 2, 4 + i * 9, 1);
     }
-    Image star = SuitMask(Diamonds, 7, 8);
-    Stamp(mask, star, 4, 50, 1);
+    // A star under the word: the joker belongs to no suit.
+    std::vector<PointF> star;
+    for (int i = 0; i < 10; ++i) {
+        double a = -M_PI / 2 + M_PI * i / 5, r = i % 2 ? 1.9 : 4.8;
+        star.push_back({7.5 + r * std::cos(a), 54.5 + r * std::sin(a)});
+    }
+    canvas::FillPolygon(mask, star, 1);
     Stamp(card, mask, 0, 0, c::Red);
-    Stamp(card, c::Rotate180(mask), 0, 0, c::Black);
+    Stamp(card, c::Rotate180(mask), 0, 0, c::Red);
 }
 
 // A jester in motley: a three-pointed cap with bells, a ruff, a
