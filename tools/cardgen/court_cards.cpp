@@ -179,7 +179,7 @@ void DrawHeadgear(Image& panel, const Figure& f) {
         PaintMask(panel, PolygonMask(panel, {{fx - 9, 10}, {fx - 6, 4}, {fx + 6, 4}, {fx + 9, 10}}), f.hatColour);
         PaintMask(panel, PolygonMask(panel, {{fx - 9.5, 9}, {fx + 9.5, 9}, {fx + 9.5, 11.5}, {fx - 9.5, 11.5}}), c::Yellow);
         double back = f.itemOnLeft ? -1 : 1;   // away from the suit beside the head
-        PaintMask(panel, PolygonMask(panel, {{fx + back * 3, 5}, {fx + back * 12, 0}, {fx + back * 14, 1},
+        PaintMask(panel, PolygonMask(panel, {{fx + back * 3, 5}, {fx + back * 10, 1.5}, {fx + back * 12, 2.5},
                                   {fx + back * 6, 7}}), c::White);
         break;
     }
@@ -251,10 +251,13 @@ void DrawItem(Image& panel, const Figure& f) {
         DrawArm(panel, f, hx, hy);
         break;
     case Arrow:
-        PaintMask(panel, LineMask(panel, hx, hy + 8, hx, 4, 1.5), c::DarkYellow);
-        PaintMask(panel, PolygonMask(panel, {{hx, 0}, {hx + 2.5, 5}, {hx - 2.5, 5}}), c::DarkGrey);
-        PaintMask(panel, PolygonMask(panel, {{hx - 2.5, hy + 5}, {hx + 2.5, hy + 5}, {hx + 2.5, hy + 9}, {hx - 2.5, hy + 9}}),
-              c::Red);
+        // A plain shaft (too thin for an outline), a broad head and red
+        // fletching below the hand.
+        PaintMask(panel, LineMask(panel, hx, hy + 9, hx, 4, 1.6), c::DarkYellow, kNone);
+        PaintMask(panel, PolygonMask(panel, {{hx, 0}, {hx + 3.5, 6.5}, {hx, 5}, {hx - 3.5, 6.5}}), c::DarkGrey);
+        for (double s : {-1.0, 1.0})
+            PaintMask(panel, PolygonMask(panel, {{hx, hy + 3}, {hx + s * 3.5, hy + 6}, {hx + s * 3.5, hy + 10}, {hx, hy + 8}}),
+                      c::Red);
         DrawArm(panel, f, hx, hy);
         break;
     case Torch:
@@ -363,6 +366,9 @@ Image CourtCard(int suit, int rank) {
     Image top = Panel(suit, rank);
     c::Blit(card, top, kFrameLeft + 1, kFrameTop + 1);
     c::Blit(card, c::Rotate180(top), kFrameLeft + 1, kFrameTop + 1 + kPanelHeight);
+    // The line between the two heads, two rows so that it stays the same
+    // either way up.
+    c::FillRect(card, kFrameLeft, kFrameTop + kPanelHeight, kFrameWidth, 2, frame);
     return card;
 }
 
