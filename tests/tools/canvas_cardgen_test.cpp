@@ -228,6 +228,20 @@ TEST(CardArtwork, DrawingTwiceGivesTheSameBytes) {
         EXPECT_EQ(canvas::EncodeBmp4(again[i].image), canvas::EncodeBmp4(All()[i].image)) << again[i].name;
 }
 
+// Every suit symbol the cards use is the size asked for, one solid piece
+// and the same mirrored, whether traced or drawn by hand.
+TEST(CardArtwork, SuitSymbolsAreWholeAndSymmetric) {
+    for (auto size : {std::pair{7, 8}, std::pair{9, 10}, std::pair{11, 14}, std::pair{13, 14},
+                      std::pair{27, 30}, std::pair{39, 42}})
+        for (int suit = Clubs; suit <= Spades; ++suit) {
+            Image mask = SuitMask(suit, size.first, size.second);
+            ASSERT_EQ(mask.width, size.first) << suit;
+            ASSERT_EQ(mask.height, size.second) << suit;
+            EXPECT_EQ(DifferingPixels(mask, canvas::MirrorX(mask)), 0) << suit << " at " << size.first;
+            EXPECT_EQ(CountBlobs(mask, 1, 0, 0, mask.width, mask.height), 1) << suit << " at " << size.first;
+        }
+}
+
 // The small suit symbols keep the notches that tell a club from a spade.
 TEST(CardArtwork, SmallClubsAndSpadesDiffer) {
     for (auto size : {std::pair{9, 10}, std::pair{13, 14}}) {
