@@ -26,7 +26,7 @@ int Count(const Calls& calls, const std::string& call) {
 }
 
 TEST_F(GameTest, NewGameSetsUpTheMachine) {
-    gStats.coinsPlayed = 9;
+    gStats = GameStats{7, 3, 9, 11, 4, 2, {0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}};
     gNewReceived = 0;
     NewGame();
     EXPECT_EQ(host.calls, (Calls{"Enable Coin 1", "Enable Max 1", "Message 1012", "Meters", "DrawAll",
@@ -36,6 +36,10 @@ TEST_F(GameTest, NewGameSetsUpTheMachine) {
     EXPECT_EQ(gStats.credits, 40);
     EXPECT_EQ(gStats.bankTotal, 40);
     EXPECT_EQ(gStats.coinsPlayed, 0);
+    EXPECT_EQ(gStats.coinsWon, 0);
+    EXPECT_EQ(gStats.gamesPlayed, 0);
+    EXPECT_EQ(gStats.timesBusted, 0);
+    for (int c = 0; c < kHandCategoryCount; ++c) EXPECT_EQ(gStats.handsWon[c], 0) << c;
     EXPECT_EQ(gRound.phase, Betting);
     for (const TableSlot& slot : gSlots) EXPECT_EQ(slot.card, kNoCard);
 }
@@ -87,6 +91,86 @@ TEST_F(GameTest, TypicalGameFromCoinsToPayout) {
     EXPECT_EQ(gStats.handsWon[FullHouse], 1);
     EXPECT_EQ(gSlots[3].held, 1) << "holds stay until the next game clears the table";
     EXPECT_EQ(host.flashCount, 0);
+}
+
+// The other road through a game: Bet Max over the last hand with the sound
+// on, the posted Deal, standing on a wild royal, the jackpot screen, and a
+// New Game that waits for the flash.
+TEST_F(GameTest, BetMaxStandOnAWildRoyalToTheNextNewGame) {
+    PlayRound(1, {}, "2C 7D 9H JS KC");
+    host.RunTimer();
+    gSettings.Sound = 1;
+    host.Clear();
+    BetMaxCoins();
+    host.DispatchPosted();
+    TurnUp();
+    for (int slot = 0; slot < kSlotCount; ++slot) HoldCommand(slot);
+    RigDraw("JK TH JH QH KH");
+    DealOrDraw();
+    EXPECT_EQ(TurnUp(), 1);
+    NewGame();
+    EXPECT_EQ(host.RunTimer(), 6);
+    NewGame();
+
+    const Calls coin = {"Meters", "SyncSound CoinDrop"};
+    Calls holds;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        holds.insert(holds.end(), {"Sound HoldCard", "Caption Hold" + std::to_string(slot) + " HOLD",
+                                   slot == 4 ? "Caption Deal Stand" : "Caption Deal Hit"});
+    }
+    const Calls expected = Join({
+        {"StopFlash", "DrawAll"}, coin, coin, coin, coin, coin,
+        {"Message 1914", "Enable Coin 0", "Enable Max 0", "Enable Deal 1", "PostDeal"},
+        kFirstDealStart,
+        {"DrawCard 0", "Sound CardDrop", "DrawCard 1", "Sound CardDrop", "DrawCard 2", "Sound CardDrop",
+         "DrawCard 3", "Sound CardDrop", "DrawCard 4", "Sound CardDrop",
+         "Caption Deal Hit", "KillTimer",
+         "Enable Hold0 1", "Enable Hold1 1", "Enable Hold2 1", "Enable Hold3 1", "Enable Hold4 1",
+         "Enable Deal 1", "Message 1013"},
+        holds,
+        {"StopFlash", "Sound Deal", "Message 1916", "Menus", "Timer 320",
+         "Enable Hold0 0", "Enable Hold1 0", "Enable Hold2 0", "Enable Hold3 0", "Enable Hold4 0",
+         "Enable Deal 0", "Enable Coin 0", "Enable Max 0",
+         "Caption Deal Hit", "KillTimer",
+         "Meters", "Text Royal Flush   Payoff = 250 coins", "Sound Payout", "Jackpot", "StartFlash",
+         "Meters", "Menus"},
+        kRoundClosed,
+        {"Enable Coin 1", "Enable Max 1",
+         "FlashLine", "FlashLine", "FlashLine", "FlashLine", "FlashLine", "FlashLine",
+         "Enable Coin 1", "Enable Max 1", "Message 1012", "Meters", "DrawAll",
+         "Enable Hold0 0", "Enable Hold1 0", "Enable Hold2 0", "Enable Hold3 0", "Enable Hold4 0"}});
+    EXPECT_EQ(host.calls, expected);
+    EXPECT_EQ(gStats.credits, 40) << "the New Game after the flash";
+}
+
+// While the round is being paid a modal box may be open and the window may
+// still be handed commands; none of them may act on the half-closed round.
+TEST_F(GameTest, CommandsWhileTheRoundIsPaidChangeNothing) {
+    gStats.credits = 1;
+    bool tried = false;
+    size_t callsDuringBox = 0;
+    host.observer = [&](const std::string& call) {
+        if (call != "Busted" || tried) return;
+        tried = true;
+        // The rigged deck has no card left; a full one lets a command that
+        // wrongly acts show as a failure instead of dealing forever.
+        ResetDeck();
+        const size_t before = host.calls.size();
+        DealOrDraw();
+        InsertCoin();
+        BetMaxCoins();
+        HoldCommand(0);
+        callsDuringBox = host.calls.size() - before;
+        EXPECT_EQ(gRound.phase, Drawn);
+        EXPECT_EQ(gRound.dealing, 0);
+    };
+    PlayRound(1, {}, "2C 7D 9H JS KC");
+    host.observer = nullptr;
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(callsDuringBox, 0u);
+    EXPECT_EQ(gRound.phase, Betting);
+    EXPECT_EQ(gStats.gamesPlayed, 1);
+    EXPECT_EQ(host.timerMs, 0u);
 }
 
 TEST_F(GameTest, StandingTurnsNothingUpAndEndsOnTheFirstTick) {
