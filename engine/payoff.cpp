@@ -64,7 +64,7 @@ void HitTheBank() {
     gStats.credits += kBankCredits;
     gStats.bankTotal += kBankCredits;
     host->DrawMeters();
-    if (gRound.phase == Betting && gRound.coinsIn < 5) {
+    if (gRound.phase == Betting && gRound.coinsIn < kMaxCoins) {
         host->EnableButton(CoinButton, true);
         host->EnableButton(MaxButton, true);
     }

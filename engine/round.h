@@ -4,6 +4,8 @@
 
 enum RoundPhase : int32_t { Betting = 0, Dealt = 1, Drawn = 2 };
 
+constexpr int32_t kMaxCoins = 5;    // coins the machine takes for one game
+
 struct RoundState {
     RoundPhase phase;
     int32_t dealing;        // the deal timer is turning cards up
