@@ -1,0 +1,387 @@
+// The effects drawn straight on the screen and the helpers under them: the
+// jackpot screen (alone and after a royal flush on the real table), the
+// zoom trail and its step counts, the blocking wait, the bitmap helpers,
+// the raised frame and rectangle mapping.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "presentation/bitmaps.h"
+#include "presentation/zoom.h"
+#include "tests/engine/test_cards.h"
+#include "tests/win32/dialog_checks.h"
+#include "tests/win32/table_fixture.h"
+
+namespace {
+
+const char kPlainClass[] = "ScreenEffectsTestWindow";
+int gHandledMessages = 0;
+const UINT kProbeMessage = WM_APP + 7;
+
+LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kProbeMessage || message == WM_TIMER) {
+        ++gHandledMessages;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A popup with a white client area of the given size at (x, y); a dark
+// band through it gives the screen something to restore.
+HWND OpenPlainWindow(int x, int y, int width, int height, DWORD style = WS_POPUP | WS_BORDER) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = PlainWindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        wc.lpszClassName = kPlainClass;
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        registered = RegisterClassA(&wc) != 0;
+    }
+    RECT r = {0, 0, width, height};
+    AdjustWindowRect(&r, style, FALSE);
+    HWND window = CreateWindowExA(0, kPlainClass, "effects", style, x, y, r.right - r.left,
+                                  r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                  nullptr);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+    HDC dc = GetDC(window);
+    RECT band = {0, height / 3, width, height / 3 + 20};
+    FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
+    ReleaseDC(window, dc);
+    PumpMessages(100);
+    return window;
+}
+
+POINT ScreenCentre() {
+    POINT centre;
+    WindowCentrePoint(nullptr, &centre);
+    return centre;
+}
+
+class ScreenEffectsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gShell.instance = GetModuleHandleA(nullptr);
+        ResetSettings();
+        gSettings.Sound = 0;
+        gHandledMessages = 0;
+    }
+    void TearDown() override {
+        if (window) DestroyWindow(window);
+        PumpMessages(50);
+    }
+    HWND window = nullptr;
+};
+
+// ---- The blocking wait ------------------------------------------------------
+
+TEST_F(ScreenEffectsTest, WaitBlocksWithoutHandlingMessagesOrBusyingTheProcessor) {
+    window = OpenPlainWindow(10, 10, 50, 50);
+    PostMessageA(window, kProbeMessage, 0, 0);
+    SetTimer(window, 1, 1, nullptr);
+    FILETIME created, ended, kernelBefore, userBefore, kernelAfter, userAfter;
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernelBefore, &userBefore);
+    DWORD took = TimeOf([] { WaitMs(300); });
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernelAfter, &userAfter);
+    EXPECT_GE(took, 300u);
+    EXPECT_EQ(gHandledMessages, 0) << "a message or timer was handled during the wait";
+
+    auto ticks = [](const FILETIME& f) {
+        return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+    };
+    ULONGLONG busy100ns = ticks(kernelAfter) - ticks(kernelBefore) + ticks(userAfter) -
+                          ticks(userBefore);
+    EXPECT_LT(busy100ns / 10000, 150u) << "the wait kept the processor busy";
+    std::printf("WaitMs(300): %lu ms, %llu ms of processor time\n", took, busy100ns / 10000);
+
+    KillTimer(window, 1);
+    PumpMessages(50);
+    EXPECT_GE(gHandledMessages, 1) << "the posted message was lost";
+    EXPECT_LT(TimeOf([] { WaitMs(0); }), 20u);
+}
+
+// ---- Bitmap helpers ---------------------------------------------------------
+
+TEST_F(ScreenEffectsTest, BitmapSizeIsPackedHeightOverWidth) {
+    EXPECT_EQ(GetBitmapSize(gShell.instance, "Jackpot"), 0x00E60208u);   // 520 x 230
+    EXPECT_EQ(GetBitmapSize(gShell.instance, "OddsBmp"), (365u << 16) | 380u);
+    EXPECT_EQ(GetBitmapSize(gShell.instance, "Club1"), (96u << 16) | 71u);
+    EXPECT_EQ(GetBitmapSize(gShell.instance, "NoSuchPicture"), 0u);
+}
+
+TEST_F(ScreenEffectsTest, BitmapsAreDrawnAtAPointAndCentredOnAWindowOrTheScreen) {
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, sw, sh);
+    HGDIOBJ old = SelectObject(memory, canvas);
+    auto clear = [&] {
+        RECT all = {0, 0, sw, sh};
+        FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    };
+    auto pixels = [&] {
+        std::vector<COLORREF> p;
+        p.reserve(static_cast<size_t>(sw) * sh);
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), sw, -sh, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<DWORD> bits(static_cast<size_t>(sw) * sh);
+        SelectObject(memory, old);
+        GetDIBits(memory, canvas, 0, sh, bits.data(), &info, DIB_RGB_COLORS);
+        SelectObject(memory, canvas);
+        for (DWORD b : bits) p.push_back(RGB((b >> 16) & 0xFF, (b >> 8) & 0xFF, b & 0xFF));
+        return p;
+    };
+
+    clear();
+    DrawBitmapAt(gShell.instance, memory, 10, 20, "Club1", SRCCOPY);
+    std::vector<COLORREF> shot = pixels();
+    EXPECT_EQ(PictureMismatches(shot, sw, 10, 20, "Club1"), 0);
+    EXPECT_EQ(shot[20 * sw + 9], RGB(255, 255, 255)) << "drawn beyond its own size";
+    EXPECT_EQ(shot[(20 + 96) * sw + 10], RGB(255, 255, 255));
+
+    // A client area of 301 x 201 has its centre at (150, 100).
+    window = OpenPlainWindow(40, 40, 301, 201);
+    POINT centre;
+    WindowCentrePoint(window, &centre);
+    EXPECT_EQ(centre.x, 150);
+    EXPECT_EQ(centre.y, 100);
+    clear();
+    DrawBitmapCentred(gShell.instance, window, memory, "Joker", SRCCOPY);
+    shot = pixels();
+    EXPECT_EQ(PictureMismatches(shot, sw, 150 - 35, 100 - 48, "Joker"), 0);
+
+    POINT screenCentre = ScreenCentre();
+    EXPECT_EQ(screenCentre.x, sw / 2);
+    EXPECT_EQ(screenCentre.y, sh / 2);
+    clear();
+    DrawBitmapCentred(gShell.instance, nullptr, memory, "Jackpot", SRCCOPY);
+    shot = pixels();
+    EXPECT_EQ(PictureMismatches(shot, sw, sw / 2 - 260, sh / 2 - 115, "Jackpot"), 0);
+
+    SelectObject(memory, old);
+    DeleteObject(canvas);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+// ---- The jackpot screen -----------------------------------------------------
+
+// Black with the picture in the middle, inverted, normal again, and at the
+// end exactly the screen as it was.
+void ExpectJackpotSequence(const ScreenSampler& sampler, size_t black, size_t inverted,
+                           size_t normal) {
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    const std::vector<COLORREF>& first = sampler.Shot(black);
+    EXPECT_EQ(first[0], RGB(0, 0, 0));
+    EXPECT_EQ(first[static_cast<size_t>(sw) * sh - 1], RGB(0, 0, 0));
+    EXPECT_EQ(first[static_cast<size_t>(sh / 2) * sw + 10], RGB(0, 0, 0));
+    EXPECT_EQ(PictureMismatches(first, sw, sw / 2 - 260, sh / 2 - 115, "Jackpot"), 0)
+        << "the picture is not centred on the screen";
+    const std::vector<COLORREF>& second = sampler.Shot(inverted);
+    size_t notInverted = 0;
+    for (size_t i = 0; i < first.size(); ++i)
+        if (second[i] != (first[i] ^ 0x00FFFFFF)) ++notInverted;
+    EXPECT_EQ(notInverted, 0u) << "the second phase is not the whole screen inverted";
+    EXPECT_EQ(CountDifferences(sampler.Shot(normal), first), 0u);
+}
+
+// With sound on each flash lasts the fanfare; where the fanfare cannot play
+// (no sound device here) it still lasts the second, so the picture is seen.
+class JackpotScreenTest : public ScreenEffectsTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(JackpotScreenTest, ShownForThreeFlashesThenTheScreenIsRestored) {
+    gSettings.Sound = GetParam();
+    window = OpenPlainWindow(100, 120, 400, 300);
+    std::vector<COLORREF> before = CaptureScreen();
+    ScreenSampler sampler({500, 1500, 2500});
+    sampler.Start();
+    DWORD took = TimeOf([] { ShowJackpotScreen(); });
+    std::vector<COLORREF> after = CaptureScreen();
+    sampler.Join();
+    std::printf("jackpot screen with Sound=%d: %lu ms\n", GetParam(), took);
+    EXPECT_GE(took, 3000u);
+    ASSERT_EQ(sampler.Count(), 3u);
+    ExpectJackpotSequence(sampler, 0, 1, 2);
+    EXPECT_EQ(CountDifferences(before, after), 0u) << "the screen was not restored";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sound, JackpotScreenTest, ::testing::Values(0, 1));
+
+class JackpotOnTableTest : public TableWindowTest {};
+
+// A natural royal flush drawn on the real table pays 1000 per coin and
+// takes over the screen before the table comes back.
+TEST_F(JackpotOnTableTest, RoyalFlushShowsTheJackpotScreenAndGivesTheTableBack) {
+    StartGame();
+    Command(IDM_COIN);
+    Command(IDM_DEAL);
+    ASSERT_TRUE(WaitForDealEnd());
+    PumpMessages(100);
+    std::vector<COLORREF> before = CaptureScreen();
+    ScreenSampler sampler({900});
+    Command(IDM_DEAL);
+    PutUnheld({CardOf("TS"), CardOf("JS"), CardOf("QS"), CardOf("KS"), CardOf("AS")});
+    sampler.Start();
+    ASSERT_TRUE(WaitForDealEnd(10000));
+    sampler.Join();
+    EXPECT_EQ(gStats.credits, 40 - 1 + 1000);
+    EXPECT_EQ(gStats.handsWon[RoyalFlush], 1);
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    const std::vector<COLORREF>& during = sampler.Shot(0);
+    EXPECT_EQ(during[0], RGB(0, 0, 0));
+    EXPECT_EQ(PictureMismatches(during, sw, sw / 2 - 260, sh / 2 - 115, "Jackpot"), 0);
+    // The table is back: outside the window nothing changed at all.
+    std::vector<COLORREF> after = CaptureScreen();
+    RECT w;
+    GetWindowRect(window, &w);
+    size_t outside = 0;
+    for (int y = 0; y < sh; ++y)
+        for (int x = 0; x < sw; ++x)
+            if ((x < w.left || x >= w.right || y < w.top || y >= w.bottom) &&
+                before[static_cast<size_t>(y) * sw + x] != after[static_cast<size_t>(y) * sw + x])
+                ++outside;
+    EXPECT_EQ(outside, 0u);
+    EXPECT_EQ(SlotCardMismatches(window, 0, "Spade10", gSettings.BackColor), 0);
+}
+
+// ---- The zoom ---------------------------------------------------------------
+
+TEST(ZoomGeometry, FractionsAreSinglePrecisionAndFramesTruncate) {
+    EXPECT_EQ(ZoomFraction(0, 18), 1.0f);
+    EXPECT_EQ(ZoomFraction(18, 18), 0.0f);
+    EXPECT_EQ(ZoomFraction(1, 3), static_cast<float>(1.0 - 1.0 / 3.0));
+    EXPECT_EQ(ZoomFraction(5, 18), static_cast<float>(1.0 - 5.0 / 18.0));
+
+    // With t = 2/3 in single precision the exact values 40, 30, 173.33 and
+    // 96.67 come out a hair low, and truncation gives 39, 29, 173, 96.
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 240, 160);
+    HGDIOBJ old = SelectObject(memory, canvas);
+    RECT all = {0, 0, 240, 160};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    RECT target = {10, 20, 210, 120};
+    DrawZoomFrame(memory, POINT{100, 50}, &target, ZoomFraction(1, 3));
+    RECT box = {240, 160, -1, -1};
+    for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 240; ++x)
+            if (GetPixel(memory, x, y) != RGB(255, 255, 255)) {
+                box.left = x < box.left ? x : box.left;
+                box.top = y < box.top ? y : box.top;
+                box.right = x > box.right ? x : box.right;
+                box.bottom = y > box.bottom ? y : box.bottom;
+            }
+    EXPECT_EQ(box.left, 39);
+    EXPECT_EQ(box.top, 29);
+    EXPECT_EQ(box.right, 173 - 1);
+    EXPECT_EQ(box.bottom, 96 - 1);
+    SelectObject(memory, old);
+    DeleteObject(canvas);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+class ZoomTrailTest : public ScreenEffectsTest, public ::testing::WithParamInterface<int> {};
+
+// The trail shows on the screen while it runs and is gone, to the last
+// pixel, when the zoom returns; open and close both.
+TEST_P(ZoomTrailTest, TrailShowsAndLeavesTheScreenAsItWas) {
+    int steps = GetParam();
+    window = OpenPlainWindow(300, 200, 360, 260, WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    std::vector<COLORREF> before = CaptureScreen();
+    DWORD pauses = static_cast<DWORD>(steps) + 4;
+
+    ScreenSampler opening({pauses * 30 / 2});
+    opening.Start();
+    DWORD openMs = TimeOf([&] { ZoomOpen(window, ScreenCentre(), steps); });
+    opening.Join();
+    std::vector<COLORREF> afterOpen = CaptureScreen();
+
+    ScreenSampler closing({pauses * 30 / 2});
+    closing.Start();
+    DWORD closeMs = TimeOf([&] { ZoomClose(window, steps); });
+    closing.Join();
+    std::vector<COLORREF> afterClose = CaptureScreen();
+
+    std::printf("zoom of %d steps: open %lu ms, close %lu ms\n", steps, openMs, closeMs);
+    EXPECT_GE(openMs, pauses * 30);
+    EXPECT_GE(closeMs, pauses * 30);
+    EXPECT_GT(CountDifferences(before, opening.Shot(0)), 0u) << "no trail seen while opening";
+    EXPECT_GT(CountDifferences(before, closing.Shot(0)), 0u) << "no trail seen while closing";
+    EXPECT_EQ(CountDifferences(before, afterOpen), 0u) << "outlines left after opening";
+    EXPECT_EQ(CountDifferences(before, afterClose), 0u) << "outlines left after closing";
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ZoomTrailTest, ::testing::Values(18, 2, 3, 5));
+
+// The step count from the file is kept as read, but the zoom works with it
+// brought into 2..100: nothing divides by zero, no outline stays, and a
+// huge count does not hold the game for days.
+class ZoomStepsFromFileTest : public TableWindowTest,
+                              public ::testing::WithParamInterface<const char*> {
+protected:
+    std::string SettingsLines() override {
+        return std::string("FastDeal=1\r\nConfirmExit=0\r\nZoom=1\r\nSound=0\r\nZoomSteps=") +
+               GetParam() + "\r\n";
+    }
+};
+
+TEST_P(ZoomStepsFromFileTest, AboutBoxOpensAndClosesCleanly) {
+    StartGame();
+    PumpMessages(200);
+    std::vector<COLORREF> before = CaptureScreen();
+    ModalAnswers answers;
+    answers.ThenAnswer(IDOK);
+    DWORD took = TimeOf([&] { Command(IDM_ABOUT); });
+    PumpMessages(300);
+    std::vector<COLORREF> after = CaptureScreen();
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    EXPECT_EQ(answers.Seen()[0].caption, "About Quorvel...");
+    EXPECT_EQ(gSettings.ZoomSteps, std::atoi(GetParam())) << "the value read must be kept";
+    std::printf("ZoomSteps=%s: About opened and closed in %lu ms\n", GetParam(), took);
+    EXPECT_LT(took, 15000u);
+    EXPECT_EQ(CountDifferences(before, after), 0u) << "outlines left on the screen";
+}
+
+INSTANTIATE_TEST_SUITE_P(OddCounts, ZoomStepsFromFileTest,
+                         ::testing::Values("0", "1", "-7", "2147483647"));
+
+// ---- Frame and mapping ------------------------------------------------------
+
+TEST_F(ScreenEffectsTest, DialogFrameIsTwoRaisedRingsInsideTheClientArea) {
+    window = OpenPlainWindow(50, 50, 200, 120);
+    HDC dc = GetDC(window);
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    DrawDialogFrame(window, dc, 2);
+    ReleaseDC(window, dc);
+    ExpectRaisedFrame(window);
+    EXPECT_EQ(WindowPixel(window, 2, 60), RGB(0, 0, 0)) << "a third ring";
+    EXPECT_EQ(WindowPixel(window, 197, 60), RGB(0, 0, 0));
+}
+
+TEST_F(ScreenEffectsTest, RectanglesMapBetweenClientAreas) {
+    window = OpenPlainWindow(100, 150, 200, 120);
+    HWND other = OpenPlainWindow(260, 90, 100, 100);
+    POINT a = {0, 0}, b = {0, 0};
+    ClientToScreen(window, &a);
+    ClientToScreen(other, &b);
+    RECT r = {5, 6, 25, 46};
+    MapRectToWindow(other, window, &r);
+    EXPECT_EQ(r.left, 5 + a.x - b.x);
+    EXPECT_EQ(r.top, 6 + a.y - b.y);
+    EXPECT_EQ(r.right, 25 + a.x - b.x);
+    EXPECT_EQ(r.bottom, 46 + a.y - b.y);
+    DestroyWindow(other);
+}
+
+}  // namespace
