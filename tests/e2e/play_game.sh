@@ -3,7 +3,7 @@
 # would: keys and clicks by xdotool, and a screenshot after each step that
 # is checked by its pixels.  Usage: play_game.sh EXE WINE_RUN WORK_DIR
 # Without a DISPLAY it starts its own Xvfb.  Every wait is bounded; the
-# game is ended by its process group if it does not exit by itself.
+# game is stopped if it does not exit by itself.
 set -u
 exe=$1
 wine_run=$2
@@ -15,7 +15,7 @@ fail() {
   exit 1
 }
 
-for tool in xdotool import convert compare setsid; do
+for tool in xdotool import convert compare pgrep; do
   command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 [ -f "$exe" ] || fail "no program at $exe"
@@ -31,18 +31,21 @@ printf '[Settings]\r\nFastDeal=1\r\nConfirmExit=1\r\nSound=0\r\nZoom=0\r\nCardBa
   >"$work/quorvel.ini"
 
 game_pid=
+# The runner starts the game under `timeout`, which keeps a process group
+# of its own: stopping `timeout` stops the game with it.
 finish() {
   if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-    kill -- "-$game_pid" 2>/dev/null
-    sleep 1
-    kill -KILL -- "-$game_pid" 2>/dev/null
+    for child in $(pgrep -P "$game_pid"); do
+      kill "$child" 2>/dev/null
+    done
+    kill "$game_pid" 2>/dev/null
   fi
 }
 trap finish EXIT
 
 # Out of the way, so that the status line keeps its first text.
 xdotool mousemove 1 1
-QUORVEL_WINE_TIMEOUT=120 setsid "$wine_run" "$work/quorvel.exe" >"$work/wine.log" 2>&1 &
+QUORVEL_WINE_TIMEOUT=120 "$wine_run" "$work/quorvel.exe" >"$work/wine.log" 2>&1 &
 game_pid=$!
 
 # ---- Screen helpers --------------------------------------------------------
