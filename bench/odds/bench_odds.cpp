@@ -1,0 +1,76 @@
+// How long the exact analysis of optimal play takes: the shared hand tables,
+// each deck's deals, and the whole run of the program (tables and both
+// decks), on the program's two threads and, for comparison, on one.
+#include <benchmark/benchmark.h>
+
+#include "odds/analysis.h"
+
+namespace {
+
+const OddsTables& Tables() {
+    static const OddsTables* tables = [] {
+        OddsTables* built = new OddsTables;
+        BuildOddsTables(*built, kAnalysisThreads);
+        return built;
+    }();
+    return *tables;
+}
+
+void BM_BuildOddsTables(benchmark::State& state) {
+    const int threads = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        OddsTables tables;
+        BuildOddsTables(tables, threads);
+        benchmark::DoNotOptimize(tables.summary53[0].data());
+    }
+}
+BENCHMARK(BM_BuildOddsTables)->Arg(kAnalysisThreads)->Arg(1)->ArgName("threads")
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// range(0): the deck, 53 (joker wild) or 52; range(1): threads.
+void BM_AnalyseDeck(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    const int threads = static_cast<int>(state.range(1));
+    const OddsTables& tables = Tables();
+    DeckAnalysis analysis;
+    for (auto _ : state) {
+        AnalyseDeck(tables, deckSize, threads, analysis);
+        benchmark::DoNotOptimize(analysis.payByHeld);
+    }
+    state.counters["return"] = ExpectedReturn(analysis);
+    state.counters["classes"] = static_cast<double>(analysis.dealClasses);
+}
+BENCHMARK(BM_AnalyseDeck)
+    ->Args({53, kAnalysisThreads})->Args({52, kAnalysisThreads})->Args({53, 1})->Args({52, 1})
+    ->ArgNames({"deck", "threads"})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What quorvel-odds does with no arguments, less the printing.
+void BM_WholeProgramAnalysis(benchmark::State& state) {
+    for (auto _ : state) {
+        OddsTables tables;
+        BuildOddsTables(tables, kAnalysisThreads);
+        DeckAnalysis joker, natural;
+        AnalyseDeck(tables, 53, kAnalysisThreads, joker);
+        AnalyseDeck(tables, 52, kAnalysisThreads, natural);
+        benchmark::DoNotOptimize(joker.payByHeld);
+        benchmark::DoNotOptimize(natural.payByHeld);
+    }
+}
+BENCHMARK(BM_WholeProgramAnalysis)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One deal's 32 holds, as the hold command computes them once the tables
+// are built.
+void BM_EvaluateHolds(benchmark::State& state) {
+    const OddsTables& tables = Tables();
+    const Card deal[5] = {37, 22, 39, 12, kJoker};
+    HoldOutcome outcomes[kHoldCount];
+    for (auto _ : state) {
+        EvaluateHolds(tables, 53, deal, outcomes);
+        benchmark::DoNotOptimize(outcomes[0].pay);
+    }
+}
+BENCHMARK(BM_EvaluateHolds)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
