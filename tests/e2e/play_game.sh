@@ -194,15 +194,27 @@ held=$shot
 [ "$(differing "$dealt" "$held" 126 163 71 30)" -eq 0 ] \
   || fail "the second hold button changed ($held)"
 
-# The draw: the held card stays, the round ends and the buttons clear.
+# A click on the fourth card holds it too.
+xdotool mousemove $((cx + $(card_x 3) + 35)) $((cy + 98)) click 1
+sleep 0.4
+take_shot clicked
+clicked=$shot
+[ "$(differing "$dealt" "$clicked" 288 163 71 30)" -gt 20 ] \
+  || fail "no HOLD caption under the clicked card ($clicked)"
+[ "$(differing "$held" "$clicked" 45 163 71 30)" -eq 0 ] \
+  || fail "the first card's HOLD changed ($clicked)"
+
+# The draw: the held cards stay, the round ends and the captions clear.
 key d
 sleep 1.5
 wait_for 10 drawn cards_are faces
 drawn=$shot
-[ "$(differing "$held" "$drawn" 45 50 71 96)" -eq 0 ] \
-  || fail "the held card changed in the draw ($drawn)"
-[ "$(differing "$dealt" "$drawn" 45 163 71 30)" -le 20 ] \
-  || fail "the HOLD caption stayed after the round ($drawn)"
+for slot in 0 3; do
+  [ "$(differing "$held" "$drawn" "$(card_x $slot)" 50 71 96)" -eq 0 ] \
+    || fail "the held card $slot changed in the draw ($drawn)"
+  [ "$(differing "$dealt" "$drawn" "$(card_x $slot)" 163 71 30)" -le 20 ] \
+    || fail "the HOLD caption $slot stayed after the round ($drawn)"
+done
 # A losing hand shows "Insert coins." as after New, and the credit meter
 # stays at 38; a winning hand shows its payoff and raises the meter.
 message_y=$((HEIGHT - (cy - Y) - 3 - 75))   # a band around the message line

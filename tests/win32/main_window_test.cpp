@@ -252,6 +252,11 @@ TEST_F(MainWindowTest, OpensAsAFixedCentredWindowWithItsFontsAndDisabledButtons)
     ASSERT_GT(StatusLine.height, 0);
     EXPECT_EQ(outer.right - outer.left, 490);
     EXPECT_EQ(outer.bottom - outer.top, 420 + StatusLine.height);
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, GetWindowLongA(window, GWL_STYLE), TRUE,
+                       GetWindowLongA(window, GWL_EXSTYLE));
+    EXPECT_EQ(client.right, 490 - (frame.right - frame.left));
+    EXPECT_EQ(client.bottom, 420 + StatusLine.height - (frame.bottom - frame.top));
     // Centred by half the client area, so a little right of and below centre.
     EXPECT_EQ(outer.left, GetSystemMetrics(SM_CXSCREEN) / 2 - client.right / 2);
     EXPECT_EQ(outer.top, GetSystemMetrics(SM_CYSCREEN) / 2 - client.bottom / 2);
