@@ -200,3 +200,14 @@ inline int OnceShown(HWND dialog, std::function<void(HWND)> inspect) {
     SetTimer(nullptr, 0, 10, CheckDialogShown);
     return 0;
 }
+
+// A ModalAnswers handler that runs `inspect` once the dialog is shown and
+// then posts the command it returns (0: none, `inspect` closed it).
+inline std::function<int(HWND)> WhenShown(std::function<int(HWND)> inspect) {
+    return [inspect](HWND dialog) {
+        return OnceShown(dialog, [inspect](HWND shown) {
+            int command = inspect(shown);
+            if (command) PostMessageA(shown, WM_COMMAND, command, 0);
+        });
+    };
+}

@@ -63,13 +63,13 @@ TEST_F(DialogsTest, StatisticsShowTheCountersTruncatedSharesAndNetWinnings) {
     ModalAnswers answers;
     std::vector<std::string> fields;
     std::string title;
-    answers.Then([&](HWND dialog) {
+    answers.Then(WhenShown([&](HWND dialog) {
         title = WindowTextOf(dialog);
         for (int id : {IDC_STAT_GAMES, IDC_STAT_COINS_PLAYED, IDC_STAT_COINS_WON, IDC_STAT_BUSTED})
             fields.push_back(ItemText(dialog, id));
         for (int c = 1; c <= 10; ++c) fields.push_back(ItemText(dialog, IDC_STAT_HAND0 + c));
         return IDOK;
-    });
+    }));
     Command(IDM_STATS);
     ASSERT_EQ(answers.Seen().size(), 1u);
     EXPECT_EQ(title, "Net Winnings = -5");
@@ -93,11 +93,11 @@ TEST_F(DialogsTest, StatisticsNetWinningsCountTheBank) {
     }
     ModalAnswers answers;
     std::string title, games;
-    answers.Then([&](HWND dialog) {
+    answers.Then(WhenShown([&](HWND dialog) {
         title = WindowTextOf(dialog);
         games = ItemText(dialog, IDC_STAT_GAMES);
         return IDCANCEL;
-    });
+    }));
     Command(IDM_STATS);
     EXPECT_EQ(games, "1");
     EXPECT_EQ(title, "Net Winnings = " + std::to_string(gStats.credits - gStats.bankTotal));
@@ -111,7 +111,7 @@ TEST_F(DialogsTest, PayoffDialogShowsThePictureCentredUnderItsButton) {
     ModalAnswers answers;
     int mismatches = -1;
     std::string caption, button;
-    answers.Then([&](HWND dialog) {
+    answers.Then(WhenShown([&](HWND dialog) {
         PumpMessages(100);
         caption = WindowTextOf(dialog);
         button = ItemText(dialog, IDOK);
@@ -135,7 +135,7 @@ TEST_F(DialogsTest, PayoffDialogShowsThePictureCentredUnderItsButton) {
                     ++mismatches;
             }
         return IDOK;
-    });
+    }));
     Command(IDM_PAYOFF);
     ASSERT_EQ(answers.Seen().size(), 1u);
     EXPECT_EQ(caption, "Quorvel Payoff Odds");
@@ -148,13 +148,13 @@ TEST_F(DialogsTest, AboutBoxShowsTitleCreditsAndIcons) {
     ModalAnswers answers;
     std::vector<std::string> lines;
     int icons = 0;
-    answers.Then([&](HWND dialog) {
+    answers.Then(WhenShown([&](HWND dialog) {
         for (int id : {IDC_ABOUT_TITLE, IDC_ABOUT_LINE1, IDC_ABOUT_LINE2, IDC_ABOUT_LINE3})
             lines.push_back(ItemText(dialog, id));
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             if (SendMessageA(child, STM_GETICON, 0, 0)) ++icons;
         return IDOK;
-    });
+    }));
     Command(IDM_ABOUT);
     ASSERT_EQ(answers.Seen().size(), 1u);
     EXPECT_EQ(answers.Seen()[0].caption, "About Quorvel...");

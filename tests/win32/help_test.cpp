@@ -79,11 +79,11 @@ protected:
     // dialog is closed with "&Done" afterwards.
     void WithHelp(const std::function<void(HWND)>& inspect) {
         ModalAnswers answers;
-        answers.Then([&](HWND dialog) {
+        answers.Then(WhenShown([&](HWND dialog) {
             PumpMessages(80);
             inspect(dialog);
             return IDOK;
-        });
+        }));
         Command(IDM_HELP);
         ASSERT_EQ(answers.Seen().size(), 1u);
         EXPECT_EQ(answers.Seen()[0].caption, "Quorvel Help");

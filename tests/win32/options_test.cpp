@@ -74,7 +74,7 @@ TEST_F(OptionsTest, OpensOnTheSettingsWithTheJacksBoxDisabled) {
     StartGame();
     std::string fileBefore = ReadWholeFile(settingsPath);
     ModalAnswers answers;
-    answers.Then([&](HWND dialog) {
+    answers.Then(WhenShown([&](HWND dialog) {
         PumpMessages(80);
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_OPT_SOUND), BST_UNCHECKED);
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_OPT_WILD), BST_CHECKED);
@@ -99,7 +99,7 @@ TEST_F(OptionsTest, OpensOnTheSettingsWithTheJacksBoxDisabled) {
         CheckDlgButton(dialog, IDC_OPT_SOUND, BST_CHECKED);
         SendMessageA(slider, WM_KEYDOWN, VK_HOME, 0);
         return IDCANCEL;
-    });
+    }));
     Command(IDM_OPTIONS);
     ASSERT_EQ(answers.Seen().size(), 1u);
     EXPECT_EQ(answers.Seen()[0].caption, "Options");
@@ -137,7 +137,7 @@ TEST_F(OptionsTest, SliderNotificationsMoveThePreview) {
         {"Page Up", WM_KEYDOWN, VK_PRIOR, 10},
     };
     ModalAnswers answers;
-    answers.Then([&](HWND dialog) {
+    answers.Then(WhenShown([&](HWND dialog) {
         HWND slider = GetDlgItem(dialog, IDC_BACK_SLIDER);
         for (const Step& step : steps) {
             SCOPED_TRACE(step.what);
@@ -152,7 +152,7 @@ TEST_F(OptionsTest, SliderNotificationsMoveThePreview) {
             EXPECT_EQ(PreviewMismatches(dialog, step.expected), 0);
         }
         return IDOK;
-    });
+    }));
     Command(IDM_OPTIONS);
     ASSERT_EQ(answers.Seen().size(), 1u);
     EXPECT_EQ(gSettings.CardBack, 10);
@@ -169,7 +169,7 @@ TEST_F(OptionsTest, OkWritesEveryKeyEvenUnchanged) {
     StartGame();
     HBRUSH brushBefore = gShell.TableBrush;
     ModalAnswers answers;
-    answers.Then([&](HWND dialog) {
+    answers.Then(WhenShown([&](HWND dialog) {
         PumpMessages(50);
         ClickWindow(GetDlgItem(dialog, IDC_OPT_JACKS));
         PumpMessages(100);
@@ -179,7 +179,7 @@ TEST_F(OptionsTest, OkWritesEveryKeyEvenUnchanged) {
         IsDialogMessageA(dialog, &altKey);
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_OPT_JACKS), BST_UNCHECKED);
         return IDOK;
-    });
+    }));
     Command(IDM_OPTIONS);
     ASSERT_EQ(answers.Seen().size(), 1u);
     EXPECT_EQ(gShell.TableBrush, brushBefore);
@@ -206,11 +206,11 @@ TEST_F(OptionsTest, ColourChooserHasItsTitlePresetsAndFlags) {
     std::vector<COLORREF> wells;
     std::string r, g, b;
     bool customEnabled = true;
-    answers.Then([&](HWND dialog) {
+    answers.Then(WhenShown([&](HWND dialog) {
         SendMessageA(dialog, WM_COMMAND, IDC_SET_COLOR, 0);
         EXPECT_TRUE(SwatchIs(dialog, kBlue)) << "swatch after a cancelled chooser";
         return IDCANCEL;
-    });
+    }));
     std::string chooserTitle;
     answers.Then([&](HWND shown) {
         return OnceShown(shown, [&](HWND chooser) {
@@ -263,12 +263,12 @@ TEST_F(OptionsTest, CancelAfterChoosingAColourLeavesTableAndFileAsTheyWere) {
     ModalAnswers answers;
     COLORREF chosen = 0;
     bool swatchRed = false;
-    answers.Then([&](HWND dialog) {
+    answers.Then(WhenShown([&](HWND dialog) {
         SendMessageA(dialog, WM_COMMAND, IDC_SET_COLOR, 0);
         chosen = gSettings.BackColor;
         swatchRed = SwatchIs(dialog, kRed);
         return IDCANCEL;
-    });
+    }));
     answers.Then(PickRed);
     Command(IDM_OPTIONS);
     PumpMessages(150);
@@ -285,10 +285,10 @@ TEST_F(OptionsTest, CancelAfterChoosingAColourLeavesTableAndFileAsTheyWere) {
 TEST_F(OptionsTest, OkAfterChoosingAColourRepaintsTheTableAndKeepsIt) {
     StartGame();
     ModalAnswers answers;
-    answers.Then([&](HWND dialog) {
+    answers.Then(WhenShown([&](HWND dialog) {
         SendMessageA(dialog, WM_COMMAND, IDC_SET_COLOR, 0);
         return IDOK;
-    });
+    }));
     answers.Then(PickRed);
     Command(IDM_OPTIONS);
     PumpMessages(150);
