@@ -75,34 +75,6 @@ inline std::vector<COLORREF> WindowPixels(HWND window, const RECT& r) {
     return pixels;
 }
 
-// The card bitmap of `name` as it must appear on the table: its pixels with
-// the twelve corner pixels in the table colour.  Sampled on a grid to keep
-// the comparison quick.
-inline int CardMismatches(HWND window, int slot, const char* name, COLORREF felt) {
-    static const POINT kCorners[] = {{0, 0},  {0, 1},  {1, 0},   {69, 0},  {70, 0}, {70, 1},
-                                     {70, 94}, {70, 95}, {69, 95}, {1, 95}, {0, 95}, {0, 94}};
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), name);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HDC dc = GetDC(window);
-    int bad = 0;
-    for (int y = 0; y < TableLayout::kCardHeight; y += 3) {
-        for (int x = 0; x < TableLayout::kCardWidth; x += 3) {
-            if (GetPixel(dc, gSlots[slot].x + x, gSlots[slot].y + y) != GetPixel(memory, x, y))
-                ++bad;
-        }
-    }
-    for (const POINT& p : kCorners)
-        if (GetPixel(dc, gSlots[slot].x + p.x, gSlots[slot].y + p.y) != felt) ++bad;
-    ReleaseDC(window, dc);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return bad;
-}
-
 // Pixels of a client rectangle or of a bitmap resource, in COLORREF layout,
 // read in one go through a 32-bit DIB.
 struct Shot {
