@@ -14,13 +14,6 @@ BOOL OnShowOnlyInit(HWND dialog) {
     return TRUE;
 }
 
-BOOL OnShowOnlyCommand(HWND dialog, WPARAM wParam) {
-    if (wParam != IDOK && wParam != IDCANCEL) return FALSE;
-    CloseDialogZoom(dialog);
-    EndDialog(dialog, 1);
-    return TRUE;
-}
-
 // The picture is centred whatever size the dialog font gives the dialog;
 // the OK button stands over its empty bottom middle.
 BOOL OnPayoffPaint(HWND dialog) {
@@ -32,19 +25,11 @@ BOOL OnPayoffPaint(HWND dialog) {
     return TRUE;
 }
 
-BOOL OnAboutPaint(HWND dialog) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(dialog, &paint);
-    DrawDialogFrame(dialog, dc, 2);
-    EndPaint(dialog, &paint);
-    return TRUE;
-}
-
 INT_PTR CALLBACK PayoffDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: return OnShowOnlyInit(dialog);
     case WM_PAINT: return OnPayoffPaint(dialog);
-    case WM_COMMAND: return OnShowOnlyCommand(dialog, wParam);
+    case WM_COMMAND: return CloseOnOkOrCancel(dialog, wParam);
     default: return FALSE;
     }
 }
@@ -52,8 +37,8 @@ INT_PTR CALLBACK PayoffDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: return OnShowOnlyInit(dialog);
-    case WM_PAINT: return OnAboutPaint(dialog);
-    case WM_COMMAND: return OnShowOnlyCommand(dialog, wParam);
+    case WM_PAINT: return PaintDialogFrameOnly(dialog);
+    case WM_COMMAND: return CloseOnOkOrCancel(dialog, wParam);
     default: return FALSE;
     }
 }

@@ -50,26 +50,11 @@ BOOL OnStatsInit(HWND dialog) {
     return TRUE;
 }
 
-BOOL OnStatsPaint(HWND dialog) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(dialog, &paint);
-    DrawDialogFrame(dialog, dc, 2);
-    EndPaint(dialog, &paint);
-    return TRUE;
-}
-
-BOOL OnStatsCommand(HWND dialog, WPARAM wParam) {
-    if (wParam != IDOK && wParam != IDCANCEL) return FALSE;
-    CloseDialogZoom(dialog);
-    EndDialog(dialog, 1);
-    return TRUE;
-}
-
 INT_PTR CALLBACK StatsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: return OnStatsInit(dialog);
-    case WM_PAINT: return OnStatsPaint(dialog);
-    case WM_COMMAND: return OnStatsCommand(dialog, wParam);
+    case WM_PAINT: return PaintDialogFrameOnly(dialog);
+    case WM_COMMAND: return CloseOnOkOrCancel(dialog, wParam);
     default: return FALSE;
     }
 }

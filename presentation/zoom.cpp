@@ -144,3 +144,18 @@ void OpenDialogWithZoom(HWND dialog) {
 void CloseDialogZoom(HWND dialog) {
     if (gSettings.Zoom) ZoomClose(dialog, ZoomStepsInUse());
 }
+
+BOOL PaintDialogFrameOnly(HWND dialog) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(dialog, &paint);
+    DrawDialogFrame(dialog, dc, 2);
+    EndPaint(dialog, &paint);
+    return TRUE;
+}
+
+BOOL CloseOnOkOrCancel(HWND dialog, WPARAM wParam) {
+    if (wParam != IDOK && wParam != IDCANCEL) return FALSE;
+    CloseDialogZoom(dialog);
+    EndDialog(dialog, 1);
+    return TRUE;
+}

@@ -13,3 +13,9 @@ void MapRectToWindow(HWND target, HWND source, RECT* rect);
 // when Zoom is on (with the step count in use).
 void OpenDialogWithZoom(HWND dialog);
 void CloseDialogZoom(HWND dialog);
+
+// The shared handlers of the dialogs that only show something: WM_PAINT
+// with nothing but the two-line frame, and WM_COMMAND where OK and Cancel
+// (Escape, the close box) both close with the zoom and result 1.
+BOOL PaintDialogFrameOnly(HWND dialog);
+BOOL CloseOnOkOrCancel(HWND dialog, WPARAM wParam);
