@@ -44,6 +44,9 @@ std::string MessageBoxText(HWND box);   // the static text of a message box
 // Pixels through a device context of the window (its own pixels, even when
 // covered) and of the whole screen as it really is.
 COLORREF WindowPixel(HWND window, int x, int y);
+// A rectangle of any device context, row by row, read in one go through a
+// 32-bit DIB.
+std::vector<COLORREF> PixelsOfDc(HDC source, int left, int top, int width, int height);
 std::vector<COLORREF> CaptureScreen(int* width = nullptr, int* height = nullptr);
 
 // Makes the process end with a failure message after `seconds`, whatever it

@@ -75,8 +75,7 @@ inline std::vector<COLORREF> WindowPixels(HWND window, const RECT& r) {
     return pixels;
 }
 
-// Pixels of a client rectangle or of a bitmap resource, in COLORREF layout,
-// read in one go through a 32-bit DIB.
+// Pixels of a client rectangle or of a bitmap resource, in COLORREF layout.
 struct Shot {
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
@@ -90,26 +89,7 @@ inline Shot ShotOfDc(HDC source, int left, int top, int width, int height) {
     Shot shot;
     shot.width = width;
     shot.height = height;
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
-    GdiFlush();
-    const DWORD* p = static_cast<const DWORD*>(bits);
-    shot.pixels.resize(static_cast<size_t>(width) * height);
-    for (size_t i = 0; i < shot.pixels.size(); ++i)
-        shot.pixels[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    shot.pixels = PixelsOfDc(source, left, top, width, height);
     return shot;
 }
 
