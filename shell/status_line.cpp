@@ -28,10 +28,20 @@ struct PaneEdges {
     int x1, x2, x3;
 };
 
-PaneEdges EdgesOfPanes() {
+// Where the font is too wide for all three boxes to fit, the message box
+// gives way, so that the indicators stay inside the window and the NUM box
+// ends eight units short of its right edge.
+int MessageWidthFor(int clientWidth) {
+    const StatusLineState& s = StatusLine;
+    int room = clientWidth - 35 * s.b - 2 * s.indicatorWidth;
+    if (room < 0) room = 0;
+    return s.messageWidth < room ? s.messageWidth : room;
+}
+
+PaneEdges EdgesOfPanes(int clientWidth) {
     const StatusLineState& s = StatusLine;
     PaneEdges e;
-    e.x1 = s.b9 + s.messageWidth;
+    e.x1 = s.b9 + MessageWidthFor(clientWidth);
     e.x2 = e.x1 + s.b9 + s.indicatorWidth;
     e.x3 = e.x2 + s.b9 + s.indicatorWidth;
     return e;
@@ -40,7 +50,7 @@ PaneEdges EdgesOfPanes() {
 // The inside of a pane's box, where its text goes.
 RECT PaneTextRect(Pane pane, const RECT& client) {
     const StatusLineState& s = StatusLine;
-    PaneEdges e = EdgesOfPanes();
+    PaneEdges e = EdgesOfPanes(client.right);
     int top = client.bottom - s.height;
     RECT r;
     r.top = top + 4 * s.b;
@@ -144,15 +154,15 @@ void InitStatusLine() {
 }
 
 void PaintStatusLine(HWND window, HDC dc) {
-    const StatusLineState& s = StatusLine;
+    StatusLineState& s = StatusLine;
     RECT client;
     GetClientRect(window, &client);
     const int w = client.right;
     const int h = client.bottom;
     const int t = h - s.height;
     const int b = s.b;
-    const PaneEdges e = EdgesOfPanes();
-    const int m = s.messageWidth;
+    const PaneEdges e = EdgesOfPanes(w);
+    const int m = MessageWidthFor(w);
     const int k = s.indicatorWidth;
 
     // The face around and between the boxes.
@@ -193,10 +203,13 @@ void PaintStatusLine(HWND window, HDC dc) {
     DeleteObject(dark);
 
     // The key states are read afresh here, so a repaint catches up with
-    // lock changes the key hooks did not see.
+    // lock changes the key hooks did not see.  What is painted is noted, or
+    // the next lock press would find the pane already "changed" and be lost.
+    s.capsShown = Toggled(VK_CAPITAL);
+    s.numShown = Toggled(VK_NUMLOCK);
     DrawPaneText(dc, PaneTextRect(kMessagePane, client), s.text);
-    DrawPaneText(dc, PaneTextRect(kCapsPane, client), Toggled(VK_CAPITAL) ? "CAPS" : "");
-    DrawPaneText(dc, PaneTextRect(kNumPane, client), Toggled(VK_NUMLOCK) ? "NUM" : "");
+    DrawPaneText(dc, PaneTextRect(kCapsPane, client), s.capsShown ? "CAPS" : "");
+    DrawPaneText(dc, PaneTextRect(kNumPane, client), s.numShown ? "NUM" : "");
 }
 
 void ShowStatusText(HWND window, const char* text) {

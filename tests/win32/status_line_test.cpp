@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -136,7 +137,10 @@ Geometry GeometryOf(HWND window) {
     g.h = client.bottom;
     g.s = StatusLine.height;
     g.t = g.h - g.s;
-    g.x1 = 9 * g.b + StatusLine.messageWidth;
+    // The message box narrows only when all three would not fit, so that the
+    // NUM box ends eight units inside the window.
+    const int room = g.w - 35 * g.b - 2 * StatusLine.indicatorWidth;
+    g.x1 = 9 * g.b + std::min(StatusLine.messageWidth, room);
     g.x2 = g.x1 + 9 * g.b + StatusLine.indicatorWidth;
     g.x3 = g.x2 + 9 * g.b + StatusLine.indicatorWidth;
     g.boxes[0] = {8 * g.b, g.x1};
@@ -361,6 +365,17 @@ TEST_F(StatusLineTest, MeasuredBoxesRunAsFarAsTheWindowReaches) {
     ShowStatusText(window, "");
     Repaint(window);
     Geometry g = GeometryOf(window);
+    EXPECT_EQ(Mismatches(CaptureClient(window), g), std::vector<std::string>());
+    EXPECT_LE(g.x3, g.w - 8 * g.b);     // both indicators inside the window
+    if (9 * g.b + measured.messageWidth > g.x1) {
+        EXPECT_EQ(g.x3, g.w - 8 * g.b);
+    }
+
+    // The widest font that still fits keeps the full message box.
+    StatusLine.messageWidth = g.w - 35 * g.b - 2 * StatusLine.indicatorWidth;
+    Repaint(window);
+    g = GeometryOf(window);
+    EXPECT_EQ(g.x1, 9 * g.b + StatusLine.messageWidth);
     EXPECT_EQ(Mismatches(CaptureClient(window), g), std::vector<std::string>());
     StatusLine.messageWidth = kNarrowMessage;
     StatusLine.indicatorWidth = kNarrowIndicator;
@@ -595,7 +610,7 @@ TEST_F(StatusLineTest, IndicatorsRepaintOnlyWhenTheLockChanges) {
     }
 }
 
-TEST_F(StatusLineTest, RepaintShowsTheLockStatesWithoutNotingThem) {
+TEST_F(StatusLineTest, RepaintShowsTheLockStatesAndNotesThem) {
     Geometry g = GeometryOf(window);
     SetLock(VK_CAPITAL, true);
     SetLock(VK_NUMLOCK, true);
@@ -603,8 +618,8 @@ TEST_F(StatusLineTest, RepaintShowsTheLockStatesWithoutNotingThem) {
     Shot shot = CaptureClient(window);
     EXPECT_GT(InkIn(shot, g.TextRect(1), g.face), 0);
     EXPECT_GT(InkIn(shot, g.TextRect(2), g.face), 0);
-    EXPECT_FALSE(StatusLine.capsShown);
-    EXPECT_FALSE(StatusLine.numShown);
+    EXPECT_TRUE(StatusLine.capsShown);
+    EXPECT_TRUE(StatusLine.numShown);
 
     SetLock(VK_CAPITAL, false);
     SetLock(VK_NUMLOCK, false);
@@ -612,6 +627,30 @@ TEST_F(StatusLineTest, RepaintShowsTheLockStatesWithoutNotingThem) {
     shot = CaptureClient(window);
     EXPECT_EQ(InkIn(shot, g.TextRect(1), g.face), 0);
     EXPECT_EQ(InkIn(shot, g.TextRect(2), g.face), 0);
+    EXPECT_FALSE(StatusLine.capsShown);
+
+    // Caps on, Caps off while a letter is held (latched out, so the pane
+    // goes stale), a repaint corrects it: the next Caps press must show.
+    auto down = [](WPARAM key) { SendMessageA(window, WM_KEYDOWN, key, 1); };
+    auto up = [](WPARAM key) { SendMessageA(window, WM_KEYUP, key, 0xC0000001); };
+    SetLock(VK_CAPITAL, true);
+    down(VK_CAPITAL);
+    up(VK_CAPITAL);
+    down('A');
+    SetLock(VK_CAPITAL, false);
+    down(VK_CAPITAL);
+    up(VK_CAPITAL);
+    up('A');
+    Repaint(window);
+    EXPECT_EQ(InkIn(CaptureClient(window), g.TextRect(1), g.face), 0);
+    SetLock(VK_CAPITAL, true);
+    down(VK_CAPITAL);
+    up(VK_CAPITAL);
+    EXPECT_GT(InkIn(CaptureClient(window), g.TextRect(1), g.face), 0);
+    SetLock(VK_CAPITAL, false);
+    down(VK_CAPITAL);
+    up(VK_CAPITAL);
+    EXPECT_EQ(InkIn(CaptureClient(window), g.TextRect(1), g.face), 0);
 }
 
 TEST_F(StatusLineTest, KeyLatchIgnoresRepeatsAndKeysWhileAnotherIsHeld) {
