@@ -228,8 +228,23 @@ else
   echo "play_game: the hand was paid"
 fi
 
-# x asks "Leave Quorvel?" in a box with the same title; Return answers Yes.
 sleep 4     # a winning hand's flash has ended
+
+# Caps Lock through the X server lights "CAPS" in the status line, inside
+# the window; a second press puts it out (and leaves the keys as they were).
+status_y=$((HEIGHT - (cy - Y) - 3 - 22))    # a band around the lock panes
+take_shot caps-off
+caps_off=$shot
+key Caps_Lock
+take_shot caps-on
+[ "$(differing "$caps_off" "$shot" 300 "$status_y" 184 20)" -gt 10 ] \
+  || fail "no CAPS shown inside the window after Caps Lock ($shot)"
+key Caps_Lock
+take_shot caps-off-again
+[ "$(differing "$caps_off" "$shot" 300 "$status_y" 184 20)" -eq 0 ] \
+  || fail "CAPS stayed after Caps Lock was put out ($shot)"
+
+# x asks "Leave Quorvel?" in a box with the same title; Return answers Yes.
 key x
 end=$((SECONDS + 10))
 until [ "$(windows_named)" -ge 2 ]; do
