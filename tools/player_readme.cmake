@@ -76,7 +76,9 @@ set(EXAMPLE_OUTPUT)
 set(EXAMPLE_BEST)
 foreach(line IN LISTS lines)
   if(line MATCHES "per coin" OR line MATCHES "^ +[123]\\. ")
-    string(APPEND EXAMPLE_OUTPUT "    ${line}\n")
+    # configure_file writes a substituted value as it stands: give it the
+    # README's own line ends.
+    string(APPEND EXAMPLE_OUTPUT "    ${line}\r\n")
   endif()
   if(line MATCHES "^ +1\\. .*%  (.*)$")
     set(EXAMPLE_BEST "${CMAKE_MATCH_1}")

@@ -28,6 +28,14 @@ file(READ ${WORK}/Quorvel/README.txt readme)
 if(readme MATCHES "@[A-Z_0-9]+@")
   message(FATAL_ERROR "the README still holds the placeholder ${CMAKE_MATCH_0}")
 endif()
+# Older Notepads show a file with bare line feeds as one long line.  (Read
+# as bytes: text read by CMake loses its carriage returns.)
+file(READ ${WORK}/Quorvel/README.txt bytes HEX)
+string(REGEX MATCHALL "[0-9a-f][0-9a-f]" bytes "${bytes}")
+string(REPLACE "0d;0a" "" bare "${bytes}")
+if(bare MATCHES "(^|;)0a(;|$)")
+  message(FATAL_ERROR "the README has lines that do not end in CR LF")
+endif()
 
 # The analyser as shipped, through Wine, from the folder of the zip.
 execute_process(COMMAND ${WINE_RUN} ${WORK}/Quorvel/quorvel-odds.exe
