@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -59,11 +58,13 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
 }  // namespace
 
 ProfileText::ProfileText(const std::string& text) {
-    std::istringstream lines(text);
-    std::string line;
     bool inSettings = false;
-    while (std::getline(lines, line)) {
-        std::string trimmed = Trimmed(line);
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string trimmed = Trimmed(text.substr(start, end - start));
+        start = end + 1;
         if (trimmed.empty() || trimmed[0] == ';') continue;
         if (trimmed[0] == '[') {
             size_t close = trimmed.find(']');

@@ -1,7 +1,7 @@
 // "quorvel.ini" beside the executable, through the private-profile functions.
 #include <windows.h>
 
-#include <string>
+#include <cstring>
 
 #include "settings/settings.h"
 
@@ -10,36 +10,33 @@ namespace {
 const char kSection[] = "Settings";
 const char kFileName[] = "quorvel.ini";
 
-// The module path may be longer than MAX_PATH on long-path systems: grow the
-// buffer until the whole path fits instead of working on a cut-off one.
-std::string SettingsFilePath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n == 0) return kFileName;
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    while (!path.empty() && path.back() != '\\') path.pop_back();
-    return path + kFileName;
+// Room for the longest path the system can give (32,767 characters), so a
+// long-path install is never cut off; it costs nothing in the executable.
+const DWORD kPathRoom = 32768;
+char SettingsPath[kPathRoom + sizeof kFileName];
+
+// The directory of the executable followed by the file name; the bare file
+// name when the module path cannot be read.
+const char* SettingsFilePath() {
+    DWORD n = GetModuleFileNameA(nullptr, SettingsPath, kPathRoom);
+    if (n == 0 || n >= kPathRoom) return kFileName;
+    while (n > 0 && SettingsPath[n - 1] != '\\') --n;
+    std::memcpy(SettingsPath + n, kFileName, sizeof kFileName);
+    return SettingsPath;
 }
 
 class PrivateProfile : public ProfileStore {
 public:
     PrivateProfile() : path_(SettingsFilePath()) {}
     int32_t ReadInt(const char* key, int32_t defaultValue) override {
-        return static_cast<int32_t>(
-            GetPrivateProfileIntA(kSection, key, defaultValue, path_.c_str()));
+        return static_cast<int32_t>(GetPrivateProfileIntA(kSection, key, defaultValue, path_));
     }
     void WriteString(const char* key, const char* value) override {
-        WritePrivateProfileStringA(kSection, key, value, path_.c_str());
+        WritePrivateProfileStringA(kSection, key, value, path_);
     }
 
 private:
-    std::string path_;
+    const char* path_;
 };
 
 }  // namespace

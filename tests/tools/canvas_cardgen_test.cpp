@@ -163,6 +163,23 @@ TEST(CardArtwork, CardsWithoutPipsOnTheCentreLineAreDoubleEnded) {
         }
 }
 
+// On the three, five and nine only the pip on the centre line stands
+// upright: above and below its rows the card reads the same either way up.
+TEST(CardArtwork, OddCardsTurnEveryPipBelowTheCentreLine) {
+    const int pipHeight = 14, top = (96 - pipHeight) / 2;
+    for (int suit = Clubs; suit <= Spades; ++suit)
+        for (int rank : {3, 5, 9}) {
+            Image card = Picture(FaceName(suit, rank));
+            Image turned = canvas::Rotate180(card);
+            for (int y = top; y < top + pipHeight; ++y)
+                for (int x = 0; x < 71; ++x) {
+                    card.Set(x, y, canvas::White);
+                    turned.Set(x, y, canvas::White);
+                }
+            EXPECT_EQ(DifferingPixels(card, turned), 0) << FaceName(suit, rank);
+        }
+}
+
 TEST(CardArtwork, EveryCourtFigureIsItsOwn) {
     std::vector<std::pair<std::string, const Image*>> courts;
     for (int suit = Clubs; suit <= Spades; ++suit)

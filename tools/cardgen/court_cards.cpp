@@ -1,5 +1,6 @@
-// Jacks, queens and kings: a framed, double-headed half figure for each of
-// the twelve, built from outlined shapes.
+// Jacks, queens and kings: a framed, double-ended half figure for each of
+// the twelve, built from outlined shapes; the lower half is the upper one
+// turned half round, beyond a slanted dividing line.
 #include <cmath>
 
 #include "tools/cardgen/cards.h"
@@ -18,11 +19,15 @@ const int kFrameLeft = 14;
 const int kFrameTop = 4;
 const int kFrameWidth = kCardWidth - 2 * kFrameLeft;          // 43
 const int kFrameHeight = kCardHeight - 2 * kFrameTop;         // 88
-// The upper half of the inside of the frame; the lower half is its copy
-// turned half round.
+// The inside of the frame.  The figure is drawn once, from the top down to
+// below the dividing line; the lower half is that drawing turned half round.
 const int kPanelWidth = kFrameWidth - 2;                       // 41
-const int kPanelHeight = (kFrameHeight - 2) / 2;               // 43
+const int kPanelHeight = kFrameHeight - 2;                     // 86
+const int kHalfHeight = kPanelHeight / 2;                      // 43
 const int kCentre = kPanelWidth / 2;                           // 20
+// The robe runs on below the divide so that it fills the figure's half
+// wherever the slanted line cuts it.
+const int kRobeBottom = kHalfHeight + 12;
 
 enum Role { Jack = 11, Queen = 12, King = 13 };
 enum Item { Sceptre, Orb, Sword, RaisedSword, Axe, Flower, Rose, Halberd, Leaf, Arrow, Torch, Fan };
@@ -66,9 +71,11 @@ void PaintPattern(Image& panel, const Image& robe, Pattern pattern, uint8_t colo
 
 void DrawBody(Image& panel, const Figure& f) {
     const int top = 25;
-    Image body = PolygonMask(panel, {{kCentre - 7.0, top}, {kCentre + 8.0, top}, {kCentre + 18.0, top + 7.0},
-                              {kCentre + 21.0, kPanelHeight + 1.0}, {kCentre - 20.0, kPanelHeight + 1.0},
-                              {kCentre - 17.0, top + 7.0}});
+    // Sloping shoulders out to the frame, then the robe straight down past
+    // the divide, so each half is filled by its own figure's chest.
+    Image body = PolygonMask(panel, {{kCentre - 7.0, top}, {kCentre + 8.0, top}, {kCentre + 16.0, top + 2.0},
+                                     {kPanelWidth + 1.0, top + 5.0}, {kPanelWidth + 1.0, kRobeBottom + 0.0},
+                                     {-1.0, kRobeBottom + 0.0}, {-1.0, top + 5.0}, {kCentre - 15.0, top + 2.0}});
     Image leftHalf = PolygonMask(panel, {{0, 0}, {kCentre + 0.5, 0}, {kCentre + 0.5, 99}, {0, 99}});
     Image left = Intersect(body, leftHalf), right = Subtract(body, leftHalf);
     PaintMask(panel, left, f.robeLeft);
@@ -76,10 +83,10 @@ void DrawBody(Image& panel, const Figure& f) {
     PaintPattern(panel, f.pattern == Checks || f.pattern == Stripes ? right : left, f.pattern,
                  f.pattern_colour);
     // The trimmed front of the robe.
-    Image band = PolygonMask(panel, {{kCentre - 2.5, top}, {kCentre + 3.5, top}, {kCentre + 4.5, kPanelHeight + 1.0},
-                              {kCentre - 3.5, kPanelHeight + 1.0}});
+    Image band = PolygonMask(panel, {{kCentre - 2.5, top}, {kCentre + 3.5, top}, {kCentre + 4.5, kRobeBottom + 0.0},
+                                     {kCentre - 3.5, kRobeBottom + 0.0}});
     PaintMask(panel, band, f.trim);
-    for (int y = top + 4; y < kPanelHeight; y += 4) panel.Set(kCentre, y, c::Black);
+    for (int y = top + 4; y < kRobeBottom; y += 4) panel.Set(kCentre, y, c::Black);
     // Collar: ermine for a king, a necklace for a queen, a plain one for a jack.
     Image collar = PolygonMask(panel, {{kCentre - 9.0, top - 1.0}, {kCentre + 10.0, top - 1.0},
                                 {kCentre + 12.0, top + 4.0}, {kCentre + 0.5, top + 6.0},
@@ -198,13 +205,23 @@ void DrawHeadgear(Image& panel, const Figure& f) {
     }
 }
 
-// The sleeve from the shoulder and the hand that holds the item.
+// The sleeve from the shoulder, its cuff and the hand at (hx, hy).
 void DrawArm(Image& panel, const Figure& f, double hx, double hy) {
     double side = hx < kCentre + 0.5 ? -1 : 1;
     // The sleeve takes the other half's colour so the arm stands out.
     uint8_t sleeve = side < 0 ? f.robeRight : f.robeLeft;
-    PaintMask(panel, LineMask(panel, kCentre + 0.5 + side * 8, 29, hx - side * 1, hy + 1, 5), sleeve);
+    double sx = kCentre + 0.5 + side * 9, sy = 29, ex = hx - side * 1, ey = hy + 1;
+    PaintMask(panel, LineMask(panel, sx, sy, ex, ey, 5), sleeve);
+    double cx = sx + (ex - sx) * 0.75, cy = sy + (ey - sy) * 0.75;
+    PaintMask(panel, LineMask(panel, cx, cy, ex, ey, 5), f.trim);
     PaintMask(panel, EllipseMask(panel, hx, hy, 2.5, 2.5), c::White);
+}
+
+// The other hand rests on the chest (figures holding a flower or a fan hold
+// it there already).
+void DrawFreeHand(Image& panel, const Figure& f) {
+    double side = f.itemOnLeft ? 1 : -1;
+    DrawArm(panel, f, kCentre + 0.5 + side * 7, 33);
 }
 
 void DrawItem(Image& panel, const Figure& f) {
@@ -337,12 +354,23 @@ const Figure& FigureOf(int suit, int rank) {
     return kFigures[suit][rank - Jack];
 }
 
+// Where the centre of the inside pixel (x, y) lies against the dividing
+// line, in rows: negative above it, positive below.  The line runs through
+// the middle of the frame, a little lower on the left than on the right, as
+// on printed court cards; the pixel turned half round gets the same value
+// negated, so the two halves and the line itself match either way up.
+double SideOfDivide(int x, int y) {
+    double dx = x - kCentre, dy = y + 0.5 - kHalfHeight;
+    return dy + dx * 2.0 / 7.0;
+}
+
 Image Panel(int suit, int rank) {
     const Figure& f = FigureOf(suit, rank);
     Image panel(kPanelWidth, kPanelHeight, c::White);
     // A sword raised behind the head crosses the robe but not the face.
     bool behindHead = f.item == RaisedSword;
     DrawBody(panel, f);
+    if (f.item != Flower && f.item != Rose && f.item != Fan) DrawFreeHand(panel, f);
     if (behindHead) DrawItem(panel, f);
     DrawHead(panel, f);
     DrawHeadgear(panel, f);
@@ -363,12 +391,20 @@ Image CourtCard(int suit, int rank) {
     DrawIndex(card, suit, rank);
     uint8_t frame = suit == Hearts || suit == Diamonds ? c::Red : c::Blue;
     c::FrameRect(card, kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight, frame);
-    Image top = Panel(suit, rank);
-    c::Blit(card, top, kFrameLeft + 1, kFrameTop + 1);
-    c::Blit(card, c::Rotate180(top), kFrameLeft + 1, kFrameTop + 1 + kPanelHeight);
-    // The line between the two heads, two rows so that it stays the same
-    // either way up.
-    c::FillRect(card, kFrameLeft, kFrameTop + kPanelHeight, kFrameWidth, 2, frame);
+    Image figure = Panel(suit, rank);
+    // Above the slanted divide the figure, below it the same figure turned
+    // half round; the divide is a thin dark line, one pixel in most columns,
+    // that reads against every robe colour.
+    for (int y = 0; y < kPanelHeight; ++y)
+        for (int x = 0; x < kPanelWidth; ++x) {
+            double side = SideOfDivide(x, y);
+            bool below = side > 0;
+            bool onLine = std::fabs(side) <= 0.5;
+            uint8_t colour = onLine  ? uint8_t(c::Black)
+                             : below ? figure.Get(kPanelWidth - 1 - x, kPanelHeight - 1 - y)
+                                     : figure.Get(x, y);
+            card.Set(kFrameLeft + 1 + x, kFrameTop + 1 + y, colour);
+        }
     return card;
 }
 
