@@ -9,7 +9,9 @@
 #include <ctime>
 #include <string>
 #include <vector>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -79,7 +81,7 @@ void PrintRisk(const DeckFigures& figures) {
             if (risk.coins == kRiskCoins[i])
                 line += RightAligned(Format("%.3f %%", 100 * risk.bustProbability), 10);
         double games = figures.expectedGamesToBust[i];
-        line += RightAligned(std::isinf(games) ? "never certain" : Format("%.1f", games), 16);
+        line += RightAligned(std::isinf(games) ? "infinite" : Format("%.1f", games), 16);
         std::printf("%s\n", line.c_str());
     }
 }
@@ -289,7 +291,9 @@ int RunTrain(const OddsOptions& options) {
     if (!ChooseDeck(options, session.deckSize, session.deckSource)) return 2;
     session.seed = options.seedGiven ? options.seed : uint32_t(std::time(nullptr));
     session.colour = OutputIsColourTerminal();
-#ifndef _WIN32
+#ifdef _WIN32
+    session.echo = !_isatty(_fileno(stdin));
+#else
     session.echo = !isatty(fileno(stdin));
 #endif
     OddsTables tables;
