@@ -65,21 +65,28 @@ void RunDeck(const OddsTables& tables, int deckSize, int credits, DeckRun& run) 
     run.riskSeconds = SecondsSince(start);
 }
 
+// 1000 as "1,000".
+std::string WithThousands(int value) {
+    std::string digits = std::to_string(value);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(size_t(at), ",");
+    return digits;
+}
+
 void PrintRisk(const DeckFigures& figures) {
     std::printf("  variance per coin         %s  (standard deviation %s)\n",
                 Format("%.6f", figures.variance).c_str(),
                 Format("%.6f", figures.standardDeviation).c_str());
-    std::printf("  bust from %d credits, within%s%s%s   games to bust, expected\n",
-                figures.credits, RightAligned("100 games", 12).c_str(),
-                RightAligned("500", 10).c_str(), RightAligned("1,000", 10).c_str());
+    std::string header = Padded("  bust from " + WithThousands(figures.credits) + " credits", 30);
+    for (int games : kRiskGames) header += RightAligned("within " + WithThousands(games), 15);
+    std::printf("%s%s\n", header.c_str(), RightAligned("games to bust", 16).c_str());
     const size_t coinCases = sizeof kRiskCoins / sizeof kRiskCoins[0];
     for (size_t i = 0; i < coinCases; ++i) {
-        std::string label = "    " + std::to_string(kRiskCoins[i]) +
-                            (kRiskCoins[i] == 1 ? " coin a game" : " coins a game");
-        std::string line = Padded(label, 32);
+        std::string line = Padded("    " + std::to_string(kRiskCoins[i]) +
+                                      (kRiskCoins[i] == 1 ? " coin a game" : " coins a game"),
+                                  30);
         for (const RiskFigure& risk : figures.risk)
             if (risk.coins == kRiskCoins[i])
-                line += RightAligned(Format("%.3f %%", 100 * risk.bustProbability), 10);
+                line += RightAligned(Format("%.3f %%", 100 * risk.bustProbability), 15);
         double games = figures.expectedGamesToBust[i];
         line += RightAligned(std::isinf(games) ? "infinite" : Format("%.1f", games), 16);
         std::printf("%s\n", line.c_str());
