@@ -4,7 +4,8 @@
 
 const char kOddsUsage[] =
     "usage: quorvel-odds [--deck 52|53] [--credits N] [--json]\n"
-    "       quorvel-odds [--deck 52|53 | --settings FILE] [--credits N] [--json] hold CARD CARD CARD CARD CARD\n"
+    "       quorvel-odds [--deck 52|53 | --settings FILE] [--credits N] [--json]\n"
+    "                    hold CARD CARD CARD CARD CARD\n"
     "       quorvel-odds [--deck 52|53] [--credits N] [--json] [--full] strategy\n"
     "       quorvel-odds [--deck 52|53 | --settings FILE] [--seed N] train\n"
     "Without a command: the return of optimal play over every deal of both decks\n"
