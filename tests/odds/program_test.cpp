@@ -488,6 +488,20 @@ TEST_F(ProgramTest, TrainerDealsAsTheGameAndScoresEveryHold) {
     EXPECT_NE(run.out.find("Session: 1 hand, 1 mistake"), std::string::npos) << run.out;
 }
 
+TEST_F(ProgramTest, TrainerColoursOnlyATerminal) {
+    // script(1) gives the program a terminal for its output.
+    if (std::system("command -v script >/dev/null 2>&1") != 0) GTEST_SKIP() << "no script(1)";
+    std::ofstream(dir + "/answers") << "1\nq\n";
+    ProgramRun run = RunProgram("-qec \"TERM=xterm '" + kProgram + "' --deck 53 train --seed 7 <'" +
+                                    dir + "/answers'\" /dev/null",
+                                "script");
+    std::remove((dir + "/answers").c_str());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\x1b[31ma mistake: "), std::string::npos) << run.out;
+    run = RunProgram("--deck 53 train --seed 7", kProgram, "1\nq\n");
+    EXPECT_NE(run.out.find("\n  a mistake: "), std::string::npos) << run.out;
+}
+
 TEST_F(ProgramTest, TrainerTakesTheDeckOfTheGamesSettings) {
     WriteSettings("[Settings]\nWildCards=0\n");
     // Drawing five every time: thirty hands of the 52-card deck.
