@@ -82,16 +82,16 @@ int32_t RawInt(const std::string& path, const char* key) {
 
 int32_t LimitedBack(int32_t back) { return back < 1 ? 1 : (back > 16 ? 16 : back); }
 
-void ExpectDefaults(const std::string& what) {
-    EXPECT_EQ(gSettings.ZoomSteps, 18) << what;
-    EXPECT_EQ(gSettings.Zoom, 1) << what;
-    EXPECT_EQ(gSettings.BackColor, 0x00FF0000u) << what;
-    EXPECT_EQ(gSettings.Sound, 0) << what;
-    EXPECT_EQ(gSettings.WildCards, 1) << what;
-    EXPECT_EQ(gSettings.CardBack, 4) << what;
-    EXPECT_EQ(gSettings.JacksOrBetter, 1) << what;
-    EXPECT_EQ(gSettings.ConfirmExit, 1) << what;
-    EXPECT_EQ(gSettings.FastDeal, 0) << what;
+void ExpectDefaults(const std::string& what, const GameSettings& s = gSettings) {
+    EXPECT_EQ(s.ZoomSteps, 18) << what;
+    EXPECT_EQ(s.Zoom, 1) << what;
+    EXPECT_EQ(s.BackColor, 0x00FF0000u) << what;
+    EXPECT_EQ(s.Sound, 0) << what;
+    EXPECT_EQ(s.WildCards, 1) << what;
+    EXPECT_EQ(s.CardBack, 4) << what;
+    EXPECT_EQ(s.JacksOrBetter, 1) << what;
+    EXPECT_EQ(s.ConfirmExit, 1) << what;
+    EXPECT_EQ(s.FastDeal, 0) << what;
 }
 
 std::string Lower(std::string text) {
@@ -402,4 +402,71 @@ TEST(SettingsFile, ReadOnlyFileIsLeftAsItIs) {
     EXPECT_EQ(gSettings.CardBack, 2);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
+}
+
+// The game itself opened over broken files: the table takes the colour and
+// the card back that the rules give, a coin and a deal show five faces, and
+// closing saves what it may.
+class BrokenFileTable : public TableWindowTest {
+protected:
+    void SetUp() override {}
+
+    void PlayOver(const std::string& what) {
+        SCOPED_TRACE(what);
+        OpenTable();
+        loaded = gSettings;
+        StartGame();
+        const COLORREF felt = gSettings.BackColor;
+        PumpMessages(100);
+        Shot table = ShotOfClient(window);
+        EXPECT_EQ(table.At(20, 250), felt);
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            EXPECT_EQ(CardDifferences(table, slot, BackName(gSettings.CardBack).c_str(), felt), 0) << slot;
+
+        Command(IDM_COIN);
+        Command(IDM_DEAL);
+        ASSERT_TRUE(WaitForDealEnd());
+        PumpMessages(100);
+        table = ShotOfClient(window);
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            ASSERT_NE(gSlots[slot].card, kNoCard) << slot;
+            EXPECT_EQ(CardDifferences(table, slot, gSlots[slot].name, felt), 0) << slot;
+        }
+        CloseTable();
+    }
+
+    GameSettings loaded = {};   // as the window found them when it opened
+};
+
+TEST_F(BrokenFileTable, GameOpensAndPlaysOverEachBrokenFile) {
+    const uint32_t seed = TestSeed();
+    std::mt19937 random(seed);
+    std::string path = FreshSettingsFile();
+    WriteFile(path, RandomBytes(random, 4096));
+    PlayOver("random bytes of seed " + std::to_string(seed));
+    ExpectDefaults("random bytes", loaded);
+    ExpectSavedSection(path, "random bytes");
+
+    WriteFile(path, "[Settings]\r\nBackColorR=-1\r\nBackColorG=000128\r\nBackColorB=+0\r\n"
+                    "CardBack=99999999999\r\nCardBack=3\r\nFastDeal=-7\r\nZoom=0\r\n"
+                    "Junk=" + std::string(65536, 'x') + "\r\n[Settings]\r\nCardBack=5\r\n");
+    PlayOver("hand-broken values");
+    EXPECT_EQ(loaded.BackColor, static_cast<uint32_t>(RGB(255, 128, 0)));
+    EXPECT_EQ(loaded.CardBack, LimitedBack(RawInt(path, "CardBack")));
+    EXPECT_EQ(loaded.FastDeal, -7);
+    ExpectSavedSection(path, "hand-broken values");
+
+    const std::string readOnly = "[Settings]\r\nCardBack=7\r\nFastDeal=1\r\nBackColorG=96\r\nBackColorB=0\r\n";
+    WriteFile(path, readOnly);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    PlayOver("read-only file");
+    EXPECT_EQ(loaded.CardBack, 7);
+    EXPECT_EQ(ReadWholeFile(path), readOnly);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    PlayOver("a directory");
+    ExpectDefaults("a directory", loaded);
+    EXPECT_TRUE(RemoveDirectoryA(path.c_str()));
 }
