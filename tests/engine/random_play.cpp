@@ -40,7 +40,7 @@ int32_t Flipped(int32_t flag) { return flag != 0 ? 0 : 1; }
 // dispatching posted commands, as the real ones do.
 class RandomPlay final : public GameHost {
 public:
-    explicit RandomPlay(uint64_t seed) : state_(seed) {}
+    RandomPlay(uint64_t seed, RandomPlayStart start) : state_(seed), start_(start) {}
     RandomPlayResult Run(uint64_t steps);
 
     void DrawCard(int slot) override {
@@ -150,6 +150,7 @@ private:
     std::string Describe() const;
 
     uint64_t state_;
+    RandomPlayStart start_;
     uint64_t clockMs_ = 0;
 
     TimerUse timer_ = TimerUse::Off;
@@ -183,13 +184,14 @@ Action RandomPlay::Pick() {
     weights[kTick] = timer_ != TimerUse::Off ? 40 : 0;
     weights[kStaleTick] = 1;
     weights[kPostedDeal] = postedDeals_ > 0 ? 3 : 0;
-    weights[kNew] = 3;
+    // The long session keeps its counters: no New Game, no clearing.
+    weights[kNew] = start_ == RandomPlayStart::NewGame ? 3 : 0;
     weights[kCoin] = 12;
     weights[kMax] = 4;
     weights[kDeal] = 10;
     weights[kHold] = 14;
     weights[kBank] = 2;
-    weights[kClearYes] = 1;
+    weights[kClearYes] = start_ == RandomPlayStart::NewGame ? 1 : 0;
     weights[kClearNo] = 1;
     weights[kWildCards] = 2;
     weights[kFastDeal] = 1;
@@ -363,6 +365,7 @@ void RandomPlay::CheckMoney() {
         won += count;
     }
     if (won > s.gamesPlayed + carriedRound_) Fail("more hands won than games played");
+    if (s.gamesPlayed > s.coinsPlayed) Fail("more games played than coins");
     if (s.timesBusted > s.gamesPlayed + carriedRound_) Fail("more busts than games played");
     if (s.timesBusted != bustedBoxes_) Fail("timesBusted differs from the busted boxes shown");
 }
@@ -469,6 +472,17 @@ RandomPlayResult RandomPlay::Run(uint64_t steps) {
     ClearTable();
     SetGameHost(this);
     NewGameCommand();
+    if (start_ == RandomPlayStart::NearTheLimits) {
+        // What NewGame and 26,843,500 bank hits leave, after about two
+        // thousand million coins played and as many won back.
+        gStats.bankTotal = 40 + 80 * 26843500;
+        gStats.coinsPlayed = gStats.bankTotal - 40;
+        gStats.coinsWon = gStats.coinsPlayed - 1000;
+        gStats.credits = gStats.bankTotal - gStats.coinsPlayed + gStats.coinsWon;
+        gStats.gamesPlayed = gStats.coinsPlayed / 3;
+        gStats.handsWon[TwoPair] = gStats.gamesPlayed / 8;
+        gStats.timesBusted = 0;
+    }
     Check();
 
     RandomPlayResult& result = result_;
@@ -496,6 +510,7 @@ RandomPlayResult RandomPlay::Run(uint64_t steps) {
             result.lastSteps += i + 1 < taken_ ? ", " : "";
         }
     }
+    result.endStats = gStats;
     SetGameHost(nullptr);
     ResetProgramState();
     return result;
@@ -503,8 +518,8 @@ RandomPlayResult RandomPlay::Run(uint64_t steps) {
 
 }  // namespace
 
-RandomPlayResult RunRandomPlay(uint64_t seed, uint64_t steps) {
-    RandomPlay play(seed);
+RandomPlayResult RunRandomPlay(uint64_t seed, uint64_t steps, RandomPlayStart start) {
+    RandomPlay play(seed, start);
     return play.Run(steps);
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/round.h"
+
 struct RandomPlayResult {
     uint64_t steps = 0;         // steps taken, the failing one included
     std::string failure;        // empty when every check held
@@ -19,11 +21,21 @@ struct RandomPlayResult {
     uint64_t busted = 0;
     uint64_t jokerHands = 0;    // final hands holding the joker
     uint64_t ticksInBoxes = 0;  // timer 6 ticks while a message box was open
+    GameStats endStats = {};    // the statistics after the last step
 };
 
-// Runs `steps` steps from a fresh program.  Stops at the first broken
-// check; the same seed always plays the same sequence.
-RandomPlayResult RunRandomPlay(uint64_t seed, uint64_t steps);
+enum class RandomPlayStart {
+    NewGame,        // a program just started
+    // A session of days without a New Game: the meters and counters a few
+    // thousand short of the largest 32-bit value, as millions of bank hits
+    // and games leave them.
+    NearTheLimits,
+};
+
+// Runs `steps` steps.  Stops at the first broken check; the same seed always
+// plays the same sequence.
+RandomPlayResult RunRandomPlay(uint64_t seed, uint64_t steps,
+                               RandomPlayStart start = RandomPlayStart::NewGame);
 
 // The seed from QUORVEL_SEED (decimal or 0x hex) when set, else a fresh one.
 uint64_t RandomPlaySeed();

@@ -3,6 +3,7 @@
 // QUORVEL_SEED=<seed> to replay it step for step.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "tests/engine/random_play.h"
@@ -20,10 +21,16 @@ uint64_t StepCount() {
     return kSteps;
 }
 
-TEST(RandomPlay, EveryStepKeepsTheMachineConsistent) {
+// Named before the run too, so that a sanitizer's abort can be replayed.
+uint64_t AnnouncedSeed() {
     const uint64_t seed = RandomPlaySeed();
+    std::fprintf(stderr, "random play: QUORVEL_SEED=%llu\n", static_cast<unsigned long long>(seed));
+    return seed;
+}
+
+TEST(RandomPlay, EveryStepKeepsTheMachineConsistent) {
+    const uint64_t seed = AnnouncedSeed();
     const uint64_t steps = StepCount();
-    RecordProperty("seed", std::to_string(seed));
     RandomPlayResult result = RunRandomPlay(seed, steps);
     ASSERT_EQ(result.failure, "") << "at step " << result.steps << "; replay with QUORVEL_SEED=" << seed
                                   << "\nlast steps: " << result.lastSteps;
@@ -40,9 +47,21 @@ TEST(RandomPlay, EveryStepKeepsTheMachineConsistent) {
     }
 }
 
+// Days of play without a New Game bring the 32-bit meters and counters to
+// their limit: the machine must still neither make nor lose money.
+TEST(RandomPlay, MetersAndCountersHoldAtTheirLimits) {
+    const uint64_t seed = AnnouncedSeed();
+    RandomPlayResult result = RunRandomPlay(seed, StepCount() / 10, RandomPlayStart::NearTheLimits);
+    ASSERT_EQ(result.failure, "") << "at step " << result.steps << "; replay with QUORVEL_SEED=" << seed
+                                  << "\nlast steps: " << result.lastSteps;
+    // The run got there: the bank has stopped paying, the coin count is full.
+    EXPECT_LT(RoomLeft(result.endStats.bankTotal), 80) << "seed " << seed;
+    EXPECT_EQ(RoomLeft(result.endStats.coinsPlayed), 0) << "seed " << seed;
+}
+
 // The same seed plays the same game, so a printed seed really replays.
 TEST(RandomPlay, ASeedReplaysTheSameSequence) {
-    const uint64_t seed = RandomPlaySeed();
+    const uint64_t seed = AnnouncedSeed();
     RandomPlayResult first = RunRandomPlay(seed, 20000);
     RandomPlayResult second = RunRandomPlay(seed, 20000);
     EXPECT_EQ(first.fingerprint, second.fingerprint) << "seed " << seed;
