@@ -1,6 +1,6 @@
 // Soak of the engine under random play: runs of a million steps from
-// consecutive seeds for as long as asked, every invariant checked after
-// every step.  Reports steps per second; a broken invariant ends the soak
+// consecutive seeds for as long as asked, every tenth from a long session
+// near the 32-bit limits, every invariant checked after every step.  Reports steps per second; a broken invariant ends the soak
 // with its seed.
 //   bench_random_play [seconds, default 60]   QUORVEL_SEED=<first seed>
 #include <chrono>
@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
     double elapsed = 0;
     do {
         const uint64_t seed = firstSeed + runs;
-        RandomPlayResult result = RunRandomPlay(seed, stepsPerRun);
+        const RandomPlayStart from = runs % 10 == 9 ? RandomPlayStart::NearTheLimits : RandomPlayStart::NewGame;
+        RandomPlayResult result = RunRandomPlay(seed, stepsPerRun, from);
         steps += result.steps;
         rounds += result.rounds;
         ++runs;
