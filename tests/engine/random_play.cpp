@@ -17,8 +17,8 @@ constexpr int kFlashTicks = 6;
 constexpr unsigned kFlashMs = 600;
 constexpr int kMostCardsOfAGame = 10;
 constexpr int kHistoryLength = 32;
-// A box opened from inside another box's loop is possible (the bank box
-// during a deal whose last tick busts the player); deeper is not.
+// A box can open inside another box's loop (the bank box during a deal
+// whose last tick busts the player); the bound keeps the nesting finite.
 constexpr int kMostNestedBoxes = 3;
 
 enum class TimerUse { Off, Deal, Flash };
