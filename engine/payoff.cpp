@@ -16,11 +16,11 @@ namespace {
 
 constexpr int32_t kBankCredits = 80;
 
+}  // namespace
+
 bool BankCanPay() {
     return RoomLeft(gStats.credits) >= kBankCredits && RoomLeft(gStats.bankTotal) >= kBankCredits;
 }
-
-}  // namespace
 
 void ClearGameStats() { gStats = GameStats{}; }
 

@@ -42,6 +42,7 @@ extern int32_t gNewReceived;
 void PayHand();
 void EndRound();
 void HitTheBank();
+bool BankCanPay();      // the meters can take the bank's 80 more
 void ClearStatistics();
 void ClearGameStats();
 
