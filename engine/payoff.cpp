@@ -1,5 +1,6 @@
 // Payment of the final hand, the end of a round, the bank and the clearing
 // of the statistics.
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/deck.h"
@@ -17,6 +18,10 @@ constexpr int32_t kBankCredits = 80;
 
 }  // namespace
 
+bool BankCanPay() {
+    return RoomLeft(gStats.credits) >= kBankCredits && RoomLeft(gStats.bankTotal) >= kBankCredits;
+}
+
 void ClearGameStats() { gStats = GameStats{}; }
 
 void PayHand() {
@@ -27,7 +32,8 @@ void PayHand() {
         return;
     }
     const PayoutEntry& entry = PayoutTable[category];
-    const int32_t payoff = entry.perCoin * gRound.coinsIn;
+    const int32_t payoff = std::min({entry.perCoin * gRound.coinsIn, RoomLeft(gStats.credits),
+                                     RoomLeft(gStats.coinsWon)});
     char payoffText[48];
     std::snprintf(payoffText, sizeof payoffText, "Payoff = %d coins", static_cast<int>(payoff));
     gStats.credits += payoff;
@@ -58,8 +64,10 @@ void EndRound() {
 }
 
 void HitTheBank() {
+    if (!BankCanPay()) return;
     GameHost* host = CurrentGameHost();
     host->ShowBankBox();
+    if (!BankCanPay()) return;      // a round was paid while the box was open
     if (gSettings.Sound != 0) host->PlayWaveSync("Bank");
     gStats.credits += kBankCredits;
     gStats.bankTotal += kBankCredits;

@@ -69,7 +69,7 @@ void InsertCoin() {
     host->StopMessageFlash();
     TurnOldHandDown(host);
     host->ShowMessage(IDS_ADD_OR_DEAL);
-    if (gStats.credits == 0 || gRound.coinsIn >= kMaxCoins) return;
+    if (gStats.credits == 0 || gRound.coinsIn >= kMaxCoins || RoomLeft(gStats.coinsPlayed) == 0) return;
     gStats.credits -= 1;
     if (gStats.credits == 0) EnableCoinAndMax(host, false);
     gRound.coinsIn += 1;
@@ -90,7 +90,7 @@ void BetMaxCoins() {
     GameHost* host = CurrentGameHost();
     host->StopMessageFlash();
     if (gRound.coinsIn < kMaxCoins) {
-        while (gStats.credits > 0) {
+        while (gStats.credits > 0 && RoomLeft(gStats.coinsPlayed) > 0) {
             TurnOldHandDown(host);
             gRound.coinsIn += 1;
             gStats.credits -= 1;

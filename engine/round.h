@@ -1,5 +1,7 @@
 // The machine's state of play, its money and its sequence of play.
 #pragma once
+#include <cstdint>
+
 #include "engine/evaluate.h"
 
 enum RoundPhase : int32_t { Betting = 0, Dealt = 1, Drawn = 2 };
@@ -27,6 +29,11 @@ struct GameStats {
 extern RoundState gRound;
 extern GameStats gStats;
 
+// What a 32-bit meter or counter can still take below its largest value:
+// the machine refuses coins, bank credit and payment past it rather than
+// wrap a meter to a negative number.
+inline int32_t RoomLeft(int32_t counter) { return INT32_MAX - counter; }
+
 // Set whenever the New command arrives, even when refused; it enables the
 // Hit the Bank menu item.  Cleared when the main window is created.
 extern int32_t gNewReceived;
@@ -35,6 +42,7 @@ extern int32_t gNewReceived;
 void PayHand();
 void EndRound();
 void HitTheBank();
+bool BankCanPay();      // the meters can take the bank's 80 more
 void ClearStatistics();
 void ClearGameStats();
 

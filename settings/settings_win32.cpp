@@ -28,6 +28,14 @@ const char* SettingsFilePath() {
 class PrivateProfile : public ProfileStore {
 public:
     PrivateProfile() : path_(SettingsFilePath()) {}
+    // A file the player made read-only, or a directory of that name, is
+    // left as it is: Windows refuses such writes itself, but Wine running
+    // as root would rewrite a read-only file.
+    bool MayWrite() const {
+        DWORD attributes = GetFileAttributesA(path_.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+        return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+    }
     int32_t ReadInt(const char* key, int32_t defaultValue) override {
         return static_cast<int32_t>(GetPrivateProfileIntA(kSection, key, defaultValue, path_));
     }
@@ -48,5 +56,5 @@ void LoadSettings() {
 
 void SaveSettings() {
     PrivateProfile file;
-    SaveSettingsTo(file);
+    if (file.MayWrite()) SaveSettingsTo(file);
 }

@@ -110,7 +110,7 @@ void UpdateMenus() {
         SetItemEnabled(menu, IDM_COIN, false);
         SetItemEnabled(menu, IDM_BETMAX, false);
     }
-    SetItemEnabled(menu, IDM_BANK, gNewReceived != 0);
+    SetItemEnabled(menu, IDM_BANK, gNewReceived != 0 && BankCanPay());
 }
 
 void UpdateMenusAndBar() {

@@ -109,4 +109,33 @@ TEST_F(PayoffTest, BankAddsEightyAndReopensTheCoinButtons) {
     EXPECT_EQ(gStats.bankTotal, 280);
 }
 
+// The meters are 32-bit: near the largest value the bank stops paying, a win
+// is paid up to it and no coin is taken past it, so nothing wraps negative
+// and the machine still neither makes nor loses money.
+TEST_F(PayoffTest, MetersStopAtTheLargest32BitValue) {
+    const int32_t most = INT32_MAX;
+    gStats = GameStats{most - 79, most - 79, 0, 0, 0, 0, {}};
+    host.Clear();
+    HitTheBank();
+    EXPECT_TRUE(host.calls.empty()) << "no box for a bank that cannot pay";
+    EXPECT_EQ(gStats.credits, most - 79);
+
+    gStats = GameStats{40, most - 100, 40, most - 100, 1, 0, {}};
+    gRound.category = RoyalFlush;
+    gRound.coinsIn = 5;
+    host.Clear();
+    PayHand();
+    EXPECT_EQ(host.calls.at(1), "Text Royal Flush (natural)   Payoff = 100 coins");
+    EXPECT_EQ(gStats.credits, most);
+    EXPECT_EQ(gStats.credits, gStats.bankTotal - gStats.coinsPlayed + gStats.coinsWon);
+
+    gRound.coinsIn = 0;
+    gStats = GameStats{most, 10, most, 10, 1, 0, {}};
+    InsertCoin();
+    BetMaxCoins();
+    EXPECT_EQ(gRound.coinsIn, 0);
+    EXPECT_EQ(gStats.credits, 10);
+    EXPECT_EQ(gStats.coinsPlayed, most);
+}
+
 }  // namespace

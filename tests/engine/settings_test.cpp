@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -201,6 +202,35 @@ TEST_F(SettingsTest, ZoomStepsInUseStaysWithinItsBounds) {
         gSettings.ZoomSteps = c.first;
         EXPECT_EQ(ZoomStepsInUse(), c.second) << c.first;
         EXPECT_EQ(gSettings.ZoomSteps, c.first) << "the setting itself is kept";
+    }
+}
+
+// Whatever 32-bit number the file's reading gives, every key follows its
+// rule, and a save writes it back so that the next load reads the same.
+TEST_F(SettingsTest, ExtremeNumbersFollowTheRulesAndSurviveASave) {
+    const char* const keys[] = {"ZoomSteps", "Zoom", "BackColorR", "BackColorG", "BackColorB", "Sound",
+                                "WildCards", "CardBack", "ConfirmExit", "JacksOrBetter", "FastDeal"};
+    for (int32_t value : {INT32_MIN, -1, 0, 256, INT32_MAX}) {
+        file.lines.clear();
+        for (const char* key : keys) file.lines.emplace_back(key, std::to_string(value));
+        LoadSettingsFrom(file);
+        const uint32_t low = static_cast<uint32_t>(value) & 0xFF;
+        EXPECT_EQ(gSettings.ZoomSteps, value);
+        EXPECT_EQ(gSettings.BackColor, low + low * 256 + low * 65536) << value;
+        EXPECT_EQ(gSettings.CardBack, value < 1 ? 1 : 16) << value;
+        for (int32_t field : {gSettings.Zoom, gSettings.Sound, gSettings.WildCards, gSettings.ConfirmExit,
+                              gSettings.JacksOrBetter, gSettings.FastDeal})
+            EXPECT_EQ(field, value);
+        EXPECT_GE(ZoomStepsInUse(), kMinZoomSteps);
+        EXPECT_LE(ZoomStepsInUse(), kMaxZoomSteps);
+
+        const GameSettings loaded = gSettings;
+        FakeProfile saved;
+        SaveSettingsTo(saved);
+        saved.lines.emplace_back("ZoomSteps", std::to_string(value));
+        ResetSettings();
+        LoadSettingsFrom(saved);
+        EXPECT_EQ(std::memcmp(&gSettings, &loaded, sizeof loaded), 0) << value;
     }
 }
 

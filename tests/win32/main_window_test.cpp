@@ -463,6 +463,10 @@ TEST_F(MainWindowTest, BustedBoxThenTheBankThroughTheMenuKeys) {
               "You get another $20 from your savings account with your ATM card.");
     EXPECT_EQ(ButtonStates(), "Coin+ Max+ Deal- _- _- _- _- _-");
     EXPECT_EQ(MenuStates(window), "Exit+ Coin+ Max+ Deal- Bank+ Sound[ ] Fast[x]");
+
+    // A bank total that cannot take 80 more: the item is greyed.
+    gStats.bankTotal = INT32_MAX - 79;
+    EXPECT_EQ(MenuStates(window), "Exit+ Coin+ Max+ Deal- Bank- Sound[ ] Fast[x]");
 }
 
 TEST_F(MainWindowTest, LetterKeysWorkOnlyInLowerCaseAndWhileTheirItemIsEnabled) {

@@ -191,6 +191,12 @@ protected:
 
     void SetUp() override {
         settingsPath = WriteSettingsFile(SettingsLines());
+        OpenTable();
+    }
+
+    // Opens the main window over whatever settings file lies beside the
+    // program, as start-up does.
+    void OpenTable() {
         ResetProgramState();
         FlashCount = 0;
         HeldSound = nullptr;
