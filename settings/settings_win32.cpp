@@ -32,7 +32,7 @@ public:
     // left as it is: Windows refuses such writes itself, but Wine running
     // as root would rewrite a read-only file.
     bool MayWrite() const {
-        DWORD attributes = GetFileAttributesA(path_.c_str());
+        DWORD attributes = GetFileAttributesA(path_);
         if (attributes == INVALID_FILE_ATTRIBUTES) return true;
         return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
     }
