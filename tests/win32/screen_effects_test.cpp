@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "presentation/bitmaps.h"
+#include "presentation/screen_surface.h"
 #include "presentation/zoom.h"
 #include "tests/engine/test_cards.h"
 #include "tests/win32/dialog_checks.h"
@@ -20,19 +21,37 @@
 namespace {
 
 const char kPlainClass[] = "ScreenEffectsTestWindow";
-int gHandledMessages = 0;
+int gHandledMessages = 0;   // probes, timer ticks and paints
 const UINT kProbeMessage = WM_APP + 7;
+
+// White with a dark band through it, so that the screen has something to
+// restore; painted whenever asked, as any window that gets uncovered.
+void PaintPlainWindow(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT band;
+    GetClientRect(window, &band);
+    band.top = band.bottom / 3;
+    band.bottom = band.top + 20;
+    FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
+    EndPaint(window, &paint);
+}
 
 LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kProbeMessage || message == WM_TIMER) {
         ++gHandledMessages;
         return 0;
     }
+    if (message == WM_PAINT) {
+        ++gHandledMessages;
+        PaintPlainWindow(window);
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// A popup with a white client area of the given size at (x, y); a dark
-// band through it gives the screen something to restore.
+// A popup with a client area of the given size at (x, y), shown without
+// taking the focus and painted.
 HWND OpenPlainWindow(int x, int y, int width, int height, DWORD style = WS_POPUP | WS_BORDER) {
     static bool registered = false;
     if (!registered) {
@@ -51,12 +70,26 @@ HWND OpenPlainWindow(int x, int y, int width, int height, DWORD style = WS_POPUP
                                   nullptr);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     UpdateWindow(window);
-    HDC dc = GetDC(window);
-    RECT band = {0, height / 3, width, height / 3 + 20};
-    FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
-    ReleaseDC(window, dc);
     PumpMessages(100);
+    gHandledMessages = 0;
     return window;
+}
+
+// A posted message, a due timer and a pending repaint, none of which an
+// effect may handle while it runs ...
+void QueueWorkFor(HWND window) {
+    PostMessageA(window, kProbeMessage, 0, 0);
+    SetTimer(window, 1, 1, nullptr);
+    InvalidateRect(window, nullptr, TRUE);
+    gHandledMessages = 0;
+}
+
+// ... and which are all still there to be handled afterwards.
+void ExpectQueueHeldThenServed(HWND window) {
+    EXPECT_EQ(gHandledMessages, 0) << "a message, tick or paint was handled during the effect";
+    KillTimer(window, 1);
+    PumpMessages(100);
+    EXPECT_GE(gHandledMessages, 2) << "the posted message or the repaint was lost";
 }
 
 POINT ScreenCentre() {
@@ -70,6 +103,7 @@ protected:
     void SetUp() override {
         gShell.instance = GetModuleHandleA(nullptr);
         ResetSettings();
+        ChooseScreenPath();
         gSettings.Sound = 0;
         gHandledMessages = 0;
     }
@@ -200,11 +234,13 @@ TEST_P(JackpotScreenTest, ShownForThreeFlashesThenTheScreenIsRestored) {
     gSettings.Sound = GetParam();
     window = OpenPlainWindow(100, 120, 400, 300);
     std::vector<COLORREF> before = CaptureScreen();
+    QueueWorkFor(window);
     ScreenSampler sampler({500, 1500, 2500});
     sampler.Start();
     DWORD took = TimeOf([] { ShowJackpotScreen(); });
     std::vector<COLORREF> after = CaptureScreen();
     sampler.Join();
+    ExpectQueueHeldThenServed(window);
     std::printf("jackpot screen with Sound=%d: %lu ms\n", GetParam(), took);
     EXPECT_GE(took, 3000u);
     ASSERT_EQ(sampler.Count(), 3u);
@@ -298,11 +334,13 @@ TEST_P(ZoomTrailTest, TrailShowsAndLeavesTheScreenAsItWas) {
     std::vector<COLORREF> before = CaptureScreen();
     DWORD pauses = static_cast<DWORD>(steps) + 4;
 
+    QueueWorkFor(window);
     ScreenSampler opening({pauses * 30 / 2});
     opening.Start();
     DWORD openMs = TimeOf([&] { ZoomOpen(window, ScreenCentre(), steps); });
     opening.Join();
     std::vector<COLORREF> afterOpen = CaptureScreen();
+    ExpectQueueHeldThenServed(window);
 
     ScreenSampler closing({pauses * 30 / 2});
     closing.Start();
@@ -352,5 +390,85 @@ TEST_P(ZoomStepsFromFileTest, AboutBoxOpensAndClosesCleanly) {
 
 INSTANTIATE_TEST_SUITE_P(OddCounts, ZoomStepsFromFileTest,
                          ::testing::Values("0", "1", "-7", "2147483647"));
+
+// ---- Seen from outside ------------------------------------------------------
+// Run only by screen_effects_seen.sh, which photographs the X screen from a
+// process of its own while the effect runs here, on this program's one
+// thread.  The two meet through marker files in the working directory: this
+// program writes one when it reaches a point and, where the script must look
+// first, waits for the script's.
+
+void Mark(const char* name) {
+    FILE* file = std::fopen(name, "wb");
+    if (file) std::fclose(file);
+}
+
+bool AwaitMark(const char* name) {
+    for (int waited = 0; waited < 30000; waited += 20) {
+        if (GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+TEST_F(ScreenEffectsTest, DISABLED_JackpotScreenFromOutside) {
+    window = OpenPlainWindow(100, 120, 400, 300);
+    PumpMessages(300);
+    Mark("ready");
+    ASSERT_TRUE(AwaitMark("go"));
+    DWORD took = TimeOf([] { ShowJackpotScreen(); });
+    PumpMessages(300);
+    Mark("done");
+    std::printf("jackpot screen: %lu ms inside the program\n", took);
+    ASSERT_TRUE(AwaitMark("finish"));
+}
+
+class ZoomFromOutsideTest : public TableWindowTest {
+protected:
+    std::string SettingsLines() override {
+        return "FastDeal=1\r\nConfirmExit=0\r\nZoom=1\r\nSound=0\r\nZoomSteps=100\r\n";
+    }
+};
+
+// The About box opens with its trail, is shown for a while, and closes with
+// the trail running back over it.  The box shows once its modal loop finds
+// the queue empty, so it is marked and closed from timers of that loop.
+HWND gAboutBox = nullptr;
+
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    Mark("closing");
+    PostMessageA(gAboutBox, WM_COMMAND, IDOK, 0);
+}
+
+void CALLBACK MarkAboutBoxShown(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    Mark("shown");
+    SetTimer(nullptr, 0, 1000, CloseAboutBox);
+}
+
+TEST_F(ZoomFromOutsideTest, DISABLED_AboutBoxZoomFromOutside) {
+    StartGame();
+    PumpMessages(300);
+    ModalAnswers answers;
+    DWORD openedAt = 0;
+    answers.Then([&openedAt](HWND box) {
+        openedAt = timeGetTime();
+        gAboutBox = box;
+        SetTimer(nullptr, 0, 400, MarkAboutBoxShown);
+        return 0;
+    });
+    Mark("ready");
+    ASSERT_TRUE(AwaitMark("go"));
+    DWORD start = timeGetTime();
+    Command(IDM_ABOUT);
+    DWORD end = timeGetTime();
+    PumpMessages(300);
+    Mark("done");
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    std::printf("About with 100 steps: opened after %lu ms, all done after %lu ms\n",
+                openedAt - start, end - start);
+    ASSERT_TRUE(AwaitMark("finish"));
+}
 
 }  // namespace
