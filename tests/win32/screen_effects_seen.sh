@@ -156,16 +156,22 @@ done
 # Closing: outlines on the shown dialog, shrinking.  Afterwards the screen is
 # as before.
 
-# The widths of the difference boxes of the phase's shots against a picture,
-# for shots that differ from it in fewer than `limit` pixels.
-trail_widths() {       # phase reference limit
-  local file p0 p1 n
-  while read -r file p0 p1 _; do
+# For the phase's shots that differ from a picture in fewer than `limit`
+# pixels: the width of the box around the differences and the time of the
+# shot (ms after go).
+trail() {              # phase reference limit
+  local file p0 p1 t0 t1 n
+  while read -r file p0 p1 t0 t1; do
     [ "$p0" = "$1" ] && [ "$p1" = "$1" ] || continue
     n=$(differing "$file" "$2")
     [ "$n" -gt 0 ] && [ "$n" -lt "$3" ] || continue
-    difference_box "$file" "$2" | cut -dx -f1
+    echo "$(difference_box "$file" "$2" | cut -dx -f1) $(( (t0 + t1) / 2 - go_ms ))"
   done <shots.txt
+}
+
+# "first to last ms" of a trail.
+trail_span() {
+  awk 'NR == 1 { f = $2 } { l = $2 } END { if (NR) print f " to " l " ms after go" }'
 }
 
 # Widths that only grow (or only shrink) and change at least twice.
@@ -186,11 +192,14 @@ moves() {              # up|down widths...
 run_case zoom '*DISABLED_AboutBoxZoomFromOutside'
 # Three dotted outlines are a few thousand pixels; the box itself far more.
 limit=12000
-opening=$(trail_widths go before.png $limit | tr '\n' ' ')
+trail go before.png $limit >opening.txt
 dialog=$(awk '$2 == "shown" && $3 == "shown" { f = $1 } END { print f }' shots.txt)
 [ -n "$dialog" ] || stop "zoom: no shot of the open dialog"
-closing=$(trail_widths closing "$dialog" $limit | tr '\n' ' ')
-echo "zoom seen: opening outline widths: $opening; closing: $closing"
+trail closing "$dialog" $limit >closing.txt
+opening=$(cut -d' ' -f1 opening.txt | tr '\n' ' ')
+closing=$(cut -d' ' -f1 closing.txt | tr '\n' ' ')
+echo "zoom seen: opening outline widths: $opening($(trail_span <opening.txt))"
+echo "           closing outline widths: $closing($(trail_span <closing.txt))"
 # shellcheck disable=SC2086
 moves up $opening || fail "zoom: no outlines growing on the screen while the box opened"
 # shellcheck disable=SC2086
