@@ -22,12 +22,14 @@ bool RegisterCoverClass() {
     return registered;
 }
 
-// Wine sends a window's new pixels to the X server only when the thread
-// looks at its queue.  Peeking for thread messages without removing any
-// does that and leaves every message (input, paint, timers) where it is.
+// Wine sends a window's new pixels to the X server when the thread looks at
+// its queue and finds nothing there.  So the look is for a thread message of
+// a number nobody posts, and removes nothing: every message (input, paint,
+// timers) stays where it is.
 void PushWindowsToScreen() {
+    constexpr UINT kNeverPosted = WM_APP + 0x3FFF;
     MSG msg;
-    PeekMessageA(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_NOREMOVE);
+    PeekMessageA(&msg, reinterpret_cast<HWND>(-1), kNeverPosted, kNeverPosted, PM_NOREMOVE);
 }
 
 // A topmost window over the whole screen that neither takes the focus nor
@@ -93,10 +95,11 @@ void CloseScreenSurface(const ScreenSurface& surface) {
     PushWindowsToScreen();
     ReleaseDC(surface.cover, surface.dc);
     DestroyWindow(surface.cover);
-    // Meanwhile the X server shows the uncovered windows blank.  Reading a
-    // pixel of the screen waits for the server, so its exposure events are
-    // in; the first look at the queue takes them in, the second sends the
-    // windows' own pixels back to the screen.
+    // The uncovered windows show their own pixels again once Wine has taken
+    // the X server's exposure events.  Reading a pixel of the screen waits
+    // for the server, so the events are in; the first look at the queue
+    // takes them in, the second sends the pixels.  The effect then returns
+    // with the screen whole, not at the next turn of a message loop.
     HDC screen = GetDC(nullptr);
     GetPixel(screen, 0, 0);
     ReleaseDC(nullptr, screen);

@@ -33,13 +33,17 @@ fi
 
 program_pid=
 # The runner starts the program under `timeout`, which keeps a process
-# group of its own: stopping `timeout` stops the program with it.
+# group of its own: stopping `timeout` stops the program with it.  An Xvfb
+# started above goes too (this trap replaces the one that would stop it).
 finish() {
   if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
     for child in $(pgrep -P "$program_pid"); do
       kill "$child" 2>/dev/null
     done
     kill "$program_pid" 2>/dev/null
+  fi
+  if [ -n "${QUORVEL_XVFB_PID:-}" ]; then
+    kill "$QUORVEL_XVFB_PID" 2>/dev/null
   fi
 }
 trap finish EXIT

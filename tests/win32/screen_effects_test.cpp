@@ -81,11 +81,16 @@ HWND OpenPlainWindow(int x, int y, int width, int height, DWORD style = WS_POPUP
     return window;
 }
 
-// A posted message, a due timer and a pending repaint, none of which an
-// effect may handle while it runs ...
+void CALLBACK CountThreadTick(HWND, UINT, UINT_PTR, DWORD) { ++gHandledMessages; }
+
+UINT_PTR gThreadTimer = 0;
+
+// A posted message, due window and thread timers and a pending repaint, none
+// of which an effect may handle while it runs ...
 void QueueWorkFor(HWND window) {
     PostMessageA(window, kProbeMessage, 0, 0);
     SetTimer(window, 1, 1, nullptr);
+    gThreadTimer = SetTimer(nullptr, 0, 1, CountThreadTick);
     InvalidateRect(window, nullptr, TRUE);
     gHandledMessages = 0;
 }
@@ -93,9 +98,10 @@ void QueueWorkFor(HWND window) {
 // ... and which are all still there to be handled afterwards.
 void ExpectQueueHeldThenServed(HWND window) {
     EXPECT_EQ(gHandledMessages, 0) << "a message, tick or paint was handled during the effect";
-    KillTimer(window, 1);
     PumpMessages(100);
-    EXPECT_GE(gHandledMessages, 2) << "the posted message or the repaint was lost";
+    KillTimer(window, 1);
+    KillTimer(nullptr, gThreadTimer);
+    EXPECT_GE(gHandledMessages, 4) << "the posted message, a tick or the repaint was lost";
 }
 
 const char* PathName(ScreenPath path) {
