@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include "presentation/screen_surface.h"
 #include "presentation/sound.h"
 #include "settings/settings.h"
 #include "shell/app_shell.h"
@@ -45,32 +46,37 @@ void DrawBitmapResource(HINSTANCE module, HDC dc, int x, int y, const char* name
 
 }  // namespace
 
+// The screen saved, black with the picture in the middle, three flashes
+// each ending in an inversion, and the saved screen put back.  Each picture
+// is shown before the pause that holds it; the last inversion is at once
+// replaced by the restore.
 void ShowJackpotScreen() {
     int w = GetSystemMetrics(SM_CXSCREEN);
     int h = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    HDC saved = CreateCompatibleDC(screen);
-    HBITMAP savedBitmap = CreateCompatibleBitmap(screen, w, h);
+    ScreenSurface screen = OpenScreenSurface();
+    HDC saved = CreateCompatibleDC(screen.dc);
+    HBITMAP savedBitmap = CreateCompatibleBitmap(screen.dc, w, h);
     HGDIOBJ oldBitmap = SelectObject(saved, savedBitmap);
-    BitBlt(saved, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    BitBlt(saved, 0, 0, w, h, screen.dc, 0, 0, SRCCOPY);
 
     RECT all = {0, 0, w, h};
-    FillRect(screen, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(screen.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     DWORD size = GetBitmapSize(gShell.instance, "Jackpot");
     int bw = static_cast<int>(LOWORD(size));
     int bh = static_cast<int>(HIWORD(size));
-    DrawBitmapAt(gShell.instance, screen, w / 2 - bw / 2, h / 2 - bh / 2, "Jackpot", SRCCOPY);
+    DrawBitmapAt(gShell.instance, screen.dc, w / 2 - bw / 2, h / 2 - bh / 2, "Jackpot", SRCCOPY);
 
     for (int flash = 0; flash < kJackpotFlashes; ++flash) {
+        ShowScreenSurface(screen);
         HoldJackpotFlash();
-        InvertScreen(screen);
+        InvertScreen(screen.dc);
     }
 
-    BitBlt(screen, 0, 0, w, h, saved, 0, 0, SRCCOPY);
+    BitBlt(screen.dc, 0, 0, w, h, saved, 0, 0, SRCCOPY);
     SelectObject(saved, oldBitmap);
     DeleteObject(savedBitmap);
     DeleteDC(saved);
-    DeleteDC(screen);
+    CloseScreenSurface(screen);
 }
 
 void InvertScreen(HDC dc) {

@@ -1,11 +1,12 @@
 // The exploding and imploding trail of dotted outlines around the dialogs,
 // the dialogs' raised frame and rectangle mapping between windows.
 //
-// The outlines are drawn by exclusive-or straight onto the display, so every
+// The outlines are drawn by exclusive-or on the screen's surface, so every
 // outline is drawn exactly twice and the screen is left as it was.
 #include "presentation/zoom.h"
 
 #include "presentation/bitmaps.h"
+#include "presentation/screen_surface.h"
 #include "settings/settings.h"
 #include "shell/app_shell.h"
 
@@ -18,26 +19,32 @@ constexpr COLORREF kFrameShadow = RGB(127, 127, 127);
 // Fewer than two steps would divide by zero or leave outlines unpaired.
 int UsableSteps(int steps) { return steps < kMinZoomSteps ? kMinZoomSteps : steps; }
 
-// The display context the trail is drawn on, with a hollow brush.
+// The surface the trail is drawn on, with a hollow brush.
 struct ZoomCanvas {
-    HDC dc;
+    ScreenSurface screen;
     HGDIOBJ oldBrush;
 };
 
 ZoomCanvas OpenZoomCanvas() {
     ZoomCanvas canvas;
-    canvas.dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    canvas.oldBrush = SelectObject(canvas.dc, GetStockObject(NULL_BRUSH));
+    canvas.screen = OpenScreenSurface();
+    canvas.oldBrush = SelectObject(canvas.screen.dc, GetStockObject(NULL_BRUSH));
     return canvas;
 }
 
 void CloseZoomCanvas(const ZoomCanvas& canvas) {
-    SelectObject(canvas.dc, canvas.oldBrush);
-    DeleteDC(canvas.dc);
+    SelectObject(canvas.screen.dc, canvas.oldBrush);
+    CloseScreenSurface(canvas.screen);
+}
+
+// The outlines drawn so far are shown, then held for one step.
+void Pause(const ZoomCanvas& canvas) {
+    ShowScreenSurface(canvas.screen);
+    WaitMs(kZoomPauseMs);
 }
 
 void DrawStep(const ZoomCanvas& canvas, POINT origin, const RECT& target, int i, int steps) {
-    DrawZoomFrame(canvas.dc, origin, &target, ZoomFraction(i, steps));
+    DrawZoomFrame(canvas.screen.dc, origin, &target, ZoomFraction(i, steps));
 }
 
 }  // namespace
@@ -65,16 +72,16 @@ void ZoomOpen(HWND dialog, POINT origin, int steps) {
     GetWindowRect(dialog, &target);
     for (int i = s; i > s - kTrailLength; --i) {
         DrawStep(canvas, origin, target, i, s);
-        WaitMs(kZoomPauseMs);
+        Pause(canvas);
     }
     for (int i = s - kTrailLength; i >= 0; --i) {
         DrawStep(canvas, origin, target, i, s);
         DrawStep(canvas, origin, target, i + kTrailLength, s);
-        WaitMs(kZoomPauseMs);
+        Pause(canvas);
     }
     for (int i = kTrailLength - 1; i >= 0; --i) {
         DrawStep(canvas, origin, target, i, s);
-        WaitMs(kZoomPauseMs);
+        Pause(canvas);
     }
     CloseZoomCanvas(canvas);
 }
@@ -87,16 +94,16 @@ void ZoomClose(HWND dialog, int steps) {
     POINT centre = {(target.left + target.right) / 2, (target.top + target.bottom) / 2};
     for (int i = 0; i < kTrailLength; ++i) {
         DrawStep(canvas, centre, target, i, s);
-        WaitMs(kZoomPauseMs);
+        Pause(canvas);
     }
     for (int i = 0; i <= s - kTrailLength; ++i) {
         DrawStep(canvas, centre, target, i, s);
         DrawStep(canvas, centre, target, i + kTrailLength, s);
-        WaitMs(kZoomPauseMs);
+        Pause(canvas);
     }
     for (int i = s - kTrailLength + 1; i <= s; ++i) {
         DrawStep(canvas, centre, target, i, s);
-        WaitMs(kZoomPauseMs);
+        Pause(canvas);
     }
     CloseZoomCanvas(canvas);
 }

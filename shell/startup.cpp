@@ -7,6 +7,7 @@
 
 #include "engine/deck.h"
 #include "engine/round.h"
+#include "presentation/screen_surface.h"
 #include "presentation/table.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -117,6 +118,7 @@ BOOL OpenMainWindow(HINSTANCE instance, int showCommand) {
     InstallWin32GameHost();
     SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
     InitCommonControls();
+    ChooseScreenPath();
 
     HWND window = CreateWindowExA(0, kClassName, kWindowTitle, kMainWindowStyle, 0, 0,
                                   kWindowWidth, kWindowHeight, nullptr, nullptr, instance,
