@@ -1,27 +1,39 @@
 #!/bin/sh
 # Starts Quorvel under Wine for the player who runs it.  Installed as
-# /usr/bin/quorvel; tools/play.sh runs it on the program it has just built.
+# /usr/games/quorvel (and, for the odds analyser, as /usr/games/quorvel-odds);
+# tools/play.sh runs it on the program it has just built.
 #
 # Usage: quorvel [PROGRAM.exe]
-# Without an argument the program is the one installed beside this script
+#        quorvel-odds [ANALYSER ARGUMENTS...]
+# Without an argument the game is the one installed beside this script
 # (../lib/quorvel/quorvel.exe).  Everything the player owns lives in
 # ${XDG_DATA_HOME:-$HOME/.local/share}/quorvel: a Wine prefix with Wine's
 # normal sound drivers, Wine's own fonts and the classic colours, and the
-# player's copy of quorvel.exe, beside which the game writes quorvel.ini.
+# player's copies of the programs, beside which the game writes quorvel.ini
+# and where the analyser finds it.
 set -eu
 
 self=$(readlink -f "$0")
 here=$(dirname "$self")
-program=${1:-$here/../lib/quorvel/quorvel.exe}
+case $(basename "$0") in
+  quorvel-odds*)
+    program=$here/../lib/quorvel/quorvel-odds.exe
+    ;;
+  *)
+    program=${1:-$here/../lib/quorvel/quorvel.exe}
+    [ $# -gt 0 ] && shift
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "quorvel: there is no display to show the game on (DISPLAY is not set)" >&2
+      exit 2
+    fi
+    ;;
+esac
 if [ ! -f "$program" ]; then
-  echo "quorvel: no game at $program" >&2
+  echo "quorvel: no program at $program" >&2
   exit 1
 fi
 program=$(readlink -f "$program")
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "quorvel: there is no display to show the game on (DISPLAY is not set)" >&2
-  exit 2
-fi
+copy=$(basename "$program")
 
 # The classic colour scheme travels with the program, or with this script
 # when it runs from the source tree.
@@ -56,13 +68,12 @@ mkdir -p "$home"
     touch "$WINEPREFIX/.quorvel-ready"
     echo "quorvel: Wine is ready" >&2
   fi
-  # The player's own copy, so that the settings file lands beside it; it
+  # The player's own copy, so that the settings file is beside it; it
   # follows the installed program when that changes.
-  if ! cmp -s "$program" "$home/quorvel.exe"; then
-    cp "$program" "$home/quorvel.exe.new"
-    mv "$home/quorvel.exe.new" "$home/quorvel.exe"
+  if ! cmp -s "$program" "$home/$copy"; then
+    cp "$program" "$home/$copy.new"
+    mv "$home/$copy.new" "$home/$copy"
   fi
 ) 9>"$home/.lock"
 
-cd "$home"
-exec wine "$home/quorvel.exe"
+exec wine "$home/$copy" "$@"
