@@ -145,6 +145,15 @@ grep -q '^\[Settings\]' "$player/quorvel.ini" || fail "quorvel.ini holds no sett
 contents | cmp -s - "$work/root-before.txt" || fail "the game changed the package's files"
 echo "deb_package: first start to the window: $(cat "$work/first.log.seconds") s"
 
+# The analyser runs beside the player's copy of the game and follows its
+# settings file.
+env -u XDG_DATA_HOME -u WINEPREFIX HOME="$home" timeout -k 10 120 \
+  "$root/usr/games/quorvel-odds" hold AS KS QS JS TS >"$work/odds.txt" 2>&1 \
+  || fail "quorvel-odds failed (see $work/odds.txt)"
+grep -q '^As dealt: Royal Flush' "$work/odds.txt" || fail "quorvel-odds did not judge the deal (see $work/odds.txt)"
+grep -q 'quorvel\\quorvel.ini' "$work/odds.txt" \
+  || fail "quorvel-odds did not read the player's settings (see $work/odds.txt)"
+
 play_once "$work/second.log"
 grep -q 'setting up Wine' "$work/second.log" && fail "the second start set Wine up again"
 echo "deb_package: second start to the window: $(cat "$work/second.log.seconds") s"
