@@ -71,7 +71,7 @@ now() { date +%s.%N; }
 # key times in coin_at and deal_at and the wall clock time of the
 # recording's first sample in rec_start.
 round() {
-  local sound=$1 rec=$2 bytes
+  local sound=$1 rec=$2
   printf '[Settings]\r\nSound=%s\r\nFastDeal=0\r\nZoom=0\r\nConfirmExit=0\r\nCardBack=1\r\n' \
     "$sound" >"$player/quorvel.ini"
   # A monitor read at a low latency keeps the null sink rendering as a sound
@@ -80,14 +80,21 @@ round() {
   parec --latency-msec=20 -d quorvel_test.monitor --file-format=wav "$rec" &
   rec_pid=$!
   local end=$((SECONDS + 15))
-  while :; do
-    bytes=$(stat -c %s "$rec" 2>/dev/null || echo 0)
-    [ "$bytes" -gt 4000 ] && break
+  until [ "$(stat -c %s "$rec" 2>/dev/null || echo 0)" -gt 4000 ]; do
     [ $SECONDS -lt $end ] || fail "parec records nothing"
     sleep 0.02
   done
-  # s16le, two channels, 44100 Hz: what the sink's monitor gives.
-  rec_start=$(awk -v t="$(now)" -v b="$bytes" 'BEGIN { printf "%.3f", t - (b - 44) / 176400 }')
+  # The wall clock time of the first sample: each look at the file's size
+  # (s16le, two channels, 44100 Hz: what the sink's monitor gives) dates
+  # it no earlier than it was; the earliest of half a second's looks is
+  # the closest.  The monitor sees a sound as the sink mixes it, a block
+  # (20 ms) before it would leave a loudspeaker.
+  rec_start=
+  for _ in $(seq 25); do
+    rec_start=$(awk -v t="$(now)" -v b="$(stat -c %s "$rec")" -v r="$rec_start" \
+      'BEGIN { s = t - (b - 44) / 176400; if (r == "" || s < r) r = s; printf "%.3f", r }')
+    sleep 0.02
+  done
 
   timeout -k 10 240 sh "$launcher" "$exe" >"$work/game-$sound.log" 2>&1 &
   game_pid=$!
@@ -161,13 +168,16 @@ awk -v coin="$coin_at" -v deal="$deal_at" '
     if ($3 > 0.3) { printf "a click (a 10 ms mean of %.2f) at %.3f\n", $3, $1; clicked = 1 } }
   END {
     if (clicked) exit 1
+    # The recording is dated to within a few hundredths of a second: a
+    # sound counts from 0.1 s before its key.
+    slack = 0.1
     # The coin: the first sound after its key, 0.37 s long, before the deal.
-    for (i = 1; i <= NR && start[i] < coin; i++) ;
-    if (i > NR || start[i] > deal) { print "no coin drop heard"; exit 1 }
+    for (i = 1; i <= NR && start[i] < coin - slack; i++) ;
+    if (i > NR || start[i] > deal - slack) { print "no coin drop heard"; exit 1 }
     if (stop[i] - start[i] < 0.25) { printf "the coin drop lasted only %.2f s\n", stop[i] - start[i]; exit 1 }
     printf "coin: %.0f ms after its key, %.2f s long\n", (start[i] - coin) * 1000, stop[i] - start[i]
     # The deal, then a card drop for each of the five cards, 320 ms apart.
-    for (; i <= NR && start[i] < deal; i++) ;
+    for (; i <= NR && start[i] < deal - slack; i++) ;
     heard = 0
     for (j = i; j <= NR && start[j] < deal + 3.2; j++) {
       heard++
