@@ -33,9 +33,10 @@ mkdir -p "$work"
 export XDG_DATA_HOME="$work.home"
 player="$XDG_DATA_HOME/quorvel"
 mkdir -p "$player"
-# Nobody else's audio server: ours lives in a runtime directory of its own.
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+# Nobody else's audio server: ours lives in a runtime directory of its own,
+# short enough for the socket path's limit.
+XDG_RUNTIME_DIR=$(mktemp -d /tmp/quorvel-sound.XXXXXX) || fail "no runtime directory"
+export XDG_RUNTIME_DIR
 unset PULSE_SERVER PULSE_SINK
 
 pa_pid= rec_pid= game_pid=
@@ -50,6 +51,7 @@ finish() {
   stop "$rec_pid"
   WINEPREFIX="$player/wineprefix" timeout 20 wineserver -k 2>/dev/null
   stop "$pa_pid"
+  rm -rf "$XDG_RUNTIME_DIR"
 }
 trap finish EXIT
 
