@@ -7,10 +7,13 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev \
-         fonts-dejavu-core g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip; do
+         fonts-dejavu-core g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
+         pulseaudio pulseaudio-utils sox lintian; do
   have "$p" || need+=("$p")
 done
 have wine32:i386 || need+=("wine32:i386")
+# Wine reaches a PulseAudio server through the 32-bit client library.
+have libpulse0:i386 || need+=("libpulse0:i386")
 
 [ ${#need[@]} -eq 0 ] && exit 0
 

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds the game and starts it under Wine.
+# Builds the game and starts it under Wine as a player would: in the
+# player's own Wine prefix with sound (${XDG_DATA_HOME:-~/.local/share}/quorvel,
+# see tools/quorvel-launcher.sh), not in the tests' silent one.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD:-$here/build}
@@ -13,6 +15,4 @@ MSG
   exit 2
 fi
 bash "$here/tools/build.sh"
-export WINEPREFIX="$build/wineprefix"
-QUORVEL_WINE_TIMEOUT=${QUORVEL_WINE_TIMEOUT:-86400} \
-  exec bash "$here/tools/wine-run.sh" "$build/win32/shell/quorvel.exe"
+exec sh "$here/tools/quorvel-launcher.sh" "$build/win32/shell/quorvel.exe"

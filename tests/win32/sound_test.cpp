@@ -1,7 +1,8 @@
-// The sound effects.  There is no sound device under Wine, so the test
-// records the calls the program makes (by redirecting its own imports of
-// sndPlaySoundA, LoadResource and FreeResource) and checks those and the
-// held handle, not what would be heard.
+// The sound effects.  There is no sound device in the tests' Wine prefix, so
+// the test records the calls the program makes (by redirecting its own
+// imports of sndPlaySoundA, LoadResource, FreeResource and GlobalFree) and
+// checks those and the held handle, not what would be heard (the end-to-end
+// sound test records that).
 #include <windows.h>
 
 #include <mmsystem.h>
@@ -36,17 +37,60 @@ const Wave kWaves[] = {
 using PlayFn = BOOL(WINAPI*)(LPCSTR, UINT);
 using LoadFn = HGLOBAL(WINAPI*)(HMODULE, HRSRC);
 using FreeFn = BOOL(WINAPI*)(HGLOBAL);
+using GlobalFreeFn = HGLOBAL(WINAPI*)(HGLOBAL);
 
 PlayFn gRealPlay = nullptr;
 LoadFn gRealLoad = nullptr;
 FreeFn gRealFree = nullptr;
+GlobalFreeFn gRealGlobalFree = nullptr;
 std::map<const void*, std::string> gNames;     // loaded wave handle -> stored name
+std::map<std::string, std::vector<BYTE>> gWide;  // stored name + "/16" -> 16-bit wave
 std::vector<std::string> gCalls;
+
+// The same wave with each 8-bit sample v as the 16-bit sample (v - 128) * 256.
+std::vector<BYTE> WideWave(const BYTE* wave, DWORD size) {
+    DWORD rate = 0, samples = 0;
+    const BYTE* data = nullptr;
+    std::memcpy(&rate, wave + 24, 4);
+    for (DWORD at = 12; at + 8 <= size;) {
+        DWORD chunk;
+        std::memcpy(&chunk, wave + at + 4, 4);
+        if (std::memcmp(wave + at, "data", 4) == 0) {
+            samples = chunk;
+            data = wave + at + 8;
+        }
+        at += 8 + chunk + (chunk & 1);
+    }
+    std::vector<BYTE> wide(44 + 2 * samples);
+    auto put = [&wide](int at, DWORD value, int bytes) { std::memcpy(&wide[at], &value, bytes); };
+    std::memcpy(&wide[0], "RIFF", 4);
+    put(4, 36 + 2 * samples, 4);
+    std::memcpy(&wide[8], "WAVEfmt ", 8);
+    put(16, 16, 4);
+    put(20, WAVE_FORMAT_PCM, 2);
+    put(22, 1, 2);              // mono
+    put(24, rate, 4);
+    put(28, 2 * rate, 4);       // bytes per second
+    put(32, 2, 2);              // block
+    put(34, 16, 2);             // bits
+    std::memcpy(&wide[36], "data", 4);
+    put(40, 2 * samples, 4);
+    for (DWORD i = 0; i < samples; ++i) {
+        const short sample = static_cast<short>((data[i] - 128) * 256);
+        std::memcpy(&wide[44 + 2 * i], &sample, 2);
+    }
+    return wide;
+}
 
 std::string NameOf(const void* handle) {
     if (!handle) return "null";
     auto found = gNames.find(handle);
-    return found == gNames.end() ? "?" : found->second;
+    if (found != gNames.end()) return found->second;
+    for (const auto& wide : gWide)
+        if (std::memcmp(handle, "RIFF", 4) == 0 &&
+            std::memcmp(handle, wide.second.data(), wide.second.size()) == 0)
+            return wide.first;
+    return "?";
 }
 
 BOOL WINAPI RecordPlay(LPCSTR sound, UINT flags) {
@@ -63,6 +107,13 @@ HGLOBAL WINAPI RecordLoad(HMODULE module, HRSRC resource) {
 BOOL WINAPI RecordFree(HGLOBAL handle) {
     gCalls.push_back("free " + NameOf(handle));
     return gRealFree(handle);
+}
+
+// Only the wave copies are of interest among the global blocks freed.
+HGLOBAL WINAPI RecordGlobalFree(HGLOBAL block) {
+    const std::string name = block ? NameOf(block) : "?";
+    if (name != "?") gCalls.push_back("free " + name);
+    return gRealGlobalFree(block);
 }
 
 // Points this program's import of `function` from `dll` at `replacement`;
@@ -110,7 +161,12 @@ protected:
         gShell.instance = GetModuleHandleA(nullptr);
         for (const Wave& w : kWaves) {
             HGLOBAL h = HandleOf(w.storedAs);
-            if (h) gNames[h] = w.storedAs;
+            if (!h) continue;
+            gNames[h] = w.storedAs;
+            HRSRC found = FindResourceA(gShell.instance, w.storedAs, "WAVE");
+            gWide[std::string(w.storedAs) + "/16"] =
+                WideWave(static_cast<const BYTE*>(LockResource(h)),
+                         SizeofResource(gShell.instance, found));
         }
         gRealPlay = reinterpret_cast<PlayFn>(
             RedirectImport("winmm.dll", "sndPlaySoundA", reinterpret_cast<void*>(RecordPlay)));
@@ -118,23 +174,28 @@ protected:
             RedirectImport("kernel32.dll", "LoadResource", reinterpret_cast<void*>(RecordLoad)));
         gRealFree = reinterpret_cast<FreeFn>(
             RedirectImport("kernel32.dll", "FreeResource", reinterpret_cast<void*>(RecordFree)));
+        gRealGlobalFree = reinterpret_cast<GlobalFreeFn>(
+            RedirectImport("kernel32.dll", "GlobalFree", reinterpret_cast<void*>(RecordGlobalFree)));
     }
 
     static void TearDownTestSuite() {
         if (gRealPlay) RedirectImport("winmm.dll", "sndPlaySoundA", reinterpret_cast<void*>(gRealPlay));
         if (gRealLoad) RedirectImport("kernel32.dll", "LoadResource", reinterpret_cast<void*>(gRealLoad));
         if (gRealFree) RedirectImport("kernel32.dll", "FreeResource", reinterpret_cast<void*>(gRealFree));
+        if (gRealGlobalFree)
+            RedirectImport("kernel32.dll", "GlobalFree", reinterpret_cast<void*>(gRealGlobalFree));
     }
 
     void SetUp() override {
-        ASSERT_TRUE(gRealPlay && gRealLoad && gRealFree) << "imports not found";
+        ASSERT_TRUE(gRealPlay && gRealLoad && gRealFree && gRealGlobalFree) << "imports not found";
         HeldSound = nullptr;
+        WaveCopies = 0;     // the resource memory itself, as on Windows
         gSettings.Sound = 1;
         gCalls.clear();
     }
 
     void TearDown() override {
-        gRealPlay(nullptr, SND_NODEFAULT | SND_MEMORY);
+        if (HeldSound) StopWave(HeldSound);
         HeldSound = nullptr;
     }
 
@@ -257,6 +318,30 @@ TEST_F(SoundTest, AsyncPlayAndStopAreSingleCalls) {
 
     StopWave(held);
     EXPECT_EQ(Taken(), (Calls{"play null 6", "free BIGJACKPOT"}));
+}
+
+// Under Wine every wave goes over as a 16-bit copy of its samples, freed
+// once the play that reads it has ended: the next play or stop, or the end
+// of a synchronous play.  The resource calls stay as they are.
+TEST_F(SoundTest, UnderWineWavesGoOverAs16BitCopiesFreedWhenTheirPlayEnds) {
+    WaveCopies = -1;
+    PlaySoundEffect("HoldCard");
+    EXPECT_EQ(WaveCopies, 1) << "Wine not recognised";
+    EXPECT_EQ(Taken(), (Calls{"load HOLDCARD", "play HOLDCARD/16 7"}));
+
+    PlaySoundEffect("NoHold");
+    EXPECT_EQ(Taken(), (Calls{"play null 6", "free HOLDCARD/16", "free HOLDCARD", "load NOHOLD",
+                              "play NOHOLD/16 7"}));
+
+    // A synchronous play ends the asynchronous one; both copies go.
+    PlayWaveSync(gShell.instance, "CoinDrop");
+    EXPECT_EQ(Taken(), (Calls{"load COINDROP", "play COINDROP/16 6", "free NOHOLD/16",
+                              "free COINDROP/16", "free COINDROP"}));
+    EXPECT_EQ(HeldSound, HandleOf("NOHOLD"));
+
+    StopWave(HeldSound);
+    HeldSound = nullptr;
+    EXPECT_EQ(Taken(), (Calls{"play null 6", "free NOHOLD"}));
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds the Debian package for Linux players: the Windows game and its odds
+# analyser (stripped), the quorvel launcher, a desktop entry, icons made from
+# the game's own icon, a manual page and the package documents.
+# Usage: make-deb.sh OUT.deb GAME.exe ODDS.exe ICON.ico SOURCE_DIR STAGE_DIR
+set -eu
+out=$1 game=$2 odds=$3 icon=$4 src=$5 stage=$6
+here=$src/packaging/deb
+
+rm -rf "$stage"
+root=$stage/root
+mkdir -p "$root/DEBIAN" "$root/usr/games" "$root/usr/lib/quorvel" \
+  "$root/usr/share/applications" "$root/usr/share/man/man6" "$root/usr/share/doc/quorvel"
+
+# Games start from /usr/games, which is on every player's PATH.
+install -m 0755 "$src/tools/quorvel-launcher.sh" "$root/usr/games/quorvel"
+ln -s quorvel "$root/usr/games/quorvel-odds"
+# The debug sections are of no use to a player.
+i686-w64-mingw32-strip -o "$root/usr/lib/quorvel/quorvel.exe" "$game"
+i686-w64-mingw32-strip -o "$root/usr/lib/quorvel/quorvel-odds.exe" "$odds"
+chmod 0644 "$root/usr/lib/quorvel/"*.exe
+install -m 0644 "$src/tools/classic-colours.reg" "$root/usr/lib/quorvel/classic-colours.reg"
+install -m 0644 "$here/quorvel.desktop" "$root/usr/share/applications/quorvel.desktop"
+
+# The icon resource holds a 32 and a 16 pixel picture; 64 is the 32 with
+# every pixel doubled, so it stays sharp.  No time stamps in the files.
+for size in 16 32 64; do
+  mkdir -p "$root/usr/share/icons/hicolor/${size}x${size}/apps"
+done
+convert "$icon[1]" -strip "png:$root/usr/share/icons/hicolor/16x16/apps/quorvel.png"
+convert "$icon[0]" -strip "png:$root/usr/share/icons/hicolor/32x32/apps/quorvel.png"
+convert "$icon[0]" -filter point -resize 64x64 -strip \
+  "png:$root/usr/share/icons/hicolor/64x64/apps/quorvel.png"
+
+gzip -9n <"$here/quorvel.6" >"$root/usr/share/man/man6/quorvel.6.gz"
+ln -s quorvel.6.gz "$root/usr/share/man/man6/quorvel-odds.6.gz"
+gzip -9n <"$here/changelog.Debian" >"$root/usr/share/doc/quorvel/changelog.Debian.gz"
+install -m 0644 "$here/copyright" "$root/usr/share/doc/quorvel/copyright"
+# Not an upload to Debian: there is no bug for the first version to close.
+mkdir -p "$root/usr/share/lintian/overrides"
+echo "quorvel: initial-upload-closes-no-bugs" >"$root/usr/share/lintian/overrides/quorvel"
+
+# A fixed time for every file, so the same inputs give the same package.
+stamp=$(date -d "$(sed -n 's/^ -- .*>  //p' "$here/changelog.Debian")" +%s)
+size=$(du -sk --exclude=DEBIAN "$root" | cut -f1)
+sed "s/@INSTALLED_SIZE@/$size/" "$here/control.in" >"$root/DEBIAN/control"
+(cd "$root" && find usr -type f | LC_ALL=C sort | xargs md5sum) >"$root/DEBIAN/md5sums"
+chmod 0644 "$root/DEBIAN/control" "$root/DEBIAN/md5sums"
+find "$root" -exec touch -h -d "@$stamp" {} +
+
+SOURCE_DATE_EPOCH=$stamp dpkg-deb --root-owner-group -Zxz --build "$root" "$out" >/dev/null
+echo "make-deb: $out"
