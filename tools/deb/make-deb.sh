@@ -5,7 +5,7 @@
 # Usage: make-deb.sh OUT.deb GAME.exe ODDS.exe ICON.ico SOURCE_DIR STAGE_DIR
 set -eu
 out=$1 game=$2 odds=$3 icon=$4 src=$5 stage=$6
-here=$src/packaging/deb
+here=$src/tools/deb
 
 rm -rf "$stage"
 root=$stage/root
