@@ -41,9 +41,10 @@ mkdir -p "$work"
 cp "$exe" "$work/quorvel.exe"
 # Every key in the order the program writes them, so that the file written
 # on exit can be checked line by line.  Fast deals give more rounds; a short
-# zoom keeps the dialogs' blocking animation in play without slowing input.
-printf '[Settings]\r\nZoom=1\r\nSound=0\r\nWildCards=1\r\nCardBack=4\r\nBackColorR=0\r\nBackColorG=0\r\nBackColorB=255\r\nJacks=1\r\nConfirmExit=1\r\nJacksOrBetter=1\r\nFastDeal=1\r\nZoomSteps=3\r\n' \
-  >"$work/quorvel.ini"
+# zoom keeps the dialogs' blocking animation in play without slowing input;
+# the seed decides whether the sounds (played to their end or not) are on.
+printf '[Settings]\r\nZoom=1\r\nSound=%d\r\nWildCards=1\r\nCardBack=4\r\nBackColorR=0\r\nBackColorG=0\r\nBackColorB=255\r\nJacks=1\r\nConfirmExit=1\r\nJacksOrBetter=1\r\nFastDeal=1\r\nZoomSteps=3\r\n' \
+  $((seed % 2)) >"$work/quorvel.ini"
 
 game_pid=
 # The runner starts the game under `timeout`; stopping `timeout` and its
@@ -208,6 +209,16 @@ menu_letters=(n ghfs ibdsc hpa)    # File, Options, Game, Help
 menu_titles=(f o g h)
 menu_title_x=(13 54 101 464)       # client x of the menu bar titles
 
+# The top dialog or message box, as "x y w h", or nothing.
+open_dialog() {
+  game_windows | awk -F'\t' -v main="$window" '$1 != main && $2 != "" && $5 > 1 && $6 > 1 {
+    print $3, $4, $5, $6; exit }'
+}
+
+# Lock keys toggle the X server's state; the count lets the end undo them.
+caps_presses=0
+num_presses=0
+
 actions=0
 act() {
   local kind a b c d what=
@@ -217,11 +228,12 @@ act() {
   draw 1000; c=$r
   draw 1000; d=$r
   actions=$((actions + 1))
-  if [ "$kind" -lt 14 ]; then                 # anywhere on the table
+  local accelerators=(c c c d d d n o F1 F2 F3 F4 F5 shift+d)
+  if [ "$kind" -lt 12 ]; then                 # anywhere on the table
     local x=$((a * 485 / 1000)) y=$((b * 335 / 1000))
     what="click $x,$y"
     table_click_ok "$x" "$y" && click_at "$x" "$y"
-  elif [ "$kind" -lt 30 ]; then               # a push button
+  elif [ "$kind" -lt 26 ]; then               # a push button
     what="button $((a % 8))"
     case $((a % 8)) in
       5) click_at $((62 + b % 53)) $((5 + c % 30)) ;;
@@ -229,14 +241,20 @@ act() {
       7) click_at $((334 + b % 71)) $((5 + c % 30)) ;;
       *) click_at $(($(card_x $((a % 8))) + b % 71)) $((163 + c % 30)) ;;
     esac
-  elif [ "$kind" -lt 38 ]; then               # a card, sometimes twice fast
+  elif [ "$kind" -lt 33 ]; then               # a card, sometimes twice fast
     what="card $((a % 5)) x$((d % 4 == 0 ? 2 : 1))"
     click_at $(($(card_x $((a % 5))) + b % 71)) $((50 + c % 96)) 1 $((d % 4 == 0 ? 2 : 1))
-  elif [ "$kind" -lt 56 ]; then               # an accelerator
-    local keys=(c c c d d d n o F1 F2 F3 F4 F5 shift+d)
-    what="key ${keys[$((a % ${#keys[@]}))]}"
-    press "${keys[$((a % ${#keys[@]}))]}"
-  elif [ "$kind" -lt 64 ]; then               # a menu by its access keys
+  elif [ "$kind" -lt 47 ]; then               # an accelerator
+    what="key ${accelerators[$((a % ${#accelerators[@]}))]}"
+    press "${accelerators[$((a % ${#accelerators[@]}))]}"
+  elif [ "$kind" -lt 53 ]; then               # a burst of them, no pause between
+    local i n=$((3 + a % 6)) burst=()
+    for ((i = 0; i < n; i++)); do
+      burst+=("${accelerators[$(((b + i * (c % 7 + 1) + i * i * d) % ${#accelerators[@]}))]}")
+    done
+    what="burst ${burst[*]}"
+    press "${burst[@]}"
+  elif [ "$kind" -lt 60 ]; then               # a menu by its access keys
     local m=$((a % 4)) letters
     letters=${menu_letters[$m]}
     what="alt+${menu_titles[$m]} then $((b % 5))/${letters:$((c % ${#letters})):1}"
@@ -249,7 +267,7 @@ act() {
     esac
     sleep 0.15
     close_menus
-  elif [ "$kind" -lt 70 ]; then               # a menu by the mouse
+  elif [ "$kind" -lt 65 ]; then               # a menu by the mouse
     local m=$((a % 4)) menu
     what="menu bar $m then $((b % 3))"
     click_at "${menu_title_x[$m]}" -9
@@ -262,7 +280,7 @@ act() {
     fi
     sleep 0.15
     close_menus
-  elif [ "$kind" -lt 76 ]; then               # the right-click menu
+  elif [ "$kind" -lt 70 ]; then               # the right-click menu
     local menu
     what="right-click menu $((a % 8 == 0)) then $((d % 4))"
     if [ $((a % 8)) = 0 ]; then
@@ -280,10 +298,41 @@ act() {
     fi
     sleep 0.15
     close_menus
-  elif [ "$kind" -lt 94 ]; then               # keys for dialogs and boxes
+  elif [ "$kind" -lt 84 ]; then               # keys for dialogs and boxes
     local keys=(Escape Escape Return Return Tab Tab shift+Tab space space s a c)
     what="key ${keys[$((a % ${#keys[@]}))]}"
     press "${keys[$((a % ${#keys[@]}))]}"
+  elif [ "$kind" -lt 89 ]; then               # a click into the open dialog
+    local dialog dx dy dw dh x y
+    what="dialog click"
+    if dialog=$(open_dialog) && [ -n "$dialog" ]; then
+      read -r dx dy dw dh <<<"$dialog"
+      x=$((dx + dw * b / 1000 - cx))
+      y=$((dy + dh * c / 1000 - cy))
+      what="dialog click $x,$y"
+      table_click_ok "$x" "$y" && click_at "$x" "$y"
+    fi
+  elif [ "$kind" -lt 92 ]; then               # hover over a card, or a drag
+    local x=$(($(card_x $((a % 5))) + b % 71)) y=$((50 + c % 96))
+    local x2=$((d * 485 / 1000)) y2=$(((a + d) % 335))
+    if [ $((d % 2)) = 0 ]; then
+      what="hover $x,$y"
+      xdotool mousemove $((cx + x)) $((cy + y))
+    elif table_click_ok "$x2" "$y2"; then
+      what="drag $x,$y to $x2,$y2"
+      xdotool mousemove $((cx + x)) $((cy + y)) mousedown 1 sleep 0.1 \
+        mousemove $((cx + x2)) $((cy + y2)) sleep 0.1 mouseup 1
+    fi
+  elif [ "$kind" -lt 94 ]; then               # Caps Lock or Num Lock
+    if [ $((a % 2)) = 0 ]; then
+      what="Caps_Lock"
+      caps_presses=$((caps_presses + 1))
+      press Caps_Lock
+    else
+      what="Num_Lock"
+      num_presses=$((num_presses + 1))
+      press Num_Lock
+    fi
   else                                        # let a deal or a flash run
     what="pause"
     sleep "0.$((3 + a % 7))"
@@ -339,6 +388,9 @@ settle() {
 }
 
 settle
+# Lower case again: the letters c, d, n and x are the game's keys.
+[ $((caps_presses % 2)) = 0 ] || press Caps_Lock
+[ $((num_presses % 2)) = 0 ] || press Num_Lock
 check_no_error_window
 # The window may have been moved through a dialog's keyboard; follow it.
 eval "$(xdotool getwindowgeometry --shell "$window")"
