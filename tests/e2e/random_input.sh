@@ -444,11 +444,21 @@ for _ in 1 2; do
   sleep 2.5
   settle
 done
-sleep 4         # a winning hand's flash has ended, so New is not refused
+# New is refused while a winning hand's message flashes (and the jackpot
+# screen may hold the program for seconds first): ask again until it acts.
+new_game() {
+  local end=$((SECONDS + 20))
+  while [ $SECONDS -le $end ]; do
+    press n
+    sleep 0.5
+    take_shot new-game
+    backs_shown && return 0
+    sleep 1
+  done
+  fail "New did not start a game (last screenshot $shot)"
+}
 click_at 240 250
-press n
-sleep 0.5
-wait_for 10 new-game backs_shown
+new_game
 press c
 sleep 0.3
 press d
@@ -458,22 +468,22 @@ say "after the random input a coin and a deal show five cards"
 # ---- The close, through the exit question ---------------------------------
 # The hand is drawn first, so no round is left open; x then asks the
 # question unless the random input switched it off in the Options dialog.
+# While cards are being turned up x does nothing, so it is pressed again.
 press d
 sleep 2.5
 settle
-sleep 4
 click_at 240 250
-press x
 asked=0
-end=$((SECONDS + 10))
+end=$((SECONDS + 20))
 while alive && [ $SECONDS -lt $end ]; do
+  press x
+  sleep 1
   if [ "$(xdotool search --onlyvisible --name '^Quorvel v2\.1$' 2>/dev/null | wc -l)" -ge 2 ]; then
     asked=1
     take_shot question
     press Return
     break
   fi
-  sleep 0.3
 done
 end=$((SECONDS + 20))
 while alive; do
