@@ -157,25 +157,25 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 win_x=$X
 win_y=$Y
 
-# The client area begins at the first row and column of blue felt.
-import -window root "$work/start.png" || fail "no screenshot"
-hex() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+# The client area begins at the first row and column of blue felt, once the
+# first paint has reached the screen.
+first_blue() {         # file crop-geometry -> index of the first blue pixel
+  convert "$1" -crop "$2" +repage txt:- |
+    awk '/^[0-9]/ && /#0000FF/ { split($1, at, "[,:]"); print at[1] + at[2]; exit }'
+}
 cx=
 cy=
-for dy in $(seq 10 80); do
-  if [ "$(hex "$work/start.png" $((X + 240)) $((Y + dy)))" = 0000FF ]; then
-    cy=$((Y + dy))
-    break
-  fi
+end=$((SECONDS + 15))
+while [ -z "$cx" ] && [ $SECONDS -lt $end ]; do
+  sleep 0.5
+  import -window root "$work/start.png" || fail "no screenshot"
+  dy=$(first_blue "$work/start.png" "1x70+$((X + 240))+$((Y + 10))")
+  [ -n "$dy" ] || continue
+  cy=$((Y + 10 + dy))
+  dx=$(first_blue "$work/start.png" "11x1+$X+$((cy + 100))")
+  [ -n "$dx" ] && cx=$((X + dx))
 done
-[ -n "$cy" ] || fail "no table below the menu bar (see $work/start.png)"
-for dx in $(seq 0 10); do
-  if [ "$(hex "$work/start.png" $((X + dx)) $((cy + 100)))" = 0000FF ]; then
-    cx=$((X + dx))
-    break
-  fi
-done
-[ -n "$cx" ] || fail "no table at the left edge (see $work/start.png)"
+[ -n "$cx" ] || fail "no blue table in the window (see $work/start.png)"
 # Offsets of the client area in the window, in case the window moves.
 off_x=$((cx - X))
 off_y=$((cy - Y))
