@@ -13,6 +13,7 @@
 #include "odds/analysis.h"
 #include "odds/card_text.h"
 #include "odds/deck_setting.h"
+#include "odds/strategy_command.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ struct Options {
     int deckSize = 0;       // 0: not given
     std::string settingsFile;   // "": the one beside this program
     bool hold = false;
+    bool strategy = false;
+    StrategyRequest strategyRequest;
     bool help = false;
     std::vector<std::string> cardWords;
 };
@@ -93,8 +96,12 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             options.settingsFile = argv[++i];
         } else if (arg.rfind("--settings=", 0) == 0) {
             options.settingsFile = arg.substr(11);
-        } else if (arg == "hold" && !options.hold) {
+        } else if (arg == "hold" && !options.hold && !options.strategy) {
             options.hold = true;
+        } else if (arg == "strategy" && !options.hold && !options.strategy) {
+            options.strategy = true;
+        } else if (options.strategy && (arg == "--full" || arg == "--derive")) {
+            (arg == "--full" ? options.strategyRequest.full : options.strategyRequest.derive) = true;
         } else {
             error = "unknown argument \"" + arg + "\"";
             return false;
@@ -235,5 +242,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.hold) return RunHold(options);
+    if (options.strategy) {
+        options.strategyRequest.deckSize = options.deckSize;
+        return RunStrategy(options.strategyRequest);
+    }
     return RunAnalysis(options.deckSize);
 }
