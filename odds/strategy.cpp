@@ -278,27 +278,21 @@ std::string LineText(const ChartLine& line) {
 }
 
 int ChartHold(const StrategyChart& chart, const Card deal[5], int* lineIndex) {
-    if (!DealIsOfDeck(chart.deckSize, deal)) {
-        if (lineIndex != nullptr) *lineIndex = -1;
-        return -1;
-    }
-    int best = -1;
-    int64_t bestOrder = 0;
+    if (lineIndex != nullptr) *lineIndex = -1;
+    if (!DealIsOfDeck(chart.deckSize, deal)) return -1;
+    HoldShape shapes[kHoldCount];
+    int64_t orders[kHoldCount];
+    for (int mask = 0; mask < kHoldCount; ++mask) shapes[mask] = ShapeOf(deal, mask, &orders[mask]);
     for (size_t i = 0; i < chart.lines.size(); ++i) {
-        for (int mask = 0; mask < kHoldCount; ++mask) {
-            int64_t order;
-            HoldShape s = ShapeOf(deal, mask, &order);
-            if (LineFits(chart.lines[i], s) && (best < 0 || order > bestOrder)) {
+        int best = -1;
+        for (int mask = 0; mask < kHoldCount; ++mask)
+            if (LineFits(chart.lines[i], shapes[mask]) && (best < 0 || orders[mask] > orders[best]))
                 best = mask;
-                bestOrder = order;
-            }
-        }
         if (best >= 0) {
             if (lineIndex != nullptr) *lineIndex = int(i);
             return best;
         }
     }
-    if (lineIndex != nullptr) *lineIndex = -1;
     return -1;
 }
 
