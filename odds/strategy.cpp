@@ -309,6 +309,7 @@ void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads
     for (ChartPlay& part : parts) {
         part.lineDeals.assign(lines, 0);
         part.linePay.assign(lines, {});
+        part.lineLoss.assign(lines, 0);
     }
     ParallelRange(int64_t(classes.size()), threads, [&](int t, int64_t begin, int64_t end) {
         ChartPlay& part = parts[size_t(t)];
@@ -330,6 +331,11 @@ void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads
                 play.countsByHeld[chosen.held][c] += deal.weight * chosen.counts[c];
             part.lineDeals[size_t(line)] += deal.weight;
             part.linePay[size_t(line)][size_t(chosen.held)] += deal.weight * chosen.pay;
+            double best = 0;
+            for (const HoldOutcome& outcome : outcomes)
+                best = std::max(best, double(outcome.pay) / double(outcome.draws));
+            part.lineLoss[size_t(line)] +=
+                deal.weight * (best - double(chosen.pay) / double(chosen.draws));
         }
     });
 
@@ -338,6 +344,7 @@ void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads
     result.play.deals = Binomial(deckSize, 5);
     result.lineDeals.assign(lines, 0);
     result.linePay.assign(lines, {});
+    result.lineLoss.assign(lines, 0);
     for (const ChartPlay& part : parts) {
         DeckAnalysis& into = result.play;
         into.dealClasses += part.play.dealClasses;
@@ -350,6 +357,7 @@ void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads
         }
         for (size_t l = 0; l < lines; ++l) {
             result.lineDeals[l] += part.lineDeals[l];
+            result.lineLoss[l] += part.lineLoss[l];
             for (int k = 0; k <= 5; ++k) result.linePay[l][size_t(k)] += part.linePay[l][size_t(k)];
         }
     }
@@ -479,13 +487,42 @@ void CollectEntries(const OddsTables& tables, int deckSize, int threads, Derivat
 }
 
 // A ranking of all candidates: those before the DrawFive line are the
-// chart, those after it are unused.
+// chart, those after it are unused.  For every deal class it keeps the
+// entries of the first two lines that fit: moving one line never changes
+// the order of the others, so only the classes that the moved line fits
+// need a look.
 struct Ranking {
     std::vector<int> order;
     std::vector<int> position;
-    void Place() {
+    std::vector<size_t> first, second;  // entries per deal class
+
+    void FindFirstTwo(const Derivation& work, size_t d) {
+        size_t none = work.entries.size();
+        size_t a = none, b = none;
+        for (size_t e = work.start[d]; e < work.start[d + 1]; ++e) {
+            int p = position[size_t(work.entries[e].line)];
+            if (a == none || p < position[size_t(work.entries[a].line)]) {
+                b = a;
+                a = e;
+            } else if (b == none || p < position[size_t(work.entries[b].line)]) {
+                b = e;
+            }
+        }
+        first[d] = a;
+        second[d] = b;
+    }
+    void Place(const Derivation& work) {
         position.assign(order.size(), 0);
         for (size_t i = 0; i < order.size(); ++i) position[size_t(order[i])] = int(i);
+        size_t deals = work.start.size() - 1;
+        first.assign(deals, 0);
+        second.assign(deals, 0);
+        for (size_t d = 0; d < deals; ++d) FindFirstTwo(work, d);
+    }
+    // The first entry of class d other than one of `line`; none: the end.
+    size_t FirstBut(const Derivation& work, size_t d, int line) const {
+        size_t e = first[d];
+        return work.entries[e].line == line ? second[d] : e;
     }
 };
 
@@ -502,20 +539,15 @@ std::vector<double> PlaceGains(const Derivation& work, const Ranking& ranking, i
         return p > from ? p - 1 : p;
     };
     for (const std::pair<int, int>& hit : work.byLine[size_t(line)]) {
-        const int d = hit.first;
+        const size_t d = size_t(hit.first);
+        size_t other = ranking.FirstBut(work, d, line);
         int first = n;
         double firstValue = 0;
-        for (size_t e = work.start[size_t(d)]; e < work.start[size_t(d) + 1]; ++e) {
-            const Entry& entry = work.entries[e];
-            if (entry.line == line) continue;
-            int p = reduced(entry.line);
-            if (p < first) {
-                first = p;
-                firstValue = entry.value;
-            }
+        if (other < work.entries.size()) {
+            first = reduced(work.entries[other].line);
+            firstValue = work.entries[other].value;
         }
-        double delta =
-            work.weight[size_t(d)] * (work.entries[size_t(hit.second)].value - firstValue);
+        double delta = work.weight[d] * (work.entries[size_t(hit.second)].value - firstValue);
         gain[0] += delta;
         gain[size_t(first) + 1] -= delta;
     }
@@ -551,28 +583,32 @@ double BestPlace(const Derivation& work, const Ranking& ranking, int line, int d
     return bestScore - fromScore;
 }
 
-void MoveLine(Ranking& ranking, int line, int place) {
+void MoveLine(const Derivation& work, Ranking& ranking, int line, int place) {
     ranking.order.erase(ranking.order.begin() + ranking.position[size_t(line)]);
     ranking.order.insert(ranking.order.begin() + place, line);
-    ranking.Place();
+    for (size_t i = 0; i < ranking.order.size(); ++i)
+        ranking.position[size_t(ranking.order[i])] = int(i);
+    for (const std::pair<int, int>& hit : work.byLine[size_t(line)])
+        ranking.FindFirstTwo(work, size_t(hit.first));
 }
 
 // The chart's value over every deal class, less the price of its lines.
 double Score(const Derivation& work, const Ranking& ranking, int drawFive, double linePrice) {
     double total = 0;
-    for (size_t d = 0; d + 1 < work.start.size(); ++d) {
-        int first = int(ranking.order.size());
-        double value = 0;
-        for (size_t e = work.start[d]; e < work.start[d + 1]; ++e) {
-            int p = ranking.position[size_t(work.entries[e].line)];
-            if (p < first) {
-                first = p;
-                value = work.entries[e].value;
-            }
-        }
-        total += work.weight[d] * value;
-    }
+    for (size_t d = 0; d < ranking.first.size(); ++d)
+        total += work.weight[d] * work.entries[ranking.first[d]].value;
     return total - linePrice * (ranking.position[size_t(drawFive)] + 1);
+}
+
+// The same over the deal classes where `line` fits some hold, without the
+// price: all that a move of the line or of a refinement of it changes.
+double ScoreWhere(const Derivation& work, const Ranking& ranking, int line) {
+    double total = 0;
+    for (const std::pair<int, int>& hit : work.byLine[size_t(line)]) {
+        const size_t d = size_t(hit.first);
+        total += work.weight[d] * work.entries[ranking.first[d]].value;
+    }
+    return total;
 }
 
 // A line that fits a subset of another's holds: the same shape with more
@@ -595,11 +631,10 @@ void ImproveRanking(const Derivation& work, int drawFive, double linePrice, int 
             if (line == drawFive) continue;
             int place;
             if (BestPlace(work, ranking, line, drawFive, linePrice, maxLines, place) > 1e-9) {
-                MoveLine(ranking, line, place);
+                MoveLine(work, ranking, line, place);
                 moved = true;
             }
         }
-        double score = Score(work, ranking, drawFive, linePrice);
         for (int coarse = 0; coarse < n; ++coarse) {
             if (ranking.position[size_t(coarse)] >= ranking.position[size_t(drawFive)]) continue;
             for (int fine = 0; fine < n; ++fine) {
@@ -608,14 +643,17 @@ void ImproveRanking(const Derivation& work, int drawFive, double linePrice, int 
                 bool joins = ranking.position[size_t(fine)] > ranking.position[size_t(drawFive)];
                 if (joins && ranking.position[size_t(drawFive)] + 1 >= maxLines) continue;
                 Ranking trial = ranking;
-                MoveLine(trial, fine, trial.position[size_t(coarse)]);
+                MoveLine(work, trial, fine, trial.position[size_t(coarse)]);
                 int place;
                 BestPlace(work, trial, coarse, drawFive, linePrice, maxLines + 1, place);
-                MoveLine(trial, coarse, place);
-                double trialScore = Score(work, trial, drawFive, linePrice);
-                if (trialScore > score + 1e-9) {
+                MoveLine(work, trial, coarse, place);
+                auto used = [&](const Ranking& r) {
+                    return r.position[size_t(drawFive)] + 1;
+                };
+                double gain = ScoreWhere(work, trial, coarse) - ScoreWhere(work, ranking, coarse) -
+                              linePrice * (used(trial) - used(ranking));
+                if (gain > 1e-9) {
                     ranking = trial;
-                    score = trialScore;
                     moved = true;
                 }
             }
@@ -653,10 +691,10 @@ bool ExchangeLines(const Derivation& work, int drawFive, Ranking& ranking) {
         for (size_t b = 0; b < std::min(kTried, gains.size()); ++b) {
             if (-gains[b].first <= costs[a].first + 1e-9) continue;
             Ranking trial = ranking;
-            MoveLine(trial, costs[a].second, n - 1);
+            MoveLine(work, trial, costs[a].second, n - 1);
             int place;
             BestPlace(work, trial, gains[b].second, drawFive, 0, n + 1, place);
-            MoveLine(trial, gains[b].second, place);
+            MoveLine(work, trial, gains[b].second, place);
             double trialScore = Score(work, trial, drawFive, 0);
             if (trialScore > bestScore + 1e-9) {
                 best = trial;
@@ -701,7 +739,7 @@ void DeriveChart(const OddsTables& tables, int deckSize, int maxLines, int threa
     };
     std::stable_sort(ranking.order.begin(), ranking.order.end(),
                      [&](int a, int b) { return mean(a) > mean(b); });
-    ranking.Place();
+    ranking.Place(work);
     ImproveRanking(work, drawFive, 0, n, ranking);
 
     // Then a price on every line, raised until the chart is short enough,

@@ -62,6 +62,9 @@ struct ChartPlay {
     std::vector<int64_t> lineDeals;
     // Per line: pay summed over the draws, per number of held cards.
     std::vector<std::array<int64_t, 6>> linePay;
+    // Per line: what its deals' best holds return more, per coin, summed
+    // over the deals (a measure of where the chart loses, not exact).
+    std::vector<double> lineLoss;
 };
 void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads,
                ChartPlay& result);

@@ -38,7 +38,8 @@ void PrintChart(const OddsTables& tables, int deckSize, const StrategyRequest& r
     std::printf("%s: %d lines%s\n",
                 deckSize == kDeckSize ? "53 cards, the joker wild" : "52 cards, no joker",
                 int(chart.lines.size()), request.derive ? ", derived afresh" : "");
-    if (request.full) std::printf("       %-58s %9s %9s\n", "hold", "deals", "per coin");
+    if (request.full)
+        std::printf("       %-58s %9s %9s %9s\n", "hold", "deals", "per coin", "loss pp");
     for (size_t i = 0; i < chart.lines.size(); ++i) {
         std::string text = LineText(chart.lines[i]);
         if (!request.full) {
@@ -50,20 +51,21 @@ void PrintChart(const OddsTables& tables, int deckSize, const StrategyRequest& r
         for (int held = 0; held <= 5; ++held)
             pay += double(play.linePay[i][size_t(held)]) / double(Binomial(deckSize - 5, 5 - held));
         double deals = double(play.lineDeals[i]);
-        char share[32], value[32];
+        char share[32], value[32], loss[32];
+        std::snprintf(loss, sizeof loss, "%.5f", 100 * play.lineLoss[i] / double(play.play.deals));
         std::snprintf(share, sizeof share, "%.4f%%", 100 * deals / double(play.play.deals));
         if (deals > 0) std::snprintf(value, sizeof value, "%.4f", pay / deals);
         else std::snprintf(value, sizeof value, "-");
-        std::printf("  %2d. %-58s %9s %9s\n", int(i + 1), text.c_str(), share, value);
+        std::printf("  %2d. %-58s %9s %9s %9s\n", int(i + 1), text.c_str(), share, value, loss);
     }
     std::string chartReturn = ExpectedReturnText(play.play, 9);
-    std::string loss = ReturnDifferenceText(best, play.play, 9);
+    std::string lossText = ReturnDifferenceText(best, play.play, 9);
     std::printf("  return of the chart  %s  (%s %%)\n", chartReturn.c_str(),
                 PointsText(chartReturn).c_str());
     std::printf("  best play            %s  (%s %%)\n", ExpectedReturnText(best, 9).c_str(),
                 PointsText(ExpectedReturnText(best, 9)).c_str());
-    std::printf("  loss                 %s  (%s percentage points)\n", loss.c_str(),
-                PointsText(loss).c_str());
+    std::printf("  loss                 %s  (%s percentage points)\n", lossText.c_str(),
+                PointsText(lossText).c_str());
     if (request.derive) {
         std::printf("  time: %.3f s to derive, %.3f s to count the chart and best play\n",
                     deriveSeconds, playSeconds);
