@@ -129,6 +129,8 @@ bool WaysFit(const ChartLine& line, int ways) { return ways >= line.ways; }
 
 bool LineFits(const ChartLine& line, const HoldShape& s) {
     if (line.shape == LineShape::MadeHand) return s.made == line.category;
+    // The categories are numbered from the highest payout down.
+    if (line.shape == LineShape::MadeAtLeast) return s.made > Nothing && s.made <= line.category;
     if (s.made >= 0 || s.joker != line.joker) return false;
     bool distinct = s.group == kDistinct;
     switch (line.shape) {
@@ -147,7 +149,8 @@ bool LineFits(const ChartLine& line, const HoldShape& s) {
         return distinct && s.naturals == line.naturals && s.ways > 0 && WaysFit(line, s.ways);
     case LineShape::JokerAlone: return s.naturals == 0;
     case LineShape::DrawFive: return s.naturals == 0;
-    case LineShape::MadeHand: break;
+    case LineShape::MadeHand:
+    case LineShape::MadeAtLeast: break;
     }
     return false;
 }
@@ -250,6 +253,11 @@ std::string LineText(const ChartLine& line) {
         case Straight: return "a straight";
         default: return std::string("all five: ") + PayoutTable[line.category].name;
         }
+    case LineShape::MadeAtLeast: {
+        ChartLine made = line;
+        made.shape = LineShape::MadeHand;
+        return LineText(made) + " or better";
+    }
     case LineShape::FourOfAKind: return joker + "four of a kind";
     case LineShape::ThreeOfAKind: return joker + "three of a kind";
     case LineShape::TwoPair: return joker + "two pair";
@@ -376,6 +384,8 @@ std::vector<ChartLine> CandidateLines(int deckSize) {
         if (deckSize == kNaturalCards && (category == FiveOfAKind || category == WildRoyalFlush))
             continue;
         lines.push_back({LineShape::MadeHand, category, 0, false, -1});
+        if (category >= StraightFlush)
+            lines.push_back({LineShape::MadeAtLeast, category, 0, false, -1});
     }
     lines.push_back({LineShape::FourOfAKind, 0, 4, false, -1});
     for (int j = 0; j < jokers; ++j) {
@@ -707,6 +717,20 @@ bool ExchangeLines(const Derivation& work, int drawFive, Ranking& ranking) {
     return true;
 }
 
+// Moves every line in use up to the highest place where the chart is
+// as good: a line that then covers another makes that one free to drop.
+void LiftLines(const Derivation& work, int drawFive, Ranking& ranking) {
+    for (int line = 0; line < int(ranking.order.size()); ++line) {
+        const int from = ranking.position[size_t(line)];
+        if (line == drawFive || from >= ranking.position[size_t(drawFive)]) continue;
+        int drawFivePlace;
+        std::vector<double> gain = PlaceGains(work, ranking, line, drawFive, drawFivePlace);
+        int place = from;
+        while (place > 0 && gain[size_t(place) - 1] >= gain[size_t(from)] - 1e-9) --place;
+        if (place < from) MoveLine(work, ranking, line, place);
+    }
+}
+
 int LinesInUse(const Ranking& ranking, int drawFive) { return ranking.position[size_t(drawFive)] + 1; }
 
 }  // namespace
@@ -754,6 +778,8 @@ void DeriveChart(const OddsTables& tables, int deckSize, int maxLines, int threa
         price += step;
         ImproveRanking(work, drawFive, price, maxLines, ranking);
     }
+    ImproveRanking(work, drawFive, 1e-9 * total, maxLines, ranking);
+    LiftLines(work, drawFive, ranking);
     ImproveRanking(work, drawFive, 1e-9 * total, maxLines, ranking);
     for (int exchange = 0; exchange < 100; ++exchange) {
         if (!ExchangeLines(work, drawFive, ranking)) break;
@@ -810,7 +836,8 @@ std::string ReturnDifferenceText(const DeckAnalysis& better, const DeckAnalysis&
 std::string ChartSource(const StrategyChart& chart) {
     static const char* const shapes[] = {
         "MadeHand", "FourOfAKind", "ThreeOfAKind", "TwoPair", "Pair", "RoyalDraw",
-        "StraightFlushDraw", "FlushDraw", "StraightDraw", "JokerAlone", "DrawFive"};
+        "StraightFlushDraw", "FlushDraw", "StraightDraw", "JokerAlone", "DrawFive",
+        "MadeAtLeast"};
     static const char* const categories[] = {
         "Nothing", "RoyalFlush", "FiveOfAKind", "WildRoyalFlush", "StraightFlush", "FourOfAKind",
         "FullHouse", "Flush", "Straight", "ThreeOfAKind", "TwoPair"};

@@ -26,11 +26,12 @@ enum class LineShape : int {
     StraightDraw,       // `naturals` of different ranks in one straight (+ joker)
     JokerAlone,         // the joker and nothing else
     DrawFive,           // nothing: five new cards; fits every deal
+    MadeAtLeast,        // all five kept, they make `category` or one that pays more
 };
 
 struct ChartLine {
     LineShape shape;
-    int category;   // MadeHand only: a HandCategory
+    int category;   // MadeHand, MadeAtLeast: a HandCategory
     int naturals;   // the held cards other than the joker (draw shapes)
     bool joker;     // the joker is held too
     int ways;       // draws: at least this many ways; -1 any

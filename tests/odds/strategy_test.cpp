@@ -53,6 +53,10 @@ TEST(ChartHold, ShapesOfTheHeldCards) {
         {{LineShape::MadeHand, Straight, 0, false, -1}, "6H 7H 8S 9C JK", 0b11111},
         {{LineShape::MadeHand, Straight, 0, false, -1}, "TC JD QH KS AC", -1},
         {{LineShape::MadeHand, WildRoyalFlush, 0, false, -1}, "JS QS KS AS JK", 0b11111},
+        // "Or better": every category that pays more; never five that pay nothing.
+        {{LineShape::MadeAtLeast, Flush, 0, false, -1}, "7C 7D 7H 2S JK", 0b11111},
+        {{LineShape::MadeAtLeast, Flush, 0, false, -1}, "6H 7H 8S 9C JK", -1},
+        {{LineShape::MadeAtLeast, Flush, 0, false, -1}, "TC JD QH KS AC", -1},
         // Rank groups, with and without the joker.
         {{LineShape::ThreeOfAKind, 0, 3, true, -1}, "7C 7D 7H 2S JK", 0b10111},
         {{LineShape::ThreeOfAKind, 0, 3, false, -1}, "7C 7D 7H 2S JK", 0b00111},
@@ -123,6 +127,8 @@ TEST(LineText, WordsOfTheLines) {
     EXPECT_EQ(LineText({LineShape::MadeHand, WildRoyalFlush, 0, false, -1}),
               "a royal flush with the joker");
     EXPECT_EQ(LineText({LineShape::Pair, 0, 2, true, -1}), "the joker with a pair");
+    EXPECT_EQ(LineText({LineShape::MadeAtLeast, FullHouse, 0, false, -1}),
+              "a full house or better");
 }
 
 // The charts kept in the program: short enough, and what playing them
@@ -135,7 +141,7 @@ TEST(StoredChart, ReturnsItsExactFiguresOverEveryDeal) {
         const char* loss;           // per coin against best play
         double lossLimit;           // per coin
     };
-    const Expected decks[] = {{53, "0.982392821", "0.000199170", 0.0002},
+    const Expected decks[] = {{53, "0.982448813", "0.000143177", 0.0002},
                               {52, "0.634032994", "0.000058463", 0.0005}};
     const OddsTables& tables = SharedTables();
     for (const Expected& expected : decks) {
