@@ -101,11 +101,11 @@ bool ParseShortCard(const std::string& text, Card& card) {
     return false;
 }
 
-bool ParseDeal(const std::vector<std::string>& words, int deckSize, Card deal[5],
-               std::string& error) {
+bool ParseCards(const std::vector<std::string>& words, int deckSize, std::vector<Card>& cards,
+                std::string& error) {
     std::vector<std::string> tokens;
     SplitWords(words, tokens);
-    std::vector<Card> cards;
+    cards.clear();
     for (size_t i = 0; i < tokens.size(); ++i) {
         Card card = kNoCard;
         const std::string& token = tokens[i];
@@ -147,6 +147,13 @@ bool ParseDeal(const std::vector<std::string>& words, int deckSize, Card deal[5]
         }
         cards.push_back(card);
     }
+    return true;
+}
+
+bool ParseDeal(const std::vector<std::string>& words, int deckSize, Card deal[5],
+               std::string& error) {
+    std::vector<Card> cards;
+    if (!ParseCards(words, deckSize, cards, error)) return false;
     if (cards.size() != 5) {
         error = "a deal is five cards; " + std::to_string(cards.size()) + " given";
         return false;

@@ -13,6 +13,10 @@ std::string CardShortName(Card card);
 // One card in short form, or "Joker"; letters in either case.
 bool ParseShortCard(const std::string& text, Card& card);
 
+// Any number of distinct cards of the deck, read as ParseDeal reads them.
+bool ParseCards(const std::vector<std::string>& words, int deckSize, std::vector<Card>& cards,
+                std::string& error);
+
 // The five cards of a deal from words that may hold one card each ("QH",
 // "Queen of Hearts") or one word of a long name each ("Queen", "of",
 // "Hearts"), or several cards separated by blanks or commas.  On failure

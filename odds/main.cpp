@@ -1,42 +1,31 @@
-// quorvel-odds: what this machine returns under optimal play, and the
-// value of every hold of a deal.
-//
-//   quorvel-odds [--deck 52|53]                  optimal play over every deal
-//   quorvel-odds [--deck 52|53 | --settings FILE] hold C C C C C
-//                                                the 32 holds of one deal
+// quorvel-odds: what this machine returns under optimal play and how wild
+// the ride is, the value of every hold of a deal, and a trainer.  The
+// commands and options are in kOddsUsage (odds/options.cpp).
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "engine/payout.h"
 #include "odds/analysis.h"
 #include "odds/card_text.h"
+#include "odds/deck_figures.h"
 #include "odds/deck_setting.h"
+#include "odds/json_writer.h"
+#include "odds/options.h"
 #include "odds/strategy_command.h"
+#include "odds/trainer.h"
 
 namespace {
-
-const char kUsage[] =
-    "usage: quorvel-odds [--deck 52|53]\n"
-    "       quorvel-odds [--deck 52|53 | --settings FILE] hold CARD CARD CARD CARD CARD\n"
-    "Without \"hold\": the return of optimal play over every deal of both decks\n"
-    "(or of the one deck given).  With \"hold\": the expected payout per coin of\n"
-    "all 32 holds of the deal, best first, for the deck the game is set to: the\n"
-    "joker is in it (53 cards) unless WildCards is 0 in the game's settings file,\n"
-    "quorvel.ini beside this program or the FILE given; --deck overrides it.\n"
-    "Cards: \"Queen of Hearts\" (quoted or as three words), or QH, 10D or TD, AS,\n"
-    "JK or Joker (the joker); letters in either case.\n";
-
-struct Options {
-    int deckSize = 0;       // 0: not given
-    std::string settingsFile;   // "": the one beside this program
-    bool hold = false;
-    bool strategy = false;
-    StrategyRequest strategyRequest;
-    bool help = false;
-    std::vector<std::string> cardWords;
-};
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -60,77 +49,69 @@ std::string RightAligned(const std::string& text, size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-bool ParseDeckSize(const std::string& text, int& deckSize, std::string& error) {
-    if (text == "52" || text == "53") {
-        deckSize = std::stoi(text);
-        return true;
-    }
-    error = "--deck takes 52 or 53, not \"" + text + "\"";
-    return false;
-}
-
-bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (options.hold) {
-            if (arg.rfind("--deck", 0) != 0 && arg.rfind("--settings", 0) != 0) {
-                options.cardWords.push_back(arg);
-                continue;
-            }
-        }
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--deck") {
-            if (i + 1 >= argc) {
-                error = "--deck needs 52 or 53";
-                return false;
-            }
-            if (!ParseDeckSize(argv[++i], options.deckSize, error)) return false;
-        } else if (arg.rfind("--deck=", 0) == 0) {
-            if (!ParseDeckSize(arg.substr(7), options.deckSize, error)) return false;
-        } else if (arg == "--settings") {
-            if (i + 1 >= argc) {
-                error = "--settings needs the path of the game's settings file";
-                return false;
-            }
-            options.settingsFile = argv[++i];
-        } else if (arg.rfind("--settings=", 0) == 0) {
-            options.settingsFile = arg.substr(11);
-        } else if (arg == "hold" && !options.hold && !options.strategy) {
-            options.hold = true;
-        } else if (arg == "strategy" && !options.hold && !options.strategy) {
-            options.strategy = true;
-        } else if (options.strategy && (arg == "--full" || arg == "--derive")) {
-            (arg == "--full" ? options.strategyRequest.full : options.strategyRequest.derive) = true;
-        } else {
-            error = "unknown argument \"" + arg + "\"";
-            return false;
-        }
-    }
-    return true;
-}
-
-void PrintDeck(const OddsTables& tables, int deckSize, double tableSeconds) {
-    auto start = std::chrono::steady_clock::now();
+// One deck's analysis and the figures drawn from it, with their times.
+struct DeckRun {
     DeckAnalysis analysis;
-    AnalyseDeck(tables, deckSize, kAnalysisThreads, analysis);
-    double seconds = SecondsSince(start);
+    DeckFigures figures;
+    double dealSeconds = 0;
+    double riskSeconds = 0;
+};
 
+void RunDeck(const OddsTables& tables, int deckSize, int credits, DeckRun& run) {
+    auto start = std::chrono::steady_clock::now();
+    AnalyseDeck(tables, deckSize, kAnalysisThreads, run.analysis);
+    run.dealSeconds = SecondsSince(start);
+    start = std::chrono::steady_clock::now();
+    ComputeDeckFigures(run.analysis, credits, run.figures);
+    run.riskSeconds = SecondsSince(start);
+}
+
+// 1000 as "1,000".
+std::string WithThousands(int value) {
+    std::string digits = std::to_string(value);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(size_t(at), ",");
+    return digits;
+}
+
+void PrintRisk(const DeckFigures& figures) {
+    std::printf("  variance per coin         %s  (standard deviation %s)\n",
+                Format("%.6f", figures.variance).c_str(),
+                Format("%.6f", figures.standardDeviation).c_str());
+    std::string header = Padded("  bust from " + WithThousands(figures.credits) + " credits", 30);
+    for (int games : kRiskGames) header += RightAligned("within " + WithThousands(games), 15);
+    std::printf("%s%s\n", header.c_str(), RightAligned("games to bust", 16).c_str());
+    const size_t coinCases = sizeof kRiskCoins / sizeof kRiskCoins[0];
+    for (size_t i = 0; i < coinCases; ++i) {
+        std::string line = Padded("    " + std::to_string(kRiskCoins[i]) +
+                                      (kRiskCoins[i] == 1 ? " coin a game" : " coins a game"),
+                                  30);
+        for (const RiskFigure& risk : figures.risk)
+            if (risk.coins == kRiskCoins[i])
+                line += RightAligned(Format("%.3f %%", 100 * risk.bustProbability), 15);
+        double games = figures.expectedGamesToBust[i];
+        line += RightAligned(std::isinf(games) ? "infinite" : Format("%.1f", games), 16);
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+void PrintDeck(const DeckRun& run, double tableSeconds) {
+    const DeckAnalysis& analysis = run.analysis;
+    const DeckFigures& figures = run.figures;
     std::printf("%s: %s deals, %s suit patterns analysed\n",
-                deckSize == kDeckSize ? "53 cards, the joker wild" : "52 cards, no joker",
+                analysis.deckSize == kDeckSize ? "53 cards, the joker wild" : "52 cards, no joker",
                 std::to_string(analysis.deals).c_str(),
                 std::to_string(analysis.dealClasses).c_str());
-    double value = ExpectedReturn(analysis);
     std::printf("  expected return per coin  %s  (%s %%)\n",
-                ExpectedReturnText(analysis, 9).c_str(), Format("%.5f", 100 * value).c_str());
-    double hit = 1 - FinalCategoryProbability(analysis, Nothing);
+                ExpectedReturnText(analysis, 9).c_str(),
+                Format("%.5f", 100 * figures.expectedReturn).c_str());
+    double hit = figures.hitFrequency;
     std::printf("  hit frequency             %s  (1 in %s)\n", Format("%.9f", hit).c_str(),
                 Format("%.4f", 1 / hit).c_str());
     std::printf("  %s%s%s\n", Padded("final hand", 24).c_str(),
                 RightAligned("probability", 14).c_str(), RightAligned("1 in", 16).c_str());
     for (int c = 1; c <= kHandCategoryCount; ++c) {
         int category = c % kHandCategoryCount;     // Nothing last
-        double p = FinalCategoryProbability(analysis, category);
+        double p = figures.categories[category];
         std::string oneIn = p > 0 ? Format("%.2f", 1 / p) : "never";
         std::printf("  %s%s%s\n", Padded(CategoryName(category), 24).c_str(),
                     RightAligned(FinalCategoryProbabilityText(analysis, category, 12), 14).c_str(),
@@ -143,22 +124,67 @@ void PrintDeck(const OddsTables& tables, int deckSize, double tableSeconds) {
                                        double(analysis.deals)).c_str(),
                     held < 5 ? "," : "\n");
     }
-    std::printf("  time: %s s (%s s for this deck, %s s for the shared hand tables)\n\n",
-                Format("%.3f", seconds + tableSeconds).c_str(), Format("%.3f", seconds).c_str(),
+    PrintRisk(figures);
+    std::printf("  time: %s s (%s s for this deck's deals, %s s for its variance and risk, "
+                "%s s for the shared hand tables)\n\n",
+                Format("%.3f", run.dealSeconds + run.riskSeconds + tableSeconds).c_str(),
+                Format("%.3f", run.dealSeconds).c_str(), Format("%.3f", run.riskSeconds).c_str(),
                 Format("%.3f", tableSeconds).c_str());
 }
 
-int RunAnalysis(int deckSize) {
+void PrintJson(const std::vector<DeckRun>& runs, JsonWriter& json) {
+    JsonBeginArray(json, "decks");
+    for (const DeckRun& run : runs) {
+        JsonBeginObject(json);
+        WriteDeckFiguresJson(json, run.figures);
+        JsonEndObject(json);
+    }
+    JsonEndArray(json);
+}
+
+int RunAnalysis(const OddsOptions& options) {
     auto start = std::chrono::steady_clock::now();
     OddsTables tables;
     BuildOddsTables(tables, kAnalysisThreads);
     double tableSeconds = SecondsSince(start);
+    std::vector<int> decks;
+    if (options.deckSize == 0 || options.deckSize == kDeckSize) decks.push_back(kDeckSize);
+    if (options.deckSize == 0 || options.deckSize == kNaturalCards) decks.push_back(kNaturalCards);
+    std::vector<DeckRun> runs(decks.size());
+    for (size_t i = 0; i < decks.size(); ++i)
+        RunDeck(tables, decks[i], options.credits, runs[i]);
+
+    if (options.json) {
+        JsonWriter json;
+        JsonBeginObject(json);
+        PrintJson(runs, json);
+        JsonEndObject(json);
+        std::fputs(json.text.c_str(), stdout);
+        return 0;
+    }
     std::printf("Quorvel: optimal play, every deal counted exactly\n\n");
-    if (deckSize == 0 || deckSize == kDeckSize) PrintDeck(tables, kDeckSize, tableSeconds);
-    if (deckSize == 0 || deckSize == kNaturalCards) PrintDeck(tables, kNaturalCards, tableSeconds);
+    for (const DeckRun& run : runs) PrintDeck(run, tableSeconds);
+    std::printf("Bust: the credit meter at 0 after a game; each game stakes the coins given,\n"
+                "or what is left when that is less, and plays the best hold.  Counted exactly\n"
+                "over the meter: no meter is cut off.\n");
     std::printf("total time: %s s on %d threads\n", Format("%.3f", SecondsSince(start)).c_str(),
                 kAnalysisThreads);
     return 0;
+}
+
+// The deck of hold and train: --deck, else the game's settings file.
+bool ChooseDeck(const OddsOptions& options, int& deckSize, std::string& source) {
+    deckSize = options.deckSize;
+    source = "--deck " + std::to_string(deckSize);
+    if (deckSize != 0) return true;
+    std::string error;
+    bool named = !options.settingsFile.empty();
+    std::string path = named ? options.settingsFile : SettingsFileBesideProgram();
+    if (!DeckSizeFromSettingsFile(path, named, deckSize, source, error)) {
+        std::fprintf(stderr, "quorvel-odds: %s\n", error.c_str());
+        return false;
+    }
+    return true;
 }
 
 int64_t GreatestCommonDivisor(int64_t a, int64_t b) {
@@ -170,18 +196,44 @@ int64_t GreatestCommonDivisor(int64_t a, int64_t b) {
     return a;
 }
 
-int RunHold(const Options& options) {
-    int deckSize = options.deckSize;
-    std::string source = "--deck " + std::to_string(deckSize);
-    std::string error;
-    if (deckSize == 0) {
-        bool named = !options.settingsFile.empty();
-        std::string path = named ? options.settingsFile : SettingsFileBesideProgram();
-        if (!DeckSizeFromSettingsFile(path, named, deckSize, source, error)) {
-            std::fprintf(stderr, "quorvel-odds: %s\n", error.c_str());
-            return 2;
-        }
+void PrintHoldsJson(const Card deal[5], int deckSize, const std::string& source,
+                    const HoldOutcome outcomes[kHoldCount], const OddsTables& tables,
+                    int credits) {
+    DeckRun run;
+    RunDeck(tables, deckSize, credits, run);
+    JsonWriter json;
+    JsonBeginObject(json);
+    JsonString(json, "deck_source", source);
+    JsonBeginArray(json, "deal");
+    for (int i = 0; i < 5; ++i) JsonString(json, nullptr, CardShortName(deal[i]));
+    JsonEndArray(json);
+    JsonString(json, "dealt", HandCategoryName(EvaluateHand(deal)));
+    JsonBeginArray(json, "holds");
+    for (int i = 0; i < kHoldCount; ++i) {
+        const HoldOutcome& outcome = outcomes[i];
+        JsonBeginObject(json);
+        JsonBeginArray(json, "held");
+        for (int card = 0; card < 5; ++card)
+            if (outcome.mask & (1 << card)) JsonString(json, nullptr, CardShortName(deal[card]));
+        JsonEndArray(json);
+        JsonNumber(json, "return", double(outcome.pay) / double(outcome.draws));
+        JsonInteger(json, "pay", outcome.pay);
+        JsonInteger(json, "draws", outcome.draws);
+        JsonNumber(json, "hit_probability",
+                   double(outcome.draws - outcome.counts[Nothing]) / double(outcome.draws));
+        JsonEndObject(json);
     }
+    JsonEndArray(json);
+    PrintJson(std::vector<DeckRun>(1, run), json);
+    JsonEndObject(json);
+    std::fputs(json.text.c_str(), stdout);
+}
+
+int RunHold(const OddsOptions& options) {
+    int deckSize = 0;
+    std::string source;
+    if (!ChooseDeck(options, deckSize, source)) return 2;
+    std::string error;
     Card deal[5];
     if (!ParseDeal(options.cardWords, deckSize, deal, error)) {
         std::fprintf(stderr, "quorvel-odds: %s\n", error.c_str());
@@ -198,6 +250,10 @@ int RunHold(const Options& options) {
     HoldOutcome outcomes[kHoldCount];
     EvaluateHolds(tables, deckSize, deal, outcomes);
     SortHoldsBestFirst(outcomes);
+    if (options.json) {
+        PrintHoldsJson(deal, deckSize, source, outcomes, tables, options.credits);
+        return 0;
+    }
 
     std::printf("Deal:");
     for (int i = 0; i < 5; ++i)
@@ -228,23 +284,58 @@ int RunHold(const Options& options) {
     return 0;
 }
 
+// Colours only for a person at a terminal that shows them.
+bool OutputIsColourTerminal() {
+#ifdef _WIN32
+    return false;
+#else
+    const char* term = std::getenv("TERM");
+    return isatty(fileno(stdout)) && term != nullptr && std::strcmp(term, "dumb") != 0;
+#endif
+}
+
+int RunTrain(const OddsOptions& options) {
+    TrainerSession session;
+    if (!ChooseDeck(options, session.deckSize, session.deckSource)) return 2;
+    session.seed = options.seedGiven ? options.seed : uint32_t(std::time(nullptr));
+    session.colour = OutputIsColourTerminal();
+#ifdef _WIN32
+    session.echo = !_isatty(_fileno(stdin));
+#else
+    session.echo = !isatty(fileno(stdin));
+#endif
+    OddsTables tables;
+    BuildOddsTables(tables, kAnalysisThreads);
+    RunTrainer(tables, session, stdin, stdout);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
+    OddsOptions options;
     std::string error;
-    if (!ParseOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "quorvel-odds: %s\n%s", error.c_str(), kUsage);
+    if (!ParseOddsOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "quorvel-odds: %s\n%s", error.c_str(), kOddsUsage);
         return 2;
     }
     if (options.help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(kOddsUsage, stdout);
         return 0;
     }
-    if (options.hold) return RunHold(options);
-    if (options.strategy) {
-        options.strategyRequest.deckSize = options.deckSize;
-        return RunStrategy(options.strategyRequest);
+    switch (options.command) {
+    case OddsCommand::Hold: return RunHold(options);
+    case OddsCommand::Train: return RunTrain(options);
+    case OddsCommand::Strategy: {
+        StrategyRequest request;
+        request.deckSize = options.deckSize;
+        request.full = options.full;
+        request.derive = options.derive;
+        request.json = options.json;
+        request.credits = options.credits;
+        return RunStrategy(request);
     }
-    return RunAnalysis(options.deckSize);
+    case OddsCommand::Analysis: break;
+    }
+    return RunAnalysis(options);
 }

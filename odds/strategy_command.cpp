@@ -1,9 +1,14 @@
 #include "odds/strategy_command.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "odds/deck_figures.h"
+#include "odds/json_writer.h"
+#include "odds/risk.h"
 #include "odds/strategy.h"
 
 namespace {
@@ -22,57 +27,117 @@ std::string PointsText(const std::string& perCoin) {
     return whole + "." + digits.substr(dot + 2);
 }
 
-void PrintChart(const OddsTables& tables, int deckSize, const StrategyRequest& request) {
-    auto start = std::chrono::steady_clock::now();
+// One deck's chart, how it plays and how best play compares.
+struct ChartRun {
     StrategyChart chart;
-    if (request.derive) DeriveChart(tables, deckSize, kChartLineLimit, kAnalysisThreads, chart);
-    else StoredChart(deckSize, chart);
-    double deriveSeconds = SecondsSince(start);
-    start = std::chrono::steady_clock::now();
     ChartPlay play;
-    PlayChart(tables, chart, kAnalysisThreads, play);
     DeckAnalysis best;
-    AnalyseDeck(tables, deckSize, kAnalysisThreads, best);
-    double playSeconds = SecondsSince(start);
+    DeckFigures bestFigures;
+    double chartCategories[kHandCategoryCount] = {};
+    double chartVariance = 0;
+    double deriveSeconds = 0;
+    double playSeconds = 0;
+};
 
+void RunChart(const OddsTables& tables, int deckSize, const StrategyRequest& request,
+              ChartRun& run) {
+    auto start = std::chrono::steady_clock::now();
+    if (request.derive) DeriveChart(tables, deckSize, kChartLineLimit, kAnalysisThreads, run.chart);
+    else StoredChart(deckSize, run.chart);
+    run.deriveSeconds = SecondsSince(start);
+    start = std::chrono::steady_clock::now();
+    PlayChart(tables, run.chart, kAnalysisThreads, run.play);
+    AnalyseDeck(tables, deckSize, kAnalysisThreads, run.best);
+    for (int c = 0; c < kHandCategoryCount; ++c)
+        run.chartCategories[c] = FinalCategoryProbability(run.play.play, c);
+    run.chartVariance = CategoryVariance(run.chartCategories);
+    ComputeDeckFigures(run.best, request.credits, run.bestFigures);
+    run.playSeconds = SecondsSince(start);
+}
+
+// A line's share of all deals, the mean value of its holds per coin, and
+// what best play returns more on its deals, in percentage points.
+void LineFigures(const ChartRun& run, size_t line, double& share, double& value, double& loss) {
+    const DeckAnalysis& play = run.play.play;
+    double pay = 0;
+    for (int held = 0; held <= 5; ++held)
+        pay += double(run.play.linePay[line][size_t(held)]) /
+               double(Binomial(play.deckSize - 5, 5 - held));
+    double deals = double(run.play.lineDeals[line]);
+    share = deals / double(play.deals);
+    value = deals > 0 ? pay / deals : 0;
+    loss = 100 * run.play.lineLoss[line] / double(play.deals);
+}
+
+void PrintChart(const ChartRun& run, const StrategyRequest& request) {
+    const int deckSize = run.play.play.deckSize;
     std::printf("%s: %d lines%s\n",
                 deckSize == kDeckSize ? "53 cards, the joker wild" : "52 cards, no joker",
-                int(chart.lines.size()), request.derive ? ", derived afresh" : "");
+                int(run.chart.lines.size()), request.derive ? ", derived afresh" : "");
     if (request.full)
         std::printf("       %-58s %9s %9s %9s\n", "hold", "deals", "per coin", "loss pp");
-    for (size_t i = 0; i < chart.lines.size(); ++i) {
-        std::string text = LineText(chart.lines[i]);
+    for (size_t i = 0; i < run.chart.lines.size(); ++i) {
+        std::string text = LineText(run.chart.lines[i]);
         if (!request.full) {
             std::printf("  %2d. %s\n", int(i + 1), text.c_str());
             continue;
         }
-        // The line's share of all deals, and the mean value of its holds.
-        double pay = 0;
-        for (int held = 0; held <= 5; ++held)
-            pay += double(play.linePay[i][size_t(held)]) / double(Binomial(deckSize - 5, 5 - held));
-        double deals = double(play.lineDeals[i]);
-        char share[32], value[32], loss[32];
-        std::snprintf(loss, sizeof loss, "%.5f", 100 * play.lineLoss[i] / double(play.play.deals));
-        std::snprintf(share, sizeof share, "%.4f%%", 100 * deals / double(play.play.deals));
-        if (deals > 0) std::snprintf(value, sizeof value, "%.4f", pay / deals);
-        else std::snprintf(value, sizeof value, "-");
-        std::printf("  %2d. %-58s %9s %9s %9s\n", int(i + 1), text.c_str(), share, value, loss);
+        double share, value, loss;
+        LineFigures(run, i, share, value, loss);
+        char shareText[32], valueText[32], lossText[32];
+        std::snprintf(shareText, sizeof shareText, "%.4f%%", 100 * share);
+        if (run.play.lineDeals[i] > 0) std::snprintf(valueText, sizeof valueText, "%.4f", value);
+        else std::snprintf(valueText, sizeof valueText, "-");
+        std::snprintf(lossText, sizeof lossText, "%.5f", loss);
+        std::printf("  %2d. %-58s %9s %9s %9s\n", int(i + 1), text.c_str(), shareText, valueText,
+                    lossText);
     }
-    std::string chartReturn = ExpectedReturnText(play.play, 9);
-    std::string lossText = ReturnDifferenceText(best, play.play, 9);
+    std::string chartReturn = ExpectedReturnText(run.play.play, 9);
+    std::string bestReturn = ExpectedReturnText(run.best, 9);
+    std::string loss = ReturnDifferenceText(run.best, run.play.play, 9);
     std::printf("  return of the chart  %s  (%s %%)\n", chartReturn.c_str(),
                 PointsText(chartReturn).c_str());
-    std::printf("  best play            %s  (%s %%)\n", ExpectedReturnText(best, 9).c_str(),
-                PointsText(ExpectedReturnText(best, 9)).c_str());
-    std::printf("  loss                 %s  (%s percentage points)\n", lossText.c_str(),
-                PointsText(lossText).c_str());
+    std::printf("  best play            %s  (%s %%)\n", bestReturn.c_str(),
+                PointsText(bestReturn).c_str());
+    std::printf("  loss                 %s  (%s percentage points)\n", loss.c_str(),
+                PointsText(loss).c_str());
+    std::printf("  variance per coin    %.6f (standard deviation %.6f); best play %.6f (%.6f)\n",
+                run.chartVariance, std::sqrt(run.chartVariance), run.bestFigures.variance,
+                run.bestFigures.standardDeviation);
     if (request.derive) {
         std::printf("  time: %.3f s to derive, %.3f s to count the chart and best play\n",
-                    deriveSeconds, playSeconds);
-        std::printf("  as kept in odds/strategy_charts.cpp:\n%s\n", ChartSource(chart).c_str());
+                    run.deriveSeconds, run.playSeconds);
+        std::printf("  as kept in odds/strategy_charts.cpp:\n%s\n",
+                    ChartSource(run.chart).c_str());
+    } else {
+        std::printf("  time: %.3f s to count the chart and best play\n\n", run.playSeconds);
     }
-    else
-        std::printf("  time: %.3f s to count the chart and best play\n\n", playSeconds);
+}
+
+// Best play's figures as the analysis writes them, then the chart's.
+void WriteChartJson(JsonWriter& json, const ChartRun& run) {
+    WriteDeckFiguresJson(json, run.bestFigures);
+    JsonNumber(json, "chart_return", ExpectedReturn(run.play.play));
+    JsonNumber(json, "chart_loss", ExpectedReturn(run.best) - ExpectedReturn(run.play.play));
+    JsonNumber(json, "chart_hit_frequency", 1 - run.chartCategories[Nothing]);
+    JsonNumber(json, "chart_variance", run.chartVariance);
+    JsonNumber(json, "chart_standard_deviation", std::sqrt(run.chartVariance));
+    JsonBeginObject(json, "chart_categories");
+    for (int c = 0; c < kHandCategoryCount; ++c)
+        JsonNumber(json, HandCategoryName(c), run.chartCategories[c]);
+    JsonEndObject(json);
+    JsonBeginArray(json, "lines");
+    for (size_t i = 0; i < run.chart.lines.size(); ++i) {
+        double share, value, loss;
+        LineFigures(run, i, share, value, loss);
+        JsonBeginObject(json);
+        JsonString(json, "hold", LineText(run.chart.lines[i]));
+        JsonNumber(json, "share", share);
+        JsonNumber(json, "return", value);
+        JsonNumber(json, "loss", loss / 100);
+        JsonEndObject(json);
+    }
+    JsonEndArray(json);
 }
 
 }  // namespace
@@ -81,6 +146,26 @@ int RunStrategy(const StrategyRequest& request) {
     auto start = std::chrono::steady_clock::now();
     OddsTables tables;
     BuildOddsTables(tables, kAnalysisThreads);
+    std::vector<int> decks;
+    if (request.deckSize == 0 || request.deckSize == kDeckSize) decks.push_back(kDeckSize);
+    if (request.deckSize == 0 || request.deckSize == kNaturalCards) decks.push_back(kNaturalCards);
+    std::vector<ChartRun> runs(decks.size());
+    for (size_t i = 0; i < decks.size(); ++i) RunChart(tables, decks[i], request, runs[i]);
+
+    if (request.json) {
+        JsonWriter json;
+        JsonBeginObject(json);
+        JsonBeginArray(json, "decks");
+        for (const ChartRun& run : runs) {
+            JsonBeginObject(json);
+            WriteChartJson(json, run);
+            JsonEndObject(json);
+        }
+        JsonEndArray(json);
+        JsonEndObject(json);
+        std::fputs(json.text.c_str(), stdout);
+        return 0;
+    }
     std::printf("Quorvel: a strategy chart, every deal counted exactly\n\n");
     std::printf("Hold the cards of the first line that the deal has.  \"Ways\": how many of\n"
                 "the straights A-2-3-4-5 .. 9-10-J-Q-K hold every kept card but the joker\n"
@@ -90,9 +175,7 @@ int RunStrategy(const StrategyRequest& request) {
                 "kept cards' straights it lies in, and three more if the kept cards (but\n"
                 "the joker) are of one suit and it is of that suit; then the one with\n"
                 "the higher cards, the ace high.\n\n");
-    if (request.deckSize == 0 || request.deckSize == kDeckSize) PrintChart(tables, kDeckSize, request);
-    if (request.deckSize == 0 || request.deckSize == kNaturalCards)
-        PrintChart(tables, kNaturalCards, request);
+    for (const ChartRun& run : runs) PrintChart(run, request);
     std::printf("total time: %.3f s on %d threads\n", SecondsSince(start), kAnalysisThreads);
     return 0;
 }

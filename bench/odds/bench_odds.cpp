@@ -1,9 +1,11 @@
 // How long the exact analysis of optimal play takes: the shared hand tables,
-// each deck's deals, and the whole run of the program (tables and both
-// decks), on the program's two threads and, for comparison, on one.
+// each deck's deals, its variance and risk of going bust, and the whole run
+// of the program (tables and both decks), on the program's two threads and,
+// for comparison, on one.
 #include <benchmark/benchmark.h>
 
 #include "odds/analysis.h"
+#include "odds/deck_figures.h"
 #include "odds/strategy.h"
 
 namespace {
@@ -45,6 +47,38 @@ BENCHMARK(BM_AnalyseDeck)
     ->Args({53, kAnalysisThreads})->Args({52, kAnalysisThreads})->Args({53, 1})->Args({52, 1})
     ->ArgNames({"deck", "threads"})->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The variance and the risk of going bust from 40 credits (1 and 5 coins,
+// 100 to 1,000 games, games to bust) of an analysed deck; range(0) the deck.
+void BM_DeckFigures(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    DeckAnalysis analysis;
+    AnalyseDeck(Tables(), deckSize, kAnalysisThreads, analysis);
+    DeckFigures figures;
+    for (auto _ : state) {
+        ComputeDeckFigures(analysis, kStartCredits, figures);
+        benchmark::DoNotOptimize(figures.risk.data());
+    }
+    state.counters["bust_1coin_1000"] = figures.risk[2].bustProbability;
+    state.counters["bust_5coins_1000"] = figures.risk[5].bustProbability;
+}
+BENCHMARK(BM_DeckFigures)->Arg(53)->Arg(52)->ArgName("deck")->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// One deck's whole analysis: its deals, variance and risk, once the shared
+// tables are built.
+void BM_AnalyseDeckWithRisk(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    DeckAnalysis analysis;
+    DeckFigures figures;
+    for (auto _ : state) {
+        AnalyseDeck(Tables(), deckSize, kAnalysisThreads, analysis);
+        ComputeDeckFigures(analysis, kStartCredits, figures);
+        benchmark::DoNotOptimize(figures.risk.data());
+    }
+}
+BENCHMARK(BM_AnalyseDeckWithRisk)->Arg(53)->Arg(52)->ArgName("deck")
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // What quorvel-odds does with no arguments, less the printing.
 void BM_WholeProgramAnalysis(benchmark::State& state) {
     for (auto _ : state) {
@@ -53,8 +87,11 @@ void BM_WholeProgramAnalysis(benchmark::State& state) {
         DeckAnalysis joker, natural;
         AnalyseDeck(tables, 53, kAnalysisThreads, joker);
         AnalyseDeck(tables, 52, kAnalysisThreads, natural);
-        benchmark::DoNotOptimize(joker.payByHeld);
-        benchmark::DoNotOptimize(natural.payByHeld);
+        DeckFigures jokerFigures, naturalFigures;
+        ComputeDeckFigures(joker, kStartCredits, jokerFigures);
+        ComputeDeckFigures(natural, kStartCredits, naturalFigures);
+        benchmark::DoNotOptimize(jokerFigures.risk.data());
+        benchmark::DoNotOptimize(naturalFigures.risk.data());
     }
 }
 BENCHMARK(BM_WholeProgramAnalysis)->Unit(benchmark::kMillisecond)->UseRealTime();

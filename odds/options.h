@@ -1,0 +1,30 @@
+// The command line of quorvel-odds: the command and its options.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "odds/risk.h"
+
+enum class OddsCommand { Analysis, Hold, Train, Strategy };
+
+struct OddsOptions {
+    OddsCommand command = OddsCommand::Analysis;
+    int deckSize = 0;               // 0: not given
+    std::string settingsFile;       // "": the one beside this program
+    bool json = false;
+    int credits = kStartCredits;    // the start of the risk figures
+    bool seedGiven = false;
+    uint32_t seed = 0;
+    bool full = false;              // strategy: each line's share and return
+    bool derive = false;            // strategy: derive the charts afresh
+    bool help = false;
+    std::vector<std::string> cardWords;     // hold: the deal
+};
+
+extern const char kOddsUsage[];
+
+// False with the reason in `error` for anything not understood, or an
+// option that the command does not take.
+bool ParseOddsOptions(int argc, const char* const* argv, OddsOptions& options,
+                      std::string& error);
