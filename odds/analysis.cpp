@@ -285,15 +285,10 @@ bool HoldBeats(int64_t payA, int64_t hitsA, int64_t drawsA, int heldA, int maskA
     return maskA < maskB;
 }
 
-struct DealClass {
-    int cards[5];
-    int32_t weight;     // deals with this suit pattern
-};
-
 // One deal per suit pattern: the rank sets of the four suits, read as
 // 13-bit numbers, never increase from clubs to spades.  The weight is the
 // number of distinct suit permutations of the pattern.
-void EnumerateDealClasses(int naturals, bool withJoker, std::vector<DealClass>& classes) {
+void EnumerateSuitPatterns(int naturals, bool withJoker, std::vector<DealClass>& classes) {
     std::vector<int> masksOfSize[6];
     for (int mask = 0; mask < (1 << 13); ++mask) {
         int size = 0;
@@ -531,13 +526,18 @@ void SortHoldsBestFirst(HoldOutcome outcomes[kHoldCount]) {
     std::sort(outcomes, outcomes + kHoldCount, BetterHold);
 }
 
+void EnumerateDealClasses(int deckSize, std::vector<DealClass>& classes) {
+    classes.clear();
+    EnumerateSuitPatterns(5, false, classes);
+    if (deckSize == kDeckSize) EnumerateSuitPatterns(4, true, classes);
+}
+
 void AnalyseDeck(const OddsTables& tables, int deckSize, int threads, DeckAnalysis& result) {
     result = DeckAnalysis();
     result.deckSize = deckSize;
     result.deals = Choose(deckSize, 5);
     std::vector<DealClass> classes;
-    EnumerateDealClasses(5, false, classes);
-    if (deckSize == kDeckSize) EnumerateDealClasses(4, true, classes);
+    EnumerateDealClasses(deckSize, classes);
     int64_t draws[6];
     for (int held = 0; held <= 5; ++held) draws[held] = Choose(deckSize - 5, 5 - held);
 

@@ -97,6 +97,14 @@ int BestHold(const OddsTables& tables, int deckSize, const Card deal[5],
 bool BetterHold(const HoldOutcome& a, const HoldOutcome& b);
 void SortHoldsBestFirst(HoldOutcome outcomes[kHoldCount]);
 
+// One deal of every suit pattern of the deck, its cards ascending (the
+// joker last), with the number of deals that share the pattern.
+struct DealClass {
+    int cards[5];
+    int32_t weight;
+};
+void EnumerateDealClasses(int deckSize, std::vector<DealClass>& classes);
+
 // Optimal play over every deal of the 52- or 53-card deck.
 void AnalyseDeck(const OddsTables& tables, int deckSize, int threads, DeckAnalysis& result);
 

@@ -22,6 +22,7 @@
 #include "odds/deck_setting.h"
 #include "odds/json_writer.h"
 #include "odds/options.h"
+#include "odds/strategy_command.h"
 #include "odds/trainer.h"
 
 namespace {
@@ -325,9 +326,15 @@ int main(int argc, char** argv) {
     switch (options.command) {
     case OddsCommand::Hold: return RunHold(options);
     case OddsCommand::Train: return RunTrain(options);
-    case OddsCommand::Strategy:
-        std::fprintf(stderr, "quorvel-odds: this build has no strategy chart\n");
-        return 2;
+    case OddsCommand::Strategy: {
+        StrategyRequest request;
+        request.deckSize = options.deckSize;
+        request.full = options.full;
+        request.derive = options.derive;
+        request.json = options.json;
+        request.credits = options.credits;
+        return RunStrategy(request);
+    }
     case OddsCommand::Analysis: break;
     }
     return RunAnalysis(options);

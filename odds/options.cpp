@@ -6,7 +6,8 @@ const char kOddsUsage[] =
     "usage: quorvel-odds [--deck 52|53] [--credits N] [--json]\n"
     "       quorvel-odds [--deck 52|53 | --settings FILE] [--credits N] [--json]\n"
     "                    hold CARD CARD CARD CARD CARD\n"
-    "       quorvel-odds [--deck 52|53] [--credits N] [--json] [--full] strategy\n"
+    "       quorvel-odds [--deck 52|53] [--credits N] [--json] [--full] [--derive]\n"
+    "                    strategy\n"
     "       quorvel-odds [--deck 52|53 | --settings FILE] [--seed N] train\n"
     "Without a command: the return of optimal play over every deal of both decks\n"
     "(or of the one deck given), the spread of a game and the risk of going bust\n"
@@ -14,6 +15,7 @@ const char kOddsUsage[] =
     "coin of all 32 holds of the deal, best first.  \"strategy\": a chart of holds\n"
     "to learn, with its return.  \"train\": deals hands to hold and tells the cost\n"
     "of every mistake; q quits.  --json prints one JSON object instead of text.\n"
+    "--derive derives the strategy charts afresh from the analysis (slow).\n"
     "The deck of \"hold\" and \"train\" is the one the game is set to: the joker is\n"
     "in it (53 cards) unless WildCards is 0 in the game's settings file,\n"
     "quorvel.ini beside this program or the FILE given; --deck overrides it.\n"
@@ -97,6 +99,8 @@ bool ParseOddsOptions(int argc, const char* const* argv, OddsOptions& options,
             options.json = true;
         } else if (arg == "--full") {
             options.full = true;
+        } else if (arg == "--derive") {
+            options.derive = true;
         } else if (OptionValue("--deck", argc, argv, i, value, missing)) {
             if (missing) {
                 error = "--deck needs 52 or 53";
@@ -146,8 +150,9 @@ bool ParseOddsOptions(int argc, const char* const* argv, OddsOptions& options,
         error = std::string(options.json ? "--json" : "--credits") + " is not for train";
         return false;
     }
-    if (options.full && options.command != OddsCommand::Strategy) {
-        error = std::string("--full is for strategy, not for ") + name;
+    if ((options.full || options.derive) && options.command != OddsCommand::Strategy) {
+        error = std::string(options.full ? "--full" : "--derive") + " is for strategy, not for " +
+                name;
         return false;
     }
     return true;

@@ -17,6 +17,7 @@ struct OddsOptions {
     bool seedGiven = false;
     uint32_t seed = 0;
     bool full = false;              // strategy: each line's share and return
+    bool derive = false;            // strategy: derive the charts afresh
     bool help = false;
     std::vector<std::string> cardWords;     // hold: the deal
 };

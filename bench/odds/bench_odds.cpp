@@ -6,6 +6,7 @@
 
 #include "odds/analysis.h"
 #include "odds/deck_figures.h"
+#include "odds/strategy.h"
 
 namespace {
 
@@ -107,6 +108,34 @@ void BM_EvaluateHolds(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EvaluateHolds)->Unit(benchmark::kMicrosecond);
+
+// The strategy chart: deriving it from the hold values of every deal class,
+// and counting the kept chart's return over every deal.  range(0): deck.
+void BM_DeriveChart(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    StrategyChart chart;
+    for (auto _ : state) {
+        DeriveChart(Tables(), deckSize, kChartLineLimit, kAnalysisThreads, chart);
+        benchmark::DoNotOptimize(chart.lines.data());
+    }
+    state.counters["lines"] = static_cast<double>(chart.lines.size());
+}
+BENCHMARK(BM_DeriveChart)->Arg(53)->Arg(52)->ArgName("deck")->Unit(benchmark::kSecond)
+    ->UseRealTime()->Iterations(1);
+
+void BM_PlayChart(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    StrategyChart chart;
+    StoredChart(deckSize, chart);
+    ChartPlay play;
+    for (auto _ : state) {
+        PlayChart(Tables(), chart, kAnalysisThreads, play);
+        benchmark::DoNotOptimize(play.play.payByHeld);
+    }
+    state.counters["return"] = ExpectedReturn(play.play);
+}
+BENCHMARK(BM_PlayChart)->Arg(53)->Arg(52)->ArgName("deck")->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

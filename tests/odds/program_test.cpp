@@ -521,3 +521,70 @@ TEST_F(ProgramTest, TrainerTakesTheDeckOfTheGamesSettings) {
 }
 
 }  // namespace
+
+TEST_F(ProgramTest, StrategyPrintsTheChartWithItsReturnAndLoss) {
+    ProgramRun run = RunProgram("--deck 52 strategy");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("52 cards, no joker: 25 lines\n   1. a straight flush or better\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("  25. nothing: draw five new cards\n"), std::string::npos);
+    EXPECT_NE(run.out.find("  return of the chart  0.634032994  (63.4032994 %)\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("  loss                 0.000058463  (0.0058463 percentage points)\n"),
+              std::string::npos);
+    EXPECT_EQ(run.out.find("53 cards"), std::string::npos);
+
+    // --full: each line's share of the deals, its return and its loss.
+    run = RunProgram("--full --deck 53 strategy");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(CountLines(run.out, "   1. a straight flush or better "), 1) << run.out;
+    EXPECT_NE(run.out.find("per coin   loss pp\n"), std::string::npos);
+    EXPECT_NE(run.out.find("  40. nothing: draw five new cards "), std::string::npos);
+
+    for (const char* arguments : {"--derive", "--derive hold 2C 3C 4C 5C 6C", "strategy 2C"}) {
+        run = RunProgram(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_NE(run.err.find("usage: quorvel-odds"), std::string::npos) << arguments;
+    }
+}
+
+TEST_F(ProgramTest, StrategyAsJsonHasTheChartsWithBestPlaysFigures) {
+    ProgramRun run = RunProgram("strategy --json");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    Json root;
+    ASSERT_TRUE(JsonReader(run.out).ReadDocument(root)) << run.out;
+    const Json* decks = root["decks"];
+    ASSERT_TRUE(decks != nullptr && decks->items.size() == 2) << run.out;
+    for (const Json& deck : decks->items) {
+        const int size = int(NumberAt(deck, {"deck"}));
+        SCOPED_TRACE(size);
+        EXPECT_NEAR(NumberAt(deck, {"return"}), size == 53 ? 0.982592 : 0.634091, 5e-7);
+        EXPECT_NEAR(NumberAt(deck, {"chart_return"}), size == 53 ? 0.982448813 : 0.634032994,
+                    5e-10);
+        EXPECT_NEAR(NumberAt(deck, {"chart_loss"}), size == 53 ? 0.000143177 : 0.000058463, 5e-10);
+        ASSERT_TRUE(deck["risk_of_ruin"] != nullptr && deck["expected_games_to_bust"] != nullptr);
+        std::vector<double> probability;
+        for (const char* name : {"Nothing", "RoyalFlush", "FiveOfAKind", "WildRoyalFlush",
+                                 "StraightFlush", "FourOfAKind", "FullHouse", "Flush",
+                                 "Straight", "ThreeOfAKind", "TwoPair"})
+            probability.push_back(NumberAt(deck, {"chart_categories", name}));
+        EXPECT_NEAR(NumberAt(deck, {"chart_variance"}), CategoryVariance(probability.data()), 1e-9);
+        EXPECT_NEAR(NumberAt(deck, {"chart_standard_deviation"}),
+                    std::sqrt(NumberAt(deck, {"chart_variance"})), 1e-9);
+        const Json* lines = deck["lines"];
+        ASSERT_TRUE(lines != nullptr);
+        EXPECT_EQ(lines->items.size(), size == 53 ? 40u : 25u);
+        double share = 0, value = 0, loss = 0;
+        for (const Json& line : lines->items) {
+            share += NumberAt(line, {"share"});
+            value += NumberAt(line, {"share"}) * NumberAt(line, {"return"});
+            loss += NumberAt(line, {"loss"});
+        }
+        EXPECT_NEAR(share, 1.0, 1e-12);
+        EXPECT_NEAR(value, NumberAt(deck, {"chart_return"}), 1e-9);
+        EXPECT_NEAR(loss, NumberAt(deck, {"chart_loss"}), 1e-9);
+        EXPECT_EQ(lines->items[0]["hold"]->text, "a straight flush or better");
+    }
+}

@@ -1,0 +1,181 @@
+#include "odds/strategy_command.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "odds/deck_figures.h"
+#include "odds/json_writer.h"
+#include "odds/risk.h"
+#include "odds/strategy.h"
+
+namespace {
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// "0.001772" per coin as percentage points: "0.1772".
+std::string PointsText(const std::string& perCoin) {
+    size_t dot = perCoin.find('.');
+    if (dot == std::string::npos || perCoin.size() < dot + 3) return perCoin;
+    std::string digits = perCoin.substr(0, dot) + perCoin.substr(dot + 1);
+    std::string whole = digits.substr(0, dot + 2);
+    while (whole.size() > 1 && whole[0] == '0') whole.erase(0, 1);
+    return whole + "." + digits.substr(dot + 2);
+}
+
+// One deck's chart, how it plays and how best play compares.
+struct ChartRun {
+    StrategyChart chart;
+    ChartPlay play;
+    DeckAnalysis best;
+    DeckFigures bestFigures;
+    double chartCategories[kHandCategoryCount] = {};
+    double chartVariance = 0;
+    double deriveSeconds = 0;
+    double playSeconds = 0;
+};
+
+void RunChart(const OddsTables& tables, int deckSize, const StrategyRequest& request,
+              ChartRun& run) {
+    auto start = std::chrono::steady_clock::now();
+    if (request.derive) DeriveChart(tables, deckSize, kChartLineLimit, kAnalysisThreads, run.chart);
+    else StoredChart(deckSize, run.chart);
+    run.deriveSeconds = SecondsSince(start);
+    start = std::chrono::steady_clock::now();
+    PlayChart(tables, run.chart, kAnalysisThreads, run.play);
+    AnalyseDeck(tables, deckSize, kAnalysisThreads, run.best);
+    for (int c = 0; c < kHandCategoryCount; ++c)
+        run.chartCategories[c] = FinalCategoryProbability(run.play.play, c);
+    run.chartVariance = CategoryVariance(run.chartCategories);
+    ComputeDeckFigures(run.best, request.credits, run.bestFigures);
+    run.playSeconds = SecondsSince(start);
+}
+
+// A line's share of all deals, the mean value of its holds per coin, and
+// what best play returns more on its deals, in percentage points.
+void LineFigures(const ChartRun& run, size_t line, double& share, double& value, double& loss) {
+    const DeckAnalysis& play = run.play.play;
+    double pay = 0;
+    for (int held = 0; held <= 5; ++held)
+        pay += double(run.play.linePay[line][size_t(held)]) /
+               double(Binomial(play.deckSize - 5, 5 - held));
+    double deals = double(run.play.lineDeals[line]);
+    share = deals / double(play.deals);
+    value = deals > 0 ? pay / deals : 0;
+    loss = 100 * run.play.lineLoss[line] / double(play.deals);
+}
+
+void PrintChart(const ChartRun& run, const StrategyRequest& request) {
+    const int deckSize = run.play.play.deckSize;
+    std::printf("%s: %d lines%s\n",
+                deckSize == kDeckSize ? "53 cards, the joker wild" : "52 cards, no joker",
+                int(run.chart.lines.size()), request.derive ? ", derived afresh" : "");
+    if (request.full)
+        std::printf("       %-58s %9s %9s %9s\n", "hold", "deals", "per coin", "loss pp");
+    for (size_t i = 0; i < run.chart.lines.size(); ++i) {
+        std::string text = LineText(run.chart.lines[i]);
+        if (!request.full) {
+            std::printf("  %2d. %s\n", int(i + 1), text.c_str());
+            continue;
+        }
+        double share, value, loss;
+        LineFigures(run, i, share, value, loss);
+        char shareText[32], valueText[32], lossText[32];
+        std::snprintf(shareText, sizeof shareText, "%.4f%%", 100 * share);
+        if (run.play.lineDeals[i] > 0) std::snprintf(valueText, sizeof valueText, "%.4f", value);
+        else std::snprintf(valueText, sizeof valueText, "-");
+        std::snprintf(lossText, sizeof lossText, "%.5f", loss);
+        std::printf("  %2d. %-58s %9s %9s %9s\n", int(i + 1), text.c_str(), shareText, valueText,
+                    lossText);
+    }
+    std::string chartReturn = ExpectedReturnText(run.play.play, 9);
+    std::string bestReturn = ExpectedReturnText(run.best, 9);
+    std::string loss = ReturnDifferenceText(run.best, run.play.play, 9);
+    std::printf("  return of the chart  %s  (%s %%)\n", chartReturn.c_str(),
+                PointsText(chartReturn).c_str());
+    std::printf("  best play            %s  (%s %%)\n", bestReturn.c_str(),
+                PointsText(bestReturn).c_str());
+    std::printf("  loss                 %s  (%s percentage points)\n", loss.c_str(),
+                PointsText(loss).c_str());
+    std::printf("  variance per coin    %.6f (standard deviation %.6f); best play %.6f (%.6f)\n",
+                run.chartVariance, std::sqrt(run.chartVariance), run.bestFigures.variance,
+                run.bestFigures.standardDeviation);
+    if (request.derive) {
+        std::printf("  time: %.3f s to derive, %.3f s to count the chart and best play\n",
+                    run.deriveSeconds, run.playSeconds);
+        std::printf("  as kept in odds/strategy_charts.cpp:\n%s\n",
+                    ChartSource(run.chart).c_str());
+    } else {
+        std::printf("  time: %.3f s to count the chart and best play\n\n", run.playSeconds);
+    }
+}
+
+// Best play's figures as the analysis writes them, then the chart's.
+void WriteChartJson(JsonWriter& json, const ChartRun& run) {
+    WriteDeckFiguresJson(json, run.bestFigures);
+    JsonNumber(json, "chart_return", ExpectedReturn(run.play.play));
+    JsonNumber(json, "chart_loss", ExpectedReturn(run.best) - ExpectedReturn(run.play.play));
+    JsonNumber(json, "chart_hit_frequency", 1 - run.chartCategories[Nothing]);
+    JsonNumber(json, "chart_variance", run.chartVariance);
+    JsonNumber(json, "chart_standard_deviation", std::sqrt(run.chartVariance));
+    JsonBeginObject(json, "chart_categories");
+    for (int c = 0; c < kHandCategoryCount; ++c)
+        JsonNumber(json, HandCategoryName(c), run.chartCategories[c]);
+    JsonEndObject(json);
+    JsonBeginArray(json, "lines");
+    for (size_t i = 0; i < run.chart.lines.size(); ++i) {
+        double share, value, loss;
+        LineFigures(run, i, share, value, loss);
+        JsonBeginObject(json);
+        JsonString(json, "hold", LineText(run.chart.lines[i]));
+        JsonNumber(json, "share", share);
+        JsonNumber(json, "return", value);
+        JsonNumber(json, "loss", loss / 100);
+        JsonEndObject(json);
+    }
+    JsonEndArray(json);
+}
+
+}  // namespace
+
+int RunStrategy(const StrategyRequest& request) {
+    auto start = std::chrono::steady_clock::now();
+    OddsTables tables;
+    BuildOddsTables(tables, kAnalysisThreads);
+    std::vector<int> decks;
+    if (request.deckSize == 0 || request.deckSize == kDeckSize) decks.push_back(kDeckSize);
+    if (request.deckSize == 0 || request.deckSize == kNaturalCards) decks.push_back(kNaturalCards);
+    std::vector<ChartRun> runs(decks.size());
+    for (size_t i = 0; i < decks.size(); ++i) RunChart(tables, decks[i], request, runs[i]);
+
+    if (request.json) {
+        JsonWriter json;
+        JsonBeginObject(json);
+        JsonBeginArray(json, "decks");
+        for (const ChartRun& run : runs) {
+            JsonBeginObject(json);
+            WriteChartJson(json, run);
+            JsonEndObject(json);
+        }
+        JsonEndArray(json);
+        JsonEndObject(json);
+        std::fputs(json.text.c_str(), stdout);
+        return 0;
+    }
+    std::printf("Quorvel: a strategy chart, every deal counted exactly\n\n");
+    std::printf("Hold the cards of the first line that the deal has.  \"Ways\": how many of\n"
+                "the straights A-2-3-4-5 .. 9-10-J-Q-K hold every kept card but the joker\n"
+                "(the ace is low in straights, high only in a royal flush).  When a line\n"
+                "fits several sets of cards, keep the one in more ways; then the one that\n"
+                "throws away fewer chances: a discarded card counts once for each of the\n"
+                "kept cards' straights it lies in, and three more if the kept cards (but\n"
+                "the joker) are of one suit and it is of that suit; then the one with\n"
+                "the higher cards, the ace high.\n\n");
+    for (const ChartRun& run : runs) PrintChart(run, request);
+    std::printf("total time: %.3f s on %d threads\n", SecondsSince(start), kAnalysisThreads);
+    return 0;
+}

@@ -1,0 +1,20 @@
+// The kept charts are what the derivation gives from the exact analysis.
+// Slow (the better part of a minute), so not run again with sanitizers.
+#include <gtest/gtest.h>
+
+#include "odds/strategy.h"
+#include "tests/odds/odds_fixture.h"
+
+namespace {
+
+TEST(DeriveChart, GivesTheKeptChartOfEachDeck) {
+    for (int deckSize : {52, 53}) {
+        StrategyChart kept, derived;
+        StoredChart(deckSize, kept);
+        DeriveChart(SharedTables(), deckSize, kChartLineLimit, kAnalysisThreads, derived);
+        EXPECT_EQ(derived.deckSize, deckSize);
+        EXPECT_EQ(ChartSource(derived), ChartSource(kept)) << deckSize;
+    }
+}
+
+}  // namespace
