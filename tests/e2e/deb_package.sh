@@ -9,16 +9,10 @@ set -u
 deb=$(realpath -m "$1")
 icon=$(realpath -m "$2")
 work=$(realpath -m "$3")
-here=$(cd "$(dirname "$0")/../.." && pwd)
+e2e_name=deb_package
+. "$(dirname "$0")/e2e_lib.sh"
 
-fail() {
-  echo "deb_package: FAIL: $*" >&2
-  exit 1
-}
-
-for tool in dpkg-deb lintian xdotool convert compare pgrep; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
+need_tools dpkg-deb lintian xdotool convert compare pgrep
 [ -f "$deb" ] || fail "no package at $deb"
 rm -rf "$work"
 mkdir -p "$work"
@@ -83,23 +77,16 @@ grep -q '^Exec=quorvel$' "$root/usr/share/applications/quorvel.desktop" || fail 
 zcat "$root/usr/share/man/man6/quorvel.6.gz" | grep -q '^\.TH QUORVEL 6' || fail "no manual page"
 
 # ---- The launcher from the unpacked root -----------------------------------
-if [ -z "${DISPLAY:-}" ]; then
-  . "$here/tools/start-xvfb.sh"
-fi
+e2e_display
 home=$work/home
 mkdir -p "$home"
 contents() { (cd "$root" && find . -printf '%p %s %m\n' | LC_ALL=C sort); }
 contents >"$work/root-before.txt"
 game_pid=
-stop_game() {
-  [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null || return 0
-  for child in $(pgrep -P "$game_pid"); do kill "$child" 2>/dev/null; done
-  kill "$game_pid" 2>/dev/null
-  wait "$game_pid" 2>/dev/null
-}
 finish() {
-  stop_game
+  stop_tree "$game_pid"
   HOME=$home WINEPREFIX="$home/.local/share/quorvel/wineprefix" timeout 20 wineserver -k 2>/dev/null
+  e2e_finish
 }
 trap finish EXIT
 

@@ -8,20 +8,12 @@ set -u
 exe=$1
 wine_run=$2
 work=$3
-here=$(cd "$(dirname "$0")/../.." && pwd)
+e2e_name=play_game
+. "$(dirname "$0")/e2e_lib.sh"
 
-fail() {
-  echo "play_game: FAIL: $*" >&2
-  exit 1
-}
-
-for tool in xdotool import convert compare pgrep; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
+need_tools xdotool import convert compare pgrep
 [ -f "$exe" ] || fail "no program at $exe"
-if [ -z "${DISPLAY:-}" ]; then
-  . "$here/tools/start-xvfb.sh"
-fi
+e2e_display
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -31,15 +23,9 @@ printf '[Settings]\r\nFastDeal=1\r\nConfirmExit=1\r\nSound=0\r\nZoom=0\r\nCardBa
   >"$work/quorvel.ini"
 
 game_pid=
-# The runner starts the game under `timeout`, which keeps a process group
-# of its own: stopping `timeout` stops the game with it.
 finish() {
-  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-    for child in $(pgrep -P "$game_pid"); do
-      kill "$child" 2>/dev/null
-    done
-    kill "$game_pid" 2>/dev/null
-  fi
+  stop_tree "$game_pid"
+  e2e_finish
 }
 trap finish EXIT
 

@@ -15,7 +15,8 @@ set -u
 exe=$1
 wine_run=$2
 work=$3
-here=$(cd "$(dirname "$0")/../.." && pwd)
+e2e_name=random_input
+. "$(dirname "$0")/e2e_lib.sh"
 seconds=${QUORVEL_MONKEY_SECONDS:-60}
 seed=${QUORVEL_SEED:-$(od -An -N3 -tu4 /dev/urandom | tr -d ' ')}
 
@@ -26,15 +27,9 @@ fail() {
 }
 say "seed $seed (QUORVEL_SEED=$seed replays this input)"
 
-for tool in xdotool import convert compare pgrep od; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
+need_tools xdotool import convert compare pgrep od
 [ -f "$exe" ] || fail "no program at $exe"
-own_xvfb=
-if [ -z "${DISPLAY:-}" ]; then
-  . "$here/tools/start-xvfb.sh"
-  own_xvfb=$QUORVEL_XVFB_PID
-fi
+e2e_display
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -47,16 +42,9 @@ printf '[Settings]\r\nZoom=1\r\nSound=%d\r\nWildCards=1\r\nCardBack=4\r\nBackCol
   $((seed % 2)) >"$work/quorvel.ini"
 
 game_pid=
-# The runner starts the game under `timeout`; stopping `timeout` and its
-# child stops the game.  The X server goes only if this script started it.
 finish() {
-  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-    for child in $(pgrep -P "$game_pid"); do
-      kill "$child" 2>/dev/null
-    done
-    kill "$game_pid" 2>/dev/null
-  fi
-  [ -z "$own_xvfb" ] || kill "$own_xvfb" 2>/dev/null
+  stop_tree "$game_pid"
+  e2e_finish
 }
 trap finish EXIT
 

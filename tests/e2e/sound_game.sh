@@ -13,20 +13,12 @@ set -u
 exe=$(realpath -m "$1")
 launcher=$(realpath -m "$2")
 work=$(realpath -m "$3")
-here=$(cd "$(dirname "$0")/../.." && pwd)
+e2e_name=sound_game
+. "$(dirname "$0")/e2e_lib.sh"
 
-fail() {
-  echo "sound_game: FAIL: $*" >&2
-  exit 1
-}
-
-for tool in pulseaudio pactl parec sox xdotool awk flock; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
+need_tools pulseaudio pactl parec sox xdotool awk flock
 [ -f "$exe" ] || fail "no program at $exe"
-if [ -z "${DISPLAY:-}" ]; then
-  . "$here/tools/start-xvfb.sh"
-fi
+e2e_display
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -40,18 +32,13 @@ export XDG_RUNTIME_DIR
 unset PULSE_SERVER PULSE_SINK
 
 pa_pid= rec_pid= game_pid=
-stop() {               # pid: the process and, for the game's runner, its children
-  [ -n "$1" ] && kill -0 "$1" 2>/dev/null || return 0
-  for child in $(pgrep -P "$1"); do kill "$child" 2>/dev/null; done
-  kill "$1" 2>/dev/null
-  wait "$1" 2>/dev/null
-}
 finish() {
-  stop "$game_pid"
-  stop "$rec_pid"
+  stop_tree "$game_pid"
+  stop_tree "$rec_pid"
   WINEPREFIX="$player/wineprefix" timeout 20 wineserver -k 2>/dev/null
-  stop "$pa_pid"
+  stop_tree "$pa_pid"
   rm -rf "$XDG_RUNTIME_DIR"
+  e2e_finish
 }
 trap finish EXIT
 
@@ -128,7 +115,7 @@ round() {
   game_pid=
   sleep 0.5
   # parec writes the WAV header's sizes when it ends.
-  stop "$rec_pid"
+  stop_tree "$rec_pid"
   rec_pid=
   sox --i "$rec" >/dev/null 2>&1 || fail "the recording $rec is not a WAV file"
 }
