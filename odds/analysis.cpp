@@ -381,7 +381,10 @@ void MergeAnalysis(const DeckAnalysis& part, DeckAnalysis& into) {
     for (int c = 0; c < kCategories; ++c) into.dealCounts[c] += part.dealCounts[c];
 }
 
-// The decimal text of the sum of numerator_i / denominator_i, each term
+}  // namespace
+
+// The decimal text of the sum of numerator_i / denominator_i (denominators
+// > 0), rounded half up, each term
 // expanded by long division; 18 digits per term keep the sum exact far
 // beyond the 15 decimals that may be asked for.
 std::string SumText(const int64_t* numerators, const int64_t* denominators, int terms,
@@ -392,8 +395,14 @@ std::string SumText(const int64_t* numerators, const int64_t* denominators, int 
     int64_t whole = 0;
     int digits[kDigits] = {};
     for (int t = 0; t < terms; ++t) {
-        whole += numerators[t] / denominators[t];
+        // Floored, so that a negative term's fraction still lies in [0, 1).
+        int64_t quotient = numerators[t] / denominators[t];
         int64_t rest = numerators[t] % denominators[t];
+        if (rest < 0) {
+            rest += denominators[t];
+            quotient -= 1;
+        }
+        whole += quotient;
         for (int d = 0; d < kDigits; ++d) {
             rest *= 10;
             digits[d] += int(rest / denominators[t]);
@@ -412,12 +421,11 @@ std::string SumText(const int64_t* numerators, const int64_t* denominators, int 
         // Rounding was applied to the first decimal, which carried into whole.
         return std::to_string(whole);
     }
+    if (whole < 0) return "-";     // a negative sum is not printed
     std::string text = std::to_string(whole) + ".";
     for (int d = 0; d < decimals; ++d) text += char('0' + digits[d]);
     return text;
 }
-
-}  // namespace
 
 int64_t Binomial(int n, int k) {
     if (n < 0 || k < 0 || k > n) return 0;

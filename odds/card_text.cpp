@@ -14,12 +14,6 @@ const char kSuitLetters[4] = {'C', 'D', 'H', 'S'};
 const char kFormsHint[] =
     "write cards as \"Queen of Hearts\" or in short form: QH, 10D or TD, AS, JK for the joker";
 
-std::string Lower(const std::string& text) {
-    std::string lower = text;
-    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 // Rank 1..13 from a short rank (A, 2..10, T, J, Q, K), 0 when it is none.
 int ParseShortRank(const std::string& text) {
     std::string lower = Lower(text);
@@ -70,6 +64,20 @@ void SplitWords(const std::vector<std::string>& words, std::vector<std::string>&
 }
 
 }  // namespace
+
+std::string Lower(const std::string& text) {
+    std::string lower = text;
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+std::string Trimmed(const std::string& text) {
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
+    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
+    return text.substr(begin, end - begin);
+}
 
 std::string CardLongName(Card card) {
     if (card < 0) return "";

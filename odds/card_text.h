@@ -7,6 +7,10 @@
 
 #include "engine/card.h"
 
+// Text helpers shared by the analyser's readers of words and lines.
+std::string Lower(const std::string& text);
+std::string Trimmed(const std::string& text);    // without surrounding blanks
+
 std::string CardLongName(Card card);
 std::string CardShortName(Card card);
 

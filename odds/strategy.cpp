@@ -796,41 +796,14 @@ void DeriveChart(const OddsTables& tables, int deckSize, int maxLines, int threa
 
 std::string ReturnDifferenceText(const DeckAnalysis& better, const DeckAnalysis& worse,
                                  int decimals) {
-    // Sum of (better - worse) / denominator per number of held cards, each
-    // term floored to a whole part and a fraction in [0, 1) expanded by long
-    // division.
-    constexpr int kDigits = 18;
-    if (decimals > 15) decimals = 15;
-    if (decimals < 1) decimals = 1;
-    int64_t whole = 0;
-    int digits[kDigits + 1] = {};
+    // One exact term per number of held cards, as the returns themselves.
+    int64_t numerators[6];
+    int64_t denominators[6];
     for (int k = 0; k <= 5; ++k) {
-        int64_t denominator = Binomial(better.deckSize - 5, 5 - k) * better.deals;
-        int64_t numerator = better.payByHeld[k] - worse.payByHeld[k];
-        int64_t quotient = numerator / denominator;
-        int64_t rest = numerator % denominator;
-        if (rest < 0) {
-            rest += denominator;
-            quotient -= 1;
-        }
-        whole += quotient;
-        for (int d = 0; d < kDigits; ++d) {
-            rest *= 10;
-            digits[d] += int(rest / denominator);
-            rest %= denominator;
-        }
+        denominators[k] = Binomial(better.deckSize - 5, 5 - k) * better.deals;
+        numerators[k] = better.payByHeld[k] - worse.payByHeld[k];
     }
-    digits[decimals] += 5;
-    for (int d = kDigits - 1; d > 0; --d) {
-        digits[d - 1] += digits[d] / 10;
-        digits[d] %= 10;
-    }
-    whole += digits[0] / 10;
-    digits[0] %= 10;
-    if (whole < 0) return "-";
-    std::string text = std::to_string(whole) + ".";
-    for (int d = 0; d < decimals; ++d) text += char('0' + digits[d]);
-    return text;
+    return SumText(numerators, denominators, 6, decimals < 1 ? 1 : decimals);
 }
 
 std::string ChartSource(const StrategyChart& chart) {

@@ -14,19 +14,6 @@ const char kGreen[] = "\x1b[32m";
 const char kRed[] = "\x1b[31m";
 const char kPlain[] = "\x1b[0m";
 
-std::string Trimmed(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
-    return text.substr(begin, end - begin);
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // One line without its end; false at the end of input with nothing read.
 bool ReadLine(FILE* in, std::string& line) {
     line.clear();
