@@ -109,8 +109,11 @@ HoldShape ShapeOf(const Card deal[5], int mask, int64_t* order) {
     if (order != nullptr) {
         int wasted = 0;
         for (int i = 0; i < 5 && s.group == kDistinct && s.naturals > 0; ++i) {
-            if ((mask & (1 << i)) || deal[i] == kJoker) continue;
+            if (mask & (1 << i)) continue;
+            // The joker (rank 99) lies in no straight of its own; a bound
+            // the compiler can see keeps the count's index in range.
             int rank = CardRank(deal[i]);
+            if (rank < 1 || rank > 13) continue;
             if (rankCount[rank] == 0)
                 wasted += WaysOf(std::min(low, rank), std::max(high, rank));
             if (s.suited && CardSuit(deal[i]) == suit) wasted += kSuitWaste;
