@@ -84,7 +84,14 @@ void PaintTable(HWND window, HDC dc) {
 
 // Fill, text and outline every time, so a shorter number leaves nothing of
 // a longer one behind.
+// The message line moves with the client height; under a tall title bar
+// it reaches into the credits box.  It stays on top there whichever of the
+// two was drawn last, so a repaint shows what the player saw before.
 void DrawMeters(HDC dc) {
+    RECT line;
+    MessageLineRect(&line);
+    int saved = SaveDC(dc);
+    ExcludeClipRect(dc, line.left, line.top, line.right, line.bottom);
     char text[64];
     RECT coins;
     CoinsBoxRect(&coins);
@@ -96,6 +103,7 @@ void DrawMeters(HDC dc) {
     InflateRect(&credits, kCreditsWiden, 0);
     std::snprintf(text, sizeof text, "CREDITS = %d", static_cast<int>(gStats.credits));
     DrawReadout(dc, &credits, gShell.BigFont, kCreditsTextColour, text);
+    RestoreDC(dc, saved);
 }
 
 void DrawReadouts() {

@@ -346,6 +346,33 @@ TEST_F(TablePixelsTest, ReadoutsAreRedrawnWholeSoAShorterNumberLeavesNoRemains) 
     EXPECT_TRUE(ShotOfWindow(window, coins) == coinsAfterShort);
 }
 
+// A title bar taller than this Wine's (Wine 10 draws one of 26 pixels)
+// leaves the table shorter, and the message line reaches into the credits
+// box: the picture must not depend on which of them was drawn last.
+TEST_F(TablePixelsTest, UnderATallTitleBarTheMessageLineStaysOnTopOfTheCredits) {
+    RECT client;
+    GetClientRect(window, &client);
+    RECT outer;
+    GetWindowRect(window, &outer);
+    const int shorter = client.bottom - StatusLine.height - 40 - 329;   // line top at 329
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left,
+                 outer.bottom - outer.top - shorter, SWP_NOMOVE | SWP_NOZORDER);
+    InvalidateRect(window, nullptr, TRUE);
+    PumpMessages(100);
+    RECT line = MessageRect();
+    ASSERT_EQ(line.top, 329);
+    const RECT around = {line.left, 295, line.right, line.bottom};
+
+    DrawReadouts();
+    Shot afterMeters = ShotOfWindow(window, around);
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    EXPECT_TRUE(ShotOfWindow(window, around) == afterMeters);
+    RECT inShot = line;
+    OffsetRect(&inShot, -around.left, -around.top);
+    EXPECT_TRUE(OutlineIs(afterMeters, inShot, kBlack));
+}
+
 TEST_F(TablePixelsTest, FlashIsSixInversionsAndEndsPlain) {
     DealHand("9S 9D 9H 2C 5D");
     Stand();
