@@ -92,6 +92,12 @@ inline size_t CountDifferences(const std::vector<COLORREF>& a, const std::vector
     return differing;
 }
 
+inline bool AnyShotDiffers(const std::vector<COLORREF>& before, const ScreenSampler& sampler) {
+    for (size_t i = 0; i < sampler.Count(); ++i)
+        if (CountDifferences(before, sampler.Shot(i)) > 0) return true;
+    return false;
+}
+
 // Milliseconds that `action` takes.
 template <typename Action>
 DWORD TimeOf(Action action) {

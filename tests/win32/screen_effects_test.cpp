@@ -359,14 +359,16 @@ TEST_P(ZoomTrailTest, TrailShowsAndLeavesTheScreenAsItWas) {
     DWORD pauses = static_cast<DWORD>(steps) + 4;
 
     QueueWorkFor(window);
-    ScreenSampler opening({pauses * 30 / 2});
+    // Several shots: on a loaded machine the first outline can come late.
+    const std::vector<DWORD> during = {pauses * 30 / 4, pauses * 30 / 2, pauses * 30};
+    ScreenSampler opening(during);
     opening.Start();
     DWORD openMs = TimeOf([&] { ZoomOpen(window, ScreenCentre(), steps); });
     opening.Join();
     std::vector<COLORREF> afterOpen = CaptureScreen();
     ExpectQueueHeldThenServed(window);
 
-    ScreenSampler closing({pauses * 30 / 2});
+    ScreenSampler closing(during);
     closing.Start();
     DWORD closeMs = TimeOf([&] { ZoomClose(window, steps); });
     closing.Join();
@@ -376,8 +378,8 @@ TEST_P(ZoomTrailTest, TrailShowsAndLeavesTheScreenAsItWas) {
                 PathName(gScreenPath), openMs, closeMs);
     EXPECT_GE(openMs, pauses * 30);
     EXPECT_GE(closeMs, pauses * 30);
-    EXPECT_GT(CountDifferences(before, opening.Shot(0)), 0u) << "no trail seen while opening";
-    EXPECT_GT(CountDifferences(before, closing.Shot(0)), 0u) << "no trail seen while closing";
+    EXPECT_TRUE(AnyShotDiffers(before, opening)) << "no trail seen while opening";
+    EXPECT_TRUE(AnyShotDiffers(before, closing)) << "no trail seen while closing";
     EXPECT_EQ(CountDifferences(before, afterOpen), 0u) << "outlines left after opening";
     EXPECT_EQ(CountDifferences(before, afterClose), 0u) << "outlines left after closing";
 }
