@@ -63,10 +63,13 @@ ScreenSurface OpenCover(int w, int h) {
 }  // namespace
 
 // Wine names itself through an export of its ntdll.
-void ChooseScreenPath() {
+bool RunsUnderWine() {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version");
-    gScreenPath = wine ? ScreenPathCover : ScreenPathDisplay;
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+void ChooseScreenPath() {
+    gScreenPath = RunsUnderWine() ? ScreenPathCover : ScreenPathDisplay;
 }
 
 ScreenSurface OpenScreenSurface() {

@@ -15,6 +15,9 @@
 #pragma once
 #include <windows.h>
 
+// The one answer to "is this Wine?", for what Wine does differently.
+bool RunsUnderWine();
+
 enum ScreenPath { ScreenPathUnknown, ScreenPathDisplay, ScreenPathCover };
 
 // Chosen once at start-up; a test may set it to run either path.

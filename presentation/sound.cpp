@@ -13,6 +13,7 @@
 
 #include <cstring>
 
+#include "presentation/screen_surface.h"
 #include "settings/settings.h"
 #include "shell/app_shell.h"
 
@@ -26,10 +27,7 @@ namespace {
 HGLOBAL PlayingCopy = nullptr;
 
 bool UseWaveCopies() {
-    if (WaveCopies < 0) {
-        HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-        WaveCopies = ntdll && GetProcAddress(ntdll, "wine_get_version") ? 1 : 0;
-    }
+    if (WaveCopies < 0) WaveCopies = RunsUnderWine() ? 1 : 0;
     return WaveCopies != 0;
 }
 
