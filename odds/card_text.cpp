@@ -1,6 +1,9 @@
 #include "odds/card_text.h"
 
 #include <cctype>
+#include <cstdio>
+
+#include "engine/payout.h"
 
 namespace {
 
@@ -10,6 +13,10 @@ const char* const kRankShort[13] = {"A", "2", "3", "4", "5", "6", "7",
                                     "8", "9", "10", "J", "Q", "K"};
 const char* const kSuitWords[4] = {"Clubs", "Diamonds", "Hearts", "Spades"};
 const char kSuitLetters[4] = {'C', 'D', 'H', 'S'};
+
+const char* const kCategoryNames[kHandCategoryCount] = {
+    "Nothing",   "RoyalFlush", "FiveOfAKind", "WildRoyalFlush", "StraightFlush", "FourOfAKind",
+    "FullHouse", "Flush",      "Straight",    "ThreeOfAKind",   "TwoPair"};
 
 const char kFormsHint[] =
     "write cards as \"Queen of Hearts\" or in short form: QH, 10D or TD, AS, JK for the joker";
@@ -77,6 +84,28 @@ std::string Trimmed(const std::string& text) {
     while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
     while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
     return text.substr(begin, end - begin);
+}
+
+const char* HandName(int category) {
+    return category == Nothing ? "Nothing" : PayoutTable[category].name;
+}
+
+const char* HandCategoryName(int category) {
+    return category >= 0 && category < kHandCategoryCount ? kCategoryNames[category] : "";
+}
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string Padded(const std::string& text, size_t width) {
+    return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
+
+std::string RightAligned(const std::string& text, size_t width) {
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
 std::string CardLongName(Card card) {

@@ -1,11 +1,22 @@
+// quorvel-odds train: the trainer.
 #include "odds/trainer.h"
 
 #include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <vector>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "engine/deck.h"
-#include "engine/payout.h"
 #include "odds/card_text.h"
+#include "odds/commands.h"
+#include "odds/deck_figures.h"
+#include "odds/deck_setting.h"
 
 namespace {
 
@@ -48,6 +59,16 @@ std::string ScoreText(const Score& score) {
 
 std::string Value(const HoldOutcome& outcome) {
     return FractionText(outcome.pay, outcome.draws, 6);
+}
+
+// Colours only for a person at a terminal that shows them.
+bool OutputIsColourTerminal() {
+#ifdef _WIN32
+    return false;
+#else
+    const char* term = std::getenv("TERM");
+    return isatty(fileno(stdout)) && term != nullptr && std::strcmp(term, "dumb") != 0;
+#endif
 }
 
 }  // namespace
@@ -110,12 +131,12 @@ void DealTrainerHand(int deckSize, Card deal[5]) {
 
 void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* in, FILE* out) {
     std::fprintf(out,
-                 "Quorvel trainer: %d-card deck%s (%s); seed %u "
+                 "Quorvel trainer: %s (%s); seed %u "
                  "(quorvel-odds train --seed %u plays this session again).\n"
                  "Hold by positions (134), by cards (QH JH, \"Queen of Hearts\"), - for none, "
                  "all to stand; q quits.\n",
-                 session.deckSize, session.deckSize == kDeckSize ? " with the joker" : ", no joker",
-                 session.deckSource.c_str(), unsigned(session.seed), unsigned(session.seed));
+                 DeckName(session.deckSize).c_str(), session.deckSource.c_str(),
+                 unsigned(session.seed), unsigned(session.seed));
     SeedRandom(session.seed);
     Score score;
     std::string line;
@@ -179,4 +200,20 @@ void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* i
     }
     std::fprintf(out, "\nSession: %s (seed %u).\n", ScoreText(score).c_str(),
                  unsigned(session.seed));
+}
+
+int RunTrain(const OddsOptions& options) {
+    TrainerSession session;
+    if (!CommandDeck(options, session.deckSize, session.deckSource)) return 2;
+    session.seed = options.seedGiven ? options.seed : uint32_t(std::time(nullptr));
+    session.colour = OutputIsColourTerminal();
+#ifdef _WIN32
+    session.echo = !_isatty(_fileno(stdin));
+#else
+    session.echo = !isatty(fileno(stdin));
+#endif
+    OddsTables tables;
+    BuildOddsTables(tables, kAnalysisThreads);
+    RunTrainer(tables, session, stdin, stdout);
+    return 0;
 }
