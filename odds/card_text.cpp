@@ -120,6 +120,18 @@ std::string CardShortName(Card card) {
     return std::string(kRankShort[CardRank(card) - 1]) + kSuitLetters[CardSuit(card)];
 }
 
+std::string HeldCards(const Card deal[5], int mask) {
+    std::string text;
+    for (int i = 0; i < 5; ++i)
+        if (mask & (1 << i)) text += (text.empty() ? "" : " ") + CardShortName(deal[i]);
+    return text;
+}
+
+std::string HeldText(const Card deal[5], int mask) {
+    std::string text = HeldCards(deal, mask);
+    return text.empty() ? "nothing (draw five)" : text;
+}
+
 bool ParseShortCard(const std::string& text, Card& card) {
     std::string lower = Lower(text);
     if (lower == "jk" || lower == "joker") {

@@ -25,6 +25,12 @@ const char* HandCategoryName(int category);
 std::string CardLongName(Card card);
 std::string CardShortName(Card card);
 
+// The short names of the cards of `mask` (bit i: deal[i]), "AH KH QH";
+// "" for none.
+std::string HeldCards(const Card deal[5], int mask);
+// The same, "nothing (draw five)" for none.
+std::string HeldText(const Card deal[5], int mask);
+
 // One card in short form, or "Joker"; letters in either case.
 bool ParseShortCard(const std::string& text, Card& card);
 

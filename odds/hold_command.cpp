@@ -10,6 +10,7 @@
 #include "odds/deck_figures.h"
 #include "odds/deck_setting.h"
 #include "odds/json_writer.h"
+#include "odds/strategy.h"
 
 namespace {
 
@@ -22,16 +23,20 @@ int64_t GreatestCommonDivisor(int64_t a, int64_t b) {
     return a;
 }
 
-std::string HeldCards(const Card deal[5], int mask) {
-    std::string held;
-    for (int card = 0; card < 5; ++card)
-        if (mask & (1 << card)) held += " " + CardShortName(deal[card]);
-    return held;
+// How the chart's hold compares: "the best hold", or what it costs.
+std::string ChartVerdict(const ChartAdvice& advice) {
+    const HoldOutcome& hold = advice.hold;
+    const HoldOutcome& best = advice.best;
+    if (hold.mask == best.mask) return "the best hold";
+    if (hold.pay * best.draws == best.pay * hold.draws) return "as good as the best hold";
+    const int64_t pays[2] = {best.pay, -hold.pay};
+    const int64_t draws[2] = {best.draws, hold.draws};
+    return "costs " + SumText(pays, draws, 2, 9) + " per coin against the best hold";
 }
 
 void PrintHoldsJson(const Card deal[5], int deckSize, const std::string& source,
-                    const HoldOutcome outcomes[kHoldCount], const OddsTables& tables,
-                    int credits) {
+                    const HoldOutcome outcomes[kHoldCount], const ChartAdvice& advice,
+                    const OddsTables& tables, int credits) {
     DeckRun run;
     RunDeck(tables, deckSize, credits, run);
     JsonWriter json;
@@ -57,13 +62,20 @@ void PrintHoldsJson(const Card deal[5], int deckSize, const std::string& source,
         JsonEndObject(json);
     }
     JsonEndArray(json);
+    JsonBeginObject(json, "chart");
+    JsonInteger(json, "line", advice.line);
+    JsonString(json, "text", advice.text);
+    JsonString(json, "hold", HeldCards(deal, advice.hold.mask));
+    JsonNumber(json, "loss", double(advice.best.pay) / double(advice.best.draws) -
+                                 double(advice.hold.pay) / double(advice.hold.draws));
+    JsonEndObject(json);
     WriteDecksJson(json, 1, [&](size_t) { WriteDeckFiguresJson(json, run.figures); });
     JsonEndObject(json);
     std::fputs(json.text.c_str(), stdout);
 }
 
 void PrintHolds(const Card deal[5], int deckSize, const std::string& source,
-                const HoldOutcome outcomes[kHoldCount]) {
+                const HoldOutcome outcomes[kHoldCount], const ChartAdvice& advice) {
     std::printf("Deal:");
     for (int i = 0; i < 5; ++i)
         std::printf(" %s (%s)%s", CardShortName(deal[i]).c_str(), CardLongName(deal[i]).c_str(),
@@ -80,13 +92,14 @@ void PrintHolds(const Card deal[5], int deckSize, const std::string& source,
             std::to_string(outcome.pay / divisor) + "/" + std::to_string(outcome.draws / divisor);
         double wins = 100.0 * double(outcome.draws - outcome.counts[Nothing]) /
                       double(outcome.draws);
-        std::string held = HeldCards(deal, outcome.mask);
-        if (held.empty()) held = " nothing (draw five)";
+        std::string held = " " + HeldText(deal, outcome.mask);
         std::printf("  %2d. %s%s%s %s\n", i + 1,
                     RightAligned(FractionText(outcome.pay, outcome.draws, 9), 14).c_str(),
                     RightAligned(exact, 18).c_str(),
                     RightAligned(Format("%.2f", wins) + "%", 9).c_str(), held.c_str());
     }
+    std::printf("\nchart: line %d \"%s\": hold %s, %s\n", advice.line, advice.text.c_str(),
+                HeldText(deal, advice.hold.mask).c_str(), ChartVerdict(advice).c_str());
 }
 
 }  // namespace
@@ -112,7 +125,12 @@ int RunHold(const OddsOptions& options) {
     HoldOutcome outcomes[kHoldCount];
     EvaluateHolds(tables, deckSize, deal, outcomes);
     SortHoldsBestFirst(outcomes);
-    if (options.json) PrintHoldsJson(deal, deckSize, source, outcomes, tables, options.credits);
-    else PrintHolds(deal, deckSize, source, outcomes);
+    StrategyChart chart;
+    StoredChart(deckSize, chart);
+    ChartAdvice advice;
+    AdviseByChart(chart, deal, outcomes, advice);
+    if (options.json)
+        PrintHoldsJson(deal, deckSize, source, outcomes, advice, tables, options.credits);
+    else PrintHolds(deal, deckSize, source, outcomes, advice);
     return 0;
 }

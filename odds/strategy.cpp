@@ -252,6 +252,21 @@ int ChartHold(const StrategyChart& chart, const Card deal[5], int* lineIndex) {
                       [&](const HoldShape& s) { return FirstLineOf(chart, s); }, lineIndex);
 }
 
+bool AdviseByChart(const StrategyChart& chart, const Card deal[5],
+                   const HoldOutcome outcomes[kHoldCount], ChartAdvice& advice) {
+    int line = -1;
+    int mask = ChartHold(chart, deal, &line);
+    if (mask < 0) return false;
+    advice.line = line + 1;
+    advice.text = LineText(chart.lines[size_t(line)]);
+    advice.best = outcomes[0];
+    for (int i = 0; i < kHoldCount; ++i) {
+        if (outcomes[i].mask == mask) advice.hold = outcomes[i];
+        if (BetterHold(outcomes[i], advice.best)) advice.best = outcomes[i];
+    }
+    return true;
+}
+
 void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads,
                ChartPlay& result) {
     const int deckSize = chart.deckSize;

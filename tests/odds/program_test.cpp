@@ -29,6 +29,28 @@ TEST_F(ProgramTest, HoldListsAllThirtyTwoHoldsBestFirst) {
     EXPECT_NE(run.out.find("nothing (draw five)"), std::string::npos);
 }
 
+// The chart's line for the deal: three to a royal flush is the best hold;
+// two to a straight flush costs a little against the single 8.
+TEST_F(ProgramTest, HoldNamesTheChartsLineAndWhatItCosts) {
+    ProgramRun run = RunProgram("--deck 53 hold AH KH QH 7C 2D");
+    EXPECT_NE(run.out.find("\nchart: line 24 \"three to a royal flush\": hold AH KH QH, the best "
+                           "hold\n"),
+              std::string::npos) << run.out;
+    run = RunProgram("--deck 53 hold 4D KH 10C 8S 6C");
+    EXPECT_NE(run.out.find("\nchart: line 37 \"two to a straight flush\": hold 10C 6C, costs "
+                           "0.000366173 per coin against the best hold\n"),
+              std::string::npos) << run.out;
+    run = RunProgram("--deck 53 --json hold 4D KH 10C 8S 6C");
+    Json root;
+    ASSERT_TRUE(JsonReader(run.out).ReadDocument(root)) << run.out;
+    const Json* chart = root["chart"];
+    ASSERT_TRUE(chart != nullptr) << run.out;
+    EXPECT_EQ(NumberAt(*chart, {"line"}), 37);
+    EXPECT_EQ((*chart)["text"]->text, "two to a straight flush");
+    EXPECT_EQ((*chart)["hold"]->text, "10C 6C");
+    EXPECT_DOUBLE_EQ(NumberAt(*chart, {"loss"}), 3295.0 / 12972 - 4387.0 / 17296);
+}
+
 TEST_F(ProgramTest, HoldTakesTheDeckOfTheGamesSettings) {
     WriteSettings("[Settings]\r\nWildCards=0\r\n");
     ProgramRun run = RunProgram("--settings '" + dir + "/quorvel.ini' hold KC KD KH KS 3C");

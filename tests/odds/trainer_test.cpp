@@ -104,7 +104,7 @@ TEST_F(ProgramTest, TrainerDealsAsTheGameAndScoresEveryHold) {
     EXPECT_NE(out.find("? there is no position 9"), std::string::npos) << out;
     EXPECT_NE(out.find("? \"XX\" is not a card"), std::string::npos) << out;
     EXPECT_NE(out.find("right: the best hold"), std::string::npos) << out;
-    std::snprintf(score, sizeof score, "Session: 2 hands, 1 mistake, %.2f coins lost per 100 hands (seed 7).\n",
+    std::snprintf(score, sizeof score, "Session: 2 hands, 1 mistake, %.2f coins lost per 100 hands, 1 held as the chart (seed 7).\n",
                   100 * loss / 2);
     EXPECT_EQ(out.size() - out.rfind("Session: "), std::string(score).size()) << out;
     EXPECT_NE(out.find(score), std::string::npos) << out;
@@ -115,6 +115,24 @@ TEST_F(ProgramTest, TrainerDealsAsTheGameAndScoresEveryHold) {
     run = RunProgram("--deck 53 train --seed 7", kProgram, "1 2,34\n");
     EXPECT_NE(run.out.find("Hand 2:"), std::string::npos);
     EXPECT_NE(run.out.find("Session: 1 hand, 1 mistake"), std::string::npos) << run.out;
+}
+
+// The chart's line beside the best hold: the pair is the best hold; two to a
+// straight flush, held as the chart says, is a mistake against the single 8.
+TEST_F(ProgramTest, TrainerShowsTheChartsHoldAndCountsHoldsAsTheChart) {
+    ProgramRun run = RunProgram("--deck 53 train --seed 14", kProgram, "34\n3 5\nq\n");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("  best hold  JD JH                        0.738784 per coin\n"
+                           "  chart      JD JH                        0.738784 per coin, line 27 "
+                           "\"a pair\"\n  right: the best hold\n"),
+              std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  best hold  8S                           0.254009 per coin\n"
+                           "  chart      10C 6C                       0.253642 per coin, line 37 "
+                           "\"two to a straight flush\"\n  a mistake: 0.000366 coins lost"),
+              std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Session: 2 hands, 1 mistake, 0.02 coins lost per 100 hands, 2 held as "
+                           "the chart (seed 14)."),
+              std::string::npos) << run.out;
 }
 
 TEST_F(ProgramTest, TrainerColoursOnlyATerminal) {
