@@ -11,7 +11,6 @@ int32_t gNewReceived;
 
 namespace {
 
-constexpr int32_t kStartingCredits = 40;
 constexpr unsigned kFastDealMs = 80;
 constexpr unsigned kNormalDealMs = 320;
 

@@ -7,6 +7,7 @@
 enum RoundPhase : int32_t { Betting = 0, Dealt = 1, Drawn = 2 };
 
 constexpr int32_t kMaxCoins = 5;    // coins the machine takes for one game
+constexpr int32_t kStartingCredits = 40;    // the credit meter of a new game
 
 struct RoundState {
     RoundPhase phase;

@@ -1,7 +1,6 @@
 #include "odds/analysis.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "engine/payout.h"
 
@@ -25,20 +24,6 @@ struct BinomialTable {
 const BinomialTable gBinomial;
 
 inline int64_t Choose(int n, int k) { return gBinomial.value[n][k]; }
-
-// Runs body(begin, end) over [0, count) split into one contiguous share per
-// thread; the calling thread takes the last share.
-template <typename Body>
-void ParallelFor(int64_t count, int threads, Body body) {
-    if (threads < 1) threads = 1;
-    if (count < threads) threads = 1;
-    std::vector<std::thread> workers;
-    int64_t share = count / threads;
-    for (int t = 0; t + 1 < threads; ++t)
-        workers.emplace_back(body, share * t, share * (t + 1));
-    body(share * (threads - 1), count);
-    for (std::thread& worker : workers) worker.join();
-}
 
 // The set of k natural cards with the given rank, ascending.
 void UnrankSubset(int64_t rank, int k, int* cards) {
@@ -83,7 +68,7 @@ void ForEachExtension(const int* set, int k, Visit visit) {
 // added when k is 4.
 void ClassifyHands(int k, int threads, std::vector<uint8_t>& hands) {
     hands.assign(size_t(Choose(kNaturalCards, k)), 0);
-    ParallelFor(int64_t(hands.size()), threads, [&](int64_t begin, int64_t end) {
+    ParallelFor(int64_t(hands.size()), threads, [&](int, int64_t begin, int64_t end) {
         if (begin >= end) return;
         int set[5];
         UnrankSubset(begin, k, set);
@@ -102,7 +87,7 @@ void CountFromHands(int k, const std::vector<uint8_t>& hands, int threads,
                     std::vector<int32_t>& table) {
     int64_t sets = Choose(kNaturalCards, k);
     table.assign(size_t(sets * kCategories), 0);
-    ParallelFor(sets, threads, [&](int64_t begin, int64_t end) {
+    ParallelFor(sets, threads, [&](int, int64_t begin, int64_t end) {
         if (begin >= end) return;
         int set[5];
         UnrankSubset(begin, k, set);
@@ -120,7 +105,7 @@ void CountFromSupersets(int k, const std::vector<int32_t>& bigger, int beyond, i
                         std::vector<int32_t>& table) {
     int64_t sets = Choose(kNaturalCards, k);
     table.assign(size_t(sets * kCategories), 0);
-    ParallelFor(sets, threads, [&](int64_t begin, int64_t end) {
+    ParallelFor(sets, threads, [&](int, int64_t begin, int64_t end) {
         if (begin >= end) return;
         int set[5] = {0, 1, 2, 3, 4};
         if (k > 0) UnrankSubset(begin, k, set);
@@ -356,29 +341,14 @@ void AnalyseClass(const OddsTables& tables, int deckSize, const DealClass& deal,
                   const int64_t draws[6], DeckAnalysis& into) {
     SortedDeal sorted;
     PrepareDeal(deal.cards, sorted);
-    int64_t bestPay = 0;
-    int best = BestSortedHold(tables, deckSize, sorted, draws, bestPay);
-    int held = gMasks.size[best];
-    int64_t counts[kCategories];
-    HoldCounts(tables, deckSize, sorted, best, counts);
-
+    HoldOutcome best;
+    best.mask = BestSortedHold(tables, deckSize, sorted, draws, best.pay);
+    best.held = gMasks.size[best.mask];
+    best.draws = draws[best.held];
+    HoldCounts(tables, deckSize, sorted, best.mask, best.counts);
     int dealt = sorted.naturals == 5 ? tables.naturalHands[size_t(sorted.rank[31])]
                                      : tables.jokerHands[size_t(sorted.rank[15])];
-    into.dealCounts[dealt] += deal.weight;
-    into.dealClasses += 1;
-    into.dealsByHeld[held] += deal.weight;
-    into.payByHeld[held] += deal.weight * bestPay;
-    for (int c = 0; c < kCategories; ++c) into.countsByHeld[held][c] += deal.weight * counts[c];
-}
-
-void MergeAnalysis(const DeckAnalysis& part, DeckAnalysis& into) {
-    into.dealClasses += part.dealClasses;
-    for (int k = 0; k <= 5; ++k) {
-        into.dealsByHeld[k] += part.dealsByHeld[k];
-        into.payByHeld[k] += part.payByHeld[k];
-        for (int c = 0; c < kCategories; ++c) into.countsByHeld[k][c] += part.countsByHeld[k][c];
-    }
-    for (int c = 0; c < kCategories; ++c) into.dealCounts[c] += part.dealCounts[c];
+    CountDeal(into, deal.weight, dealt, best);
 }
 
 }  // namespace
@@ -459,17 +429,11 @@ namespace {
 // A deal of five distinct cards of the deck put in ascending order;
 // order[i] is the place in the deal of the i-th lowest card.
 bool SortDeal(int deckSize, const Card deal[5], int order[5], SortedDeal& sorted) {
-    if (deckSize != kNaturalCards && deckSize != kDeckSize) return false;
-    for (int i = 0; i < 5; ++i) {
-        order[i] = i;
-        if (deal[i] < 0 || deal[i] >= deckSize) return false;
-    }
+    if (!DealIsOfDeck(deckSize, deal)) return false;
+    for (int i = 0; i < 5; ++i) order[i] = i;
     std::sort(order, order + 5, [&](int a, int b) { return deal[a] < deal[b]; });
     int sortedCards[5];
-    for (int i = 0; i < 5; ++i) {
-        sortedCards[i] = deal[order[i]];
-        if (i > 0 && sortedCards[i] == sortedCards[i - 1]) return false;
-    }
+    for (int i = 0; i < 5; ++i) sortedCards[i] = deal[order[i]];
     PrepareDeal(sortedCards, sorted);
     return true;
 }
@@ -525,6 +489,34 @@ int BestHold(const OddsTables& tables, int deckSize, const Card deal[5], int64_t
     return MaskInDealOrder(best, order);
 }
 
+bool DealIsOfDeck(int deckSize, const Card deal[5]) {
+    if (deckSize != kNaturalCards && deckSize != kDeckSize) return false;
+    for (int i = 0; i < 5; ++i) {
+        if (deal[i] < 0 || deal[i] >= deckSize) return false;
+        for (int j = 0; j < i; ++j)
+            if (deal[j] == deal[i]) return false;
+    }
+    return true;
+}
+
+void CountDeal(DeckAnalysis& into, int64_t weight, int dealt, const HoldOutcome& hold) {
+    into.dealClasses += 1;
+    into.dealCounts[dealt] += weight;
+    into.dealsByHeld[hold.held] += weight;
+    into.payByHeld[hold.held] += weight * hold.pay;
+    for (int c = 0; c < kCategories; ++c) into.countsByHeld[hold.held][c] += weight * hold.counts[c];
+}
+
+void MergeAnalysis(const DeckAnalysis& part, DeckAnalysis& into) {
+    into.dealClasses += part.dealClasses;
+    for (int k = 0; k <= 5; ++k) {
+        into.dealsByHeld[k] += part.dealsByHeld[k];
+        into.payByHeld[k] += part.payByHeld[k];
+        for (int c = 0; c < kCategories; ++c) into.countsByHeld[k][c] += part.countsByHeld[k][c];
+    }
+    for (int c = 0; c < kCategories; ++c) into.dealCounts[c] += part.dealCounts[c];
+}
+
 bool BetterHold(const HoldOutcome& a, const HoldOutcome& b) {
     return HoldBeats(a.pay, a.draws - a.counts[Nothing], a.draws, a.held, a.mask,
                      b.pay, b.draws - b.counts[Nothing], b.draws, b.held, b.mask);
@@ -554,13 +546,11 @@ void AnalyseDeck(const OddsTables& tables, int deckSize, int threads, DeckAnalys
     // Interleaved blocks share out the cheaper joker deals evenly.
     constexpr int64_t kBlock = 512;
     int64_t blocks = (int64_t(classes.size()) + kBlock - 1) / kBlock;
-    ParallelFor(threads, threads, [&](int64_t first, int64_t last) {
-        for (int64_t t = first; t < last; ++t) {
-            for (int64_t block = t; block < blocks; block += threads) {
-                int64_t end = std::min<int64_t>(int64_t(classes.size()), (block + 1) * kBlock);
-                for (int64_t i = block * kBlock; i < end; ++i)
-                    AnalyseClass(tables, deckSize, classes[size_t(i)], draws, parts[size_t(t)]);
-            }
+    ParallelFor(threads, threads, [&](int t, int64_t, int64_t) {
+        for (int64_t block = t; block < blocks; block += threads) {
+            int64_t end = std::min<int64_t>(int64_t(classes.size()), (block + 1) * kBlock);
+            for (int64_t i = block * kBlock; i < end; ++i)
+                AnalyseClass(tables, deckSize, classes[size_t(i)], draws, parts[size_t(t)]);
         }
     });
     for (const DeckAnalysis& part : parts) MergeAnalysis(part, result);

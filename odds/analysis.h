@@ -12,6 +12,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/evaluate.h"
@@ -91,6 +92,27 @@ bool EvaluateHolds(const OddsTables& tables, int deckSize, const Card deal[5],
 int BestHold(const OddsTables& tables, int deckSize, const Card deal[5],
              int64_t* pay = nullptr);
 
+// Five distinct cards of the 52- or 53-card deck (any order).
+bool DealIsOfDeck(int deckSize, const Card deal[5]);
+
+// Adds one deal, `weight` deals of its suit pattern, dealt as `dealt` and
+// played by `hold`, to a deck's counts.
+void CountDeal(DeckAnalysis& into, int64_t weight, int dealt, const HoldOutcome& hold);
+// Adds the counts of one share of a deck's deals to another.
+void MergeAnalysis(const DeckAnalysis& part, DeckAnalysis& into);
+
+// Runs body(share, begin, end) over [0, count) split into one contiguous
+// share per thread; the calling thread takes the last share.
+template <typename Body>
+void ParallelFor(int64_t count, int threads, Body body) {
+    if (threads < 1 || count < threads) threads = 1;
+    std::vector<std::thread> workers;
+    for (int t = 0; t + 1 < threads; ++t)
+        workers.emplace_back(body, t, count * t / threads, count * (t + 1) / threads);
+    body(threads - 1, count * (threads - 1) / threads, count);
+    for (std::thread& worker : workers) worker.join();
+}
+
 // The better of two holds of one deal: the higher expected payout; on equal
 // value the higher chance of a paying hand; then the one that keeps fewer
 // cards; then the lower mask.  Exact: the comparison is on integers.
@@ -104,6 +126,25 @@ struct DealClass {
     int32_t weight;
 };
 void EnumerateDealClasses(int deckSize, std::vector<DealClass>& classes);
+
+// Calls visit(share, deal, cards, outcomes) for every deal class of the
+// deck with the values of all its holds (in mask order), the classes split
+// into `threads` contiguous shares, each in order.
+template <typename Visit>
+void ForEachDealClass(const OddsTables& tables, int deckSize, int threads, Visit visit) {
+    std::vector<DealClass> classes;
+    EnumerateDealClasses(deckSize, classes);
+    ParallelFor(int64_t(classes.size()), threads, [&](int share, int64_t begin, int64_t end) {
+        for (int64_t i = begin; i < end; ++i) {
+            const DealClass& deal = classes[size_t(i)];
+            const Card cards[5] = {deal.cards[0], deal.cards[1], deal.cards[2], deal.cards[3],
+                                   deal.cards[4]};
+            HoldOutcome outcomes[kHoldCount];
+            EvaluateHolds(tables, deckSize, cards, outcomes);
+            visit(share, deal, cards, outcomes);
+        }
+    });
+}
 
 // Optimal play over every deal of the 52- or 53-card deck.
 void AnalyseDeck(const OddsTables& tables, int deckSize, int threads, DeckAnalysis& result);

@@ -1,6 +1,9 @@
 #include "odds/card_text.h"
 
 #include <cctype>
+#include <cstdio>
+
+#include "engine/payout.h"
 
 namespace {
 
@@ -10,6 +13,10 @@ const char* const kRankShort[13] = {"A", "2", "3", "4", "5", "6", "7",
                                     "8", "9", "10", "J", "Q", "K"};
 const char* const kSuitWords[4] = {"Clubs", "Diamonds", "Hearts", "Spades"};
 const char kSuitLetters[4] = {'C', 'D', 'H', 'S'};
+
+const char* const kCategoryNames[kHandCategoryCount] = {
+    "Nothing",   "RoyalFlush", "FiveOfAKind", "WildRoyalFlush", "StraightFlush", "FourOfAKind",
+    "FullHouse", "Flush",      "Straight",    "ThreeOfAKind",   "TwoPair"};
 
 const char kFormsHint[] =
     "write cards as \"Queen of Hearts\" or in short form: QH, 10D or TD, AS, JK for the joker";
@@ -79,6 +86,28 @@ std::string Trimmed(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
+const char* HandName(int category) {
+    return category == Nothing ? "Nothing" : PayoutTable[category].name;
+}
+
+const char* HandCategoryName(int category) {
+    return category >= 0 && category < kHandCategoryCount ? kCategoryNames[category] : "";
+}
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string Padded(const std::string& text, size_t width) {
+    return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
+
+std::string RightAligned(const std::string& text, size_t width) {
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
 std::string CardLongName(Card card) {
     if (card < 0) return "";
     if (card >= kJoker) return "Joker";
@@ -89,6 +118,18 @@ std::string CardShortName(Card card) {
     if (card < 0) return "";
     if (card >= kJoker) return "JK";
     return std::string(kRankShort[CardRank(card) - 1]) + kSuitLetters[CardSuit(card)];
+}
+
+std::string HeldCards(const Card deal[5], int mask) {
+    std::string text;
+    for (int i = 0; i < 5; ++i)
+        if (mask & (1 << i)) text += (text.empty() ? "" : " ") + CardShortName(deal[i]);
+    return text;
+}
+
+std::string HeldText(const Card deal[5], int mask) {
+    std::string text = HeldCards(deal, mask);
+    return text.empty() ? "nothing (draw five)" : text;
 }
 
 bool ParseShortCard(const std::string& text, Card& card) {

@@ -1,18 +1,35 @@
-// Cards as text: the names the game's status line shows ("Queen of
-// Hearts", "Joker"), the short forms of the command line (QH, 10D or TD, AS,
-// JK), and the reading of a deal from command-line words.
+// Cards and hands as text: the names the game's status line shows ("Queen
+// of Hearts", "Joker"), the short forms of the command line (QH, 10D or TD,
+// AS, JK), the reading of a deal from command-line words, and the names of
+// the hand categories.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "engine/card.h"
 
-// Text helpers shared by the analyser's readers of words and lines.
+// Text helpers shared by the analyser's readers and writers.
 std::string Lower(const std::string& text);
 std::string Trimmed(const std::string& text);    // without surrounding blanks
+std::string Format(const char* format, double value);   // printf of one number
+// Set in a column of `width`: left with at least one blank after it, or right.
+std::string Padded(const std::string& text, size_t width);
+std::string RightAligned(const std::string& text, size_t width);
+
+// A hand category as the payout table names it, "Nothing" for no win.
+const char* HandName(int category);
+// The enumerator's name, for keys and source text: "Nothing", "RoyalFlush",
+// ... "TwoPair".
+const char* HandCategoryName(int category);
 
 std::string CardLongName(Card card);
 std::string CardShortName(Card card);
+
+// The short names of the cards of `mask` (bit i: deal[i]), "AH KH QH";
+// "" for none.
+std::string HeldCards(const Card deal[5], int mask);
+// The same, "nothing (draw five)" for none.
+std::string HeldText(const Card deal[5], int mask);
 
 // One card in short form, or "Joker"; letters in either case.
 bool ParseShortCard(const std::string& text, Card& card);

@@ -3,19 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "odds/analysis.h"
-
-namespace {
-
-const char* const kCategoryNames[kHandCategoryCount] = {
-    "Nothing",   "RoyalFlush", "FiveOfAKind", "WildRoyalFlush", "StraightFlush", "FourOfAKind",
-    "FullHouse", "Flush",      "Straight",    "ThreeOfAKind",   "TwoPair"};
-
-}  // namespace
-
-const char* HandCategoryName(int category) {
-    return category >= 0 && category < kHandCategoryCount ? kCategoryNames[category] : "";
-}
+#include "odds/card_text.h"
 
 void ComputeDeckFigures(const DeckAnalysis& analysis, int credits, DeckFigures& figures) {
     figures = DeckFigures();
@@ -62,4 +50,33 @@ void WriteDeckFiguresJson(JsonWriter& json, const DeckFigures& figures) {
     for (size_t i = 0; i < sizeof kRiskCoins / sizeof kRiskCoins[0]; ++i)
         JsonNumber(json, std::to_string(kRiskCoins[i]).c_str(), figures.expectedGamesToBust[i]);
     JsonEndObject(json);
+}
+
+void RunDeck(const OddsTables& tables, int deckSize, int credits, DeckRun& run) {
+    auto start = std::chrono::steady_clock::now();
+    AnalyseDeck(tables, deckSize, kAnalysisThreads, run.analysis);
+    run.dealSeconds = SecondsSince(start);
+    start = std::chrono::steady_clock::now();
+    ComputeDeckFigures(run.analysis, credits, run.figures);
+    run.riskSeconds = SecondsSince(start);
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::vector<int> DecksToRun(int deckSize) {
+    std::vector<int> decks;
+    if (deckSize == 0 || deckSize == kDeckSize) decks.push_back(kDeckSize);
+    if (deckSize == 0 || deckSize == kNaturalCards) decks.push_back(kNaturalCards);
+    return decks;
+}
+
+const char* DeckLabel(int deckSize) {
+    return deckSize == kDeckSize ? "53 cards, the joker wild" : "52 cards, no joker";
+}
+
+std::string DeckName(int deckSize) {
+    return std::to_string(deckSize) +
+           (deckSize == kDeckSize ? "-card deck with the joker" : "-card deck, no joker");
 }

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +10,6 @@
 #endif
 
 #include "engine/card.h"
-#include "odds/card_text.h"
 
 namespace {
 
@@ -45,41 +43,6 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
 
 }  // namespace
 
-ProfileText::ProfileText(const std::string& text) {
-    bool inSettings = false;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string trimmed = Trimmed(text.substr(start, end - start));
-        start = end + 1;
-        if (trimmed.empty() || trimmed[0] == ';') continue;
-        if (trimmed[0] == '[') {
-            size_t close = trimmed.find(']');
-            std::string name = close == std::string::npos ? trimmed.substr(1)
-                                                         : trimmed.substr(1, close - 1);
-            inSettings = Lower(Trimmed(name)) == "settings";
-            continue;
-        }
-        size_t equals = trimmed.find('=');
-        if (!inSettings || equals == std::string::npos) continue;
-        entries_.emplace_back(Lower(Trimmed(trimmed.substr(0, equals))),
-                              Trimmed(trimmed.substr(equals + 1)));
-    }
-}
-
-int32_t ProfileText::ReadInt(const char* key, int32_t defaultValue) {
-    std::string wanted = Lower(key);
-    for (const auto& entry : entries_) {
-        if (entry.first != wanted) continue;
-        if (entry.second.empty()) return defaultValue;
-        return static_cast<int32_t>(std::strtol(entry.second.c_str(), nullptr, 10));
-    }
-    return defaultValue;
-}
-
-void ProfileText::WriteString(const char*, const char*) {}
-
 int DeckSizeFromSettings(ProfileStore& store) {
     LoadSettingsFrom(store);
     return gSettings.WildCards != 0 ? kDeckSize : 52;
@@ -112,5 +75,19 @@ bool DeckSizeFromSettingsFile(const std::string& path, bool mustExist, int& deck
     ProfileText profile(text);
     deckSize = DeckSizeFromSettings(profile);
     source = "WildCards=" + std::to_string(gSettings.WildCards) + " in " + path;
+    return true;
+}
+
+bool CommandDeck(const OddsOptions& options, int& deckSize, std::string& source) {
+    deckSize = options.deckSize;
+    source = "--deck " + std::to_string(deckSize);
+    if (deckSize != 0) return true;
+    std::string error;
+    bool named = !options.settingsFile.empty();
+    std::string path = named ? options.settingsFile : SettingsFileBesideProgram();
+    if (!DeckSizeFromSettingsFile(path, named, deckSize, source, error)) {
+        std::fprintf(stderr, "quorvel-odds: %s\n", error.c_str());
+        return false;
+    }
     return true;
 }

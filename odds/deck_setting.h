@@ -2,27 +2,10 @@
 // read by the game's own loading rules, so that a missing file or key means
 // the joker is in play, as it is in the game.
 #pragma once
-#include <cstdint>
 #include <string>
-#include <utility>
-#include <vector>
 
+#include "odds/options.h"
 #include "settings/settings.h"
-
-// The "Settings" section of an initialisation file's text, read as the
-// private-profile functions read it: section and key names in any case,
-// blanks around names and values ignored, the first line of a key wins, a
-// value's leading decimal number (0 when it has none), the default when the
-// key is missing or its value empty.  Read only: writes are dropped.
-class ProfileText final : public ProfileStore {
-public:
-    explicit ProfileText(const std::string& text);
-    int32_t ReadInt(const char* key, int32_t defaultValue) override;
-    void WriteString(const char* key, const char* value) override;
-
-private:
-    std::vector<std::pair<std::string, std::string>> entries_;  // lower-case key, value
-};
 
 // 53 when the settings' WildCards is nonzero, else 52.
 int DeckSizeFromSettings(ProfileStore& store);
@@ -37,3 +20,8 @@ std::string SettingsFileBesideProgram();
 // tells the player where the choice came from.
 bool DeckSizeFromSettingsFile(const std::string& path, bool mustExist, int& deckSize,
                               std::string& source, std::string& error);
+
+// The deck of hold and train: --deck, else the game's settings file (the
+// one named, else the one beside this program); false, with the reason on
+// stderr, when that cannot be read.
+bool CommandDeck(const OddsOptions& options, int& deckSize, std::string& source);

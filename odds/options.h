@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "odds/risk.h"
+#include "engine/round.h"
 
 enum class OddsCommand { Analysis, Hold, Train, Strategy };
 
@@ -13,7 +13,7 @@ struct OddsOptions {
     int deckSize = 0;               // 0: not given
     std::string settingsFile;       // "": the one beside this program
     bool json = false;
-    int credits = kStartCredits;    // the start of the risk figures
+    int credits = kStartingCredits;    // the start of the risk figures
     bool seedGiven = false;
     uint32_t seed = 0;
     bool full = false;              // strategy: each line's share and return

@@ -52,8 +52,7 @@ std::vector<double> BustWithin(const OutcomeDistribution& outcomes, int credits,
 // finite expectation.
 double ExpectedGamesToBust(const OutcomeDistribution& outcomes, int credits, int coins);
 
-// The figures the analyser reports: 100, 500 and 1,000 games, 1 and 5 coins,
-// 40 credits as the machine starts.
-constexpr int kStartCredits = 40;
+// The figures the analyser reports: 100, 500 and 1,000 games, 1 and 5
+// coins; the credits are the machine's start (kStartingCredits) unless asked.
 constexpr int kRiskGames[] = {100, 500, 1000};
 constexpr int kRiskCoins[] = {1, 5};

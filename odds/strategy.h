@@ -51,9 +51,22 @@ std::string LineText(const ChartLine& line);
 
 // The hold of a deal that the chart picks, as a mask over the deal as
 // given, and the index of the line that picked it (-1 and -1 for a deal
-// that EvaluateHolds refuses).  When a line fits several sets of cards, the
-// one in more ways wins, then the one with the higher cards (ace high).
+// not of the chart's deck, or one that no line fits).  When a line fits
+// several sets of cards, the order of ShapeOf decides.
 int ChartHold(const StrategyChart& chart, const Card deal[5], int* lineIndex = nullptr);
+
+// The chart's hold of a deal against the best hold: the number of the line
+// that picks it (from 1) and its text, and the values of both holds, from
+// the values of all holds of the deal (in any order).  False for a deal
+// that the chart does not take.
+struct ChartAdvice {
+    int line = 0;
+    std::string text;
+    HoldOutcome hold{};
+    HoldOutcome best{};
+};
+bool AdviseByChart(const StrategyChart& chart, const Card deal[5],
+                   const HoldOutcome outcomes[kHoldCount], ChartAdvice& advice);
 
 // Playing the chart over every deal of its deck, counted like optimal
 // play (numerators per number of held cards), and per line how many deals
@@ -77,7 +90,7 @@ void DeriveChart(const OddsTables& tables, int deckSize, int maxLines, int threa
                  StrategyChart& chart);
 
 // The charts that DeriveChart gives with kChartLineLimit, kept in the
-// program (deriving takes the better part of a minute), and the source
+// program (deriving takes about 12 s), and the source
 // text of a chart as odds/strategy_charts.cpp keeps it.
 void StoredChart(int deckSize, StrategyChart& chart);
 std::string ChartSource(const StrategyChart& chart);
@@ -86,3 +99,29 @@ std::string ChartSource(const StrategyChart& chart);
 // optimal play in percentage points, both exact decimals.
 std::string ReturnDifferenceText(const DeckAnalysis& better, const DeckAnalysis& worse,
                                  int decimals);
+
+// The held cards of one hold as the lines see them, for the derivation to
+// try every candidate line on every hold.
+struct HoldShape {
+    int naturals;
+    bool joker;
+    int made;       // all five held: their category; else -1
+    int group;      // how the natural ranks group: distinct, quads, trips, ...
+    bool suited;    // the naturals share one suit (trivially with one)
+    bool royal;     // every natural is a 10, J, Q, K or A
+    int ways;       // straights holding every natural (distinct ranks only)
+};
+
+// A shape packed into 16 bits, so that what the lines do with a shape can
+// be found once for every deal.
+constexpr int kShapeKeys = 1 << 16;
+int ShapeKey(const HoldShape& shape);
+HoldShape ShapeOfKey(int key);
+
+// The shape of the cards of `mask`, and in `order` (when asked) the order
+// of holds that fit one line, highest first: more ways, then the fewer
+// chances thrown away (a discarded card counts once for each of the held
+// cards' straights it lies in, and more when it is of the suit of the held
+// naturals), then the higher cards, the ace high.
+HoldShape ShapeOf(const Card deal[5], int mask, int64_t* order);
+bool LineFits(const ChartLine& line, const HoldShape& shape);

@@ -1,21 +1,18 @@
-#include "odds/strategy_command.h"
-
-#include <chrono>
+// quorvel-odds strategy: the chart of each deck with its exact return, its
+// loss against best play and the spread of a game played by it.
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "odds/card_text.h"
+#include "odds/commands.h"
 #include "odds/deck_figures.h"
 #include "odds/json_writer.h"
 #include "odds/risk.h"
 #include "odds/strategy.h"
 
 namespace {
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // "0.001772" per coin as percentage points: "0.1772".
 std::string PointsText(const std::string& perCoin) {
@@ -31,27 +28,25 @@ std::string PointsText(const std::string& perCoin) {
 struct ChartRun {
     StrategyChart chart;
     ChartPlay play;
-    DeckAnalysis best;
-    DeckFigures bestFigures;
+    DeckRun best;
     double chartCategories[kHandCategoryCount] = {};
     double chartVariance = 0;
     double deriveSeconds = 0;
     double playSeconds = 0;
 };
 
-void RunChart(const OddsTables& tables, int deckSize, const StrategyRequest& request,
+void RunChart(const OddsTables& tables, int deckSize, const OddsOptions& options,
               ChartRun& run) {
     auto start = std::chrono::steady_clock::now();
-    if (request.derive) DeriveChart(tables, deckSize, kChartLineLimit, kAnalysisThreads, run.chart);
+    if (options.derive) DeriveChart(tables, deckSize, kChartLineLimit, kAnalysisThreads, run.chart);
     else StoredChart(deckSize, run.chart);
     run.deriveSeconds = SecondsSince(start);
     start = std::chrono::steady_clock::now();
     PlayChart(tables, run.chart, kAnalysisThreads, run.play);
-    AnalyseDeck(tables, deckSize, kAnalysisThreads, run.best);
+    RunDeck(tables, deckSize, options.credits, run.best);
     for (int c = 0; c < kHandCategoryCount; ++c)
         run.chartCategories[c] = FinalCategoryProbability(run.play.play, c);
     run.chartVariance = CategoryVariance(run.chartCategories);
-    ComputeDeckFigures(run.best, request.credits, run.bestFigures);
     run.playSeconds = SecondsSince(start);
 }
 
@@ -69,16 +64,14 @@ void LineFigures(const ChartRun& run, size_t line, double& share, double& value,
     loss = 100 * run.play.lineLoss[line] / double(play.deals);
 }
 
-void PrintChart(const ChartRun& run, const StrategyRequest& request) {
-    const int deckSize = run.play.play.deckSize;
-    std::printf("%s: %d lines%s\n",
-                deckSize == kDeckSize ? "53 cards, the joker wild" : "52 cards, no joker",
-                int(run.chart.lines.size()), request.derive ? ", derived afresh" : "");
-    if (request.full)
+void PrintChart(const ChartRun& run, const OddsOptions& options) {
+    std::printf("%s: %d lines%s\n", DeckLabel(run.chart.deckSize), int(run.chart.lines.size()),
+                options.derive ? ", derived afresh" : "");
+    if (options.full)
         std::printf("       %-58s %9s %9s %9s\n", "hold", "deals", "per coin", "loss pp");
     for (size_t i = 0; i < run.chart.lines.size(); ++i) {
         std::string text = LineText(run.chart.lines[i]);
-        if (!request.full) {
+        if (!options.full) {
             std::printf("  %2d. %s\n", int(i + 1), text.c_str());
             continue;
         }
@@ -93,8 +86,8 @@ void PrintChart(const ChartRun& run, const StrategyRequest& request) {
                     lossText);
     }
     std::string chartReturn = ExpectedReturnText(run.play.play, 9);
-    std::string bestReturn = ExpectedReturnText(run.best, 9);
-    std::string loss = ReturnDifferenceText(run.best, run.play.play, 9);
+    std::string bestReturn = ExpectedReturnText(run.best.analysis, 9);
+    std::string loss = ReturnDifferenceText(run.best.analysis, run.play.play, 9);
     std::printf("  return of the chart  %s  (%s %%)\n", chartReturn.c_str(),
                 PointsText(chartReturn).c_str());
     std::printf("  best play            %s  (%s %%)\n", bestReturn.c_str(),
@@ -102,9 +95,9 @@ void PrintChart(const ChartRun& run, const StrategyRequest& request) {
     std::printf("  loss                 %s  (%s percentage points)\n", loss.c_str(),
                 PointsText(loss).c_str());
     std::printf("  variance per coin    %.6f (standard deviation %.6f); best play %.6f (%.6f)\n",
-                run.chartVariance, std::sqrt(run.chartVariance), run.bestFigures.variance,
-                run.bestFigures.standardDeviation);
-    if (request.derive) {
+                run.chartVariance, std::sqrt(run.chartVariance), run.best.figures.variance,
+                run.best.figures.standardDeviation);
+    if (options.derive) {
         std::printf("  time: %.3f s to derive, %.3f s to count the chart and best play\n",
                     run.deriveSeconds, run.playSeconds);
         std::printf("  as kept in odds/strategy_charts.cpp:\n%s\n",
@@ -116,9 +109,9 @@ void PrintChart(const ChartRun& run, const StrategyRequest& request) {
 
 // Best play's figures as the analysis writes them, then the chart's.
 void WriteChartJson(JsonWriter& json, const ChartRun& run) {
-    WriteDeckFiguresJson(json, run.bestFigures);
+    WriteDeckFiguresJson(json, run.best.figures);
     JsonNumber(json, "chart_return", ExpectedReturn(run.play.play));
-    JsonNumber(json, "chart_loss", ExpectedReturn(run.best) - ExpectedReturn(run.play.play));
+    JsonNumber(json, "chart_loss", ExpectedReturn(run.best.analysis) - ExpectedReturn(run.play.play));
     JsonNumber(json, "chart_hit_frequency", 1 - run.chartCategories[Nothing]);
     JsonNumber(json, "chart_variance", run.chartVariance);
     JsonNumber(json, "chart_standard_deviation", std::sqrt(run.chartVariance));
@@ -142,26 +135,18 @@ void WriteChartJson(JsonWriter& json, const ChartRun& run) {
 
 }  // namespace
 
-int RunStrategy(const StrategyRequest& request) {
+int RunStrategy(const OddsOptions& options) {
     auto start = std::chrono::steady_clock::now();
     OddsTables tables;
     BuildOddsTables(tables, kAnalysisThreads);
-    std::vector<int> decks;
-    if (request.deckSize == 0 || request.deckSize == kDeckSize) decks.push_back(kDeckSize);
-    if (request.deckSize == 0 || request.deckSize == kNaturalCards) decks.push_back(kNaturalCards);
+    std::vector<int> decks = DecksToRun(options.deckSize);
     std::vector<ChartRun> runs(decks.size());
-    for (size_t i = 0; i < decks.size(); ++i) RunChart(tables, decks[i], request, runs[i]);
+    for (size_t i = 0; i < decks.size(); ++i) RunChart(tables, decks[i], options, runs[i]);
 
-    if (request.json) {
+    if (options.json) {
         JsonWriter json;
         JsonBeginObject(json);
-        JsonBeginArray(json, "decks");
-        for (const ChartRun& run : runs) {
-            JsonBeginObject(json);
-            WriteChartJson(json, run);
-            JsonEndObject(json);
-        }
-        JsonEndArray(json);
+        WriteDecksJson(json, runs.size(), [&](size_t i) { WriteChartJson(json, runs[i]); });
         JsonEndObject(json);
         std::fputs(json.text.c_str(), stdout);
         return 0;
@@ -175,7 +160,7 @@ int RunStrategy(const StrategyRequest& request) {
                 "kept cards' straights it lies in, and three more if the kept cards (but\n"
                 "the joker) are of one suit and it is of that suit; then the one with\n"
                 "the higher cards, the ace high.\n\n");
-    for (const ChartRun& run : runs) PrintChart(run, request);
+    for (const ChartRun& run : runs) PrintChart(run, options);
     std::printf("total time: %.3f s on %d threads\n", SecondsSince(start), kAnalysisThreads);
     return 0;
 }

@@ -1,11 +1,23 @@
+// quorvel-odds train: the trainer.
 #include "odds/trainer.h"
 
 #include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <vector>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "engine/deck.h"
-#include "engine/payout.h"
 #include "odds/card_text.h"
+#include "odds/commands.h"
+#include "odds/deck_figures.h"
+#include "odds/deck_setting.h"
+#include "odds/strategy.h"
 
 namespace {
 
@@ -22,13 +34,6 @@ bool ReadLine(FILE* in, std::string& line) {
     return c != EOF || !line.empty();
 }
 
-std::string HeldText(const Card deal[5], int mask) {
-    std::string text;
-    for (int i = 0; i < 5; ++i)
-        if (mask & (1 << i)) text += (text.empty() ? "" : " ") + CardShortName(deal[i]);
-    return text.empty() ? "nothing (draw five)" : text;
-}
-
 std::string Plural(int count, const char* word) {
     return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
 }
@@ -37,17 +42,28 @@ struct Score {
     int hands = 0;
     int mistakes = 0;
     double lost = 0;    // expected coins lost per coin played, summed
+    int asChart = 0;    // hands held as the chart holds them
 };
 
 std::string ScoreText(const Score& score) {
     char lost[48];
     std::snprintf(lost, sizeof lost, "%.2f", score.hands > 0 ? 100 * score.lost / score.hands : 0.0);
     return Plural(score.hands, "hand") + ", " + Plural(score.mistakes, "mistake") + ", " + lost +
-           " coins lost per 100 hands";
+           " coins lost per 100 hands, " + std::to_string(score.asChart) + " held as the chart";
 }
 
 std::string Value(const HoldOutcome& outcome) {
     return FractionText(outcome.pay, outcome.draws, 6);
+}
+
+// Colours only for a person at a terminal that shows them.
+bool OutputIsColourTerminal() {
+#ifdef _WIN32
+    return false;
+#else
+    const char* term = std::getenv("TERM");
+    return isatty(fileno(stdout)) && term != nullptr && std::strcmp(term, "dumb") != 0;
+#endif
 }
 
 }  // namespace
@@ -110,13 +126,15 @@ void DealTrainerHand(int deckSize, Card deal[5]) {
 
 void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* in, FILE* out) {
     std::fprintf(out,
-                 "Quorvel trainer: %d-card deck%s (%s); seed %u "
+                 "Quorvel trainer: %s (%s); seed %u "
                  "(quorvel-odds train --seed %u plays this session again).\n"
                  "Hold by positions (134), by cards (QH JH, \"Queen of Hearts\"), - for none, "
                  "all to stand; q quits.\n",
-                 session.deckSize, session.deckSize == kDeckSize ? " with the joker" : ", no joker",
-                 session.deckSource.c_str(), unsigned(session.seed), unsigned(session.seed));
+                 DeckName(session.deckSize).c_str(), session.deckSource.c_str(),
+                 unsigned(session.seed), unsigned(session.seed));
     SeedRandom(session.seed);
+    StrategyChart deckChart;
+    StoredChart(session.deckSize, deckChart);
     Score score;
     std::string line;
     for (;;) {
@@ -155,10 +173,13 @@ void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* i
         const HoldOutcome mine = outcomes[mask];
         SortHoldsBestFirst(outcomes);
         const HoldOutcome& best = outcomes[0];
+        ChartAdvice chart;
+        AdviseByChart(deckChart, deal, outcomes, chart);
         // Exact: the values are fractions over their draws.
         bool worse = mine.pay * best.draws < best.pay * mine.draws;
         double loss = double(best.pay) / double(best.draws) - double(mine.pay) / double(mine.draws);
         ++score.hands;
+        if (mine.mask == chart.hold.mask) ++score.asChart;
         if (worse) {
             ++score.mistakes;
             score.lost += loss;
@@ -167,6 +188,9 @@ void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* i
                      Value(mine).c_str());
         std::fprintf(out, "  best hold  %-22s %14s per coin\n", HeldText(deal, best.mask).c_str(),
                      Value(best).c_str());
+        std::fprintf(out, "  chart      %-22s %14s per coin, line %d \"%s\"\n",
+                     HeldText(deal, chart.hold.mask).c_str(), Value(chart.hold).c_str(), chart.line,
+                     chart.text.c_str());
         const char* on = session.colour ? (worse ? kRed : kGreen) : "";
         const char* off = session.colour ? kPlain : "";
         if (worse)
@@ -179,4 +203,20 @@ void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* i
     }
     std::fprintf(out, "\nSession: %s (seed %u).\n", ScoreText(score).c_str(),
                  unsigned(session.seed));
+}
+
+int RunTrain(const OddsOptions& options) {
+    TrainerSession session;
+    if (!CommandDeck(options, session.deckSize, session.deckSource)) return 2;
+    session.seed = options.seedGiven ? options.seed : uint32_t(std::time(nullptr));
+    session.colour = OutputIsColourTerminal();
+#ifdef _WIN32
+    session.echo = !_isatty(_fileno(stdin));
+#else
+    session.echo = !isatty(fileno(stdin));
+#endif
+    OddsTables tables;
+    BuildOddsTables(tables, kAnalysisThreads);
+    RunTrainer(tables, session, stdin, stdout);
+    return 0;
 }

@@ -1,6 +1,6 @@
 // The trainer: deals hands as the game does, asks which cards to hold, and
-// tells the player the best hold, what each hold is worth and what a
-// mistake costs, with a running score.
+// tells the player the best hold, the chart's line and hold, what each hold
+// is worth and what a mistake costs, with a running score.
 #pragma once
 #include <cstdint>
 #include <cstdio>

@@ -4,6 +4,7 @@
 // for comparison, on one.
 #include <benchmark/benchmark.h>
 
+#include "engine/round.h"
 #include "odds/analysis.h"
 #include "odds/deck_figures.h"
 #include "odds/strategy.h"
@@ -55,7 +56,7 @@ void BM_DeckFigures(benchmark::State& state) {
     AnalyseDeck(Tables(), deckSize, kAnalysisThreads, analysis);
     DeckFigures figures;
     for (auto _ : state) {
-        ComputeDeckFigures(analysis, kStartCredits, figures);
+        ComputeDeckFigures(analysis, kStartingCredits, figures);
         benchmark::DoNotOptimize(figures.risk.data());
     }
     state.counters["bust_1coin_1000"] = figures.risk[2].bustProbability;
@@ -72,7 +73,7 @@ void BM_AnalyseDeckWithRisk(benchmark::State& state) {
     DeckFigures figures;
     for (auto _ : state) {
         AnalyseDeck(Tables(), deckSize, kAnalysisThreads, analysis);
-        ComputeDeckFigures(analysis, kStartCredits, figures);
+        ComputeDeckFigures(analysis, kStartingCredits, figures);
         benchmark::DoNotOptimize(figures.risk.data());
     }
 }
@@ -88,8 +89,8 @@ void BM_WholeProgramAnalysis(benchmark::State& state) {
         AnalyseDeck(tables, 53, kAnalysisThreads, joker);
         AnalyseDeck(tables, 52, kAnalysisThreads, natural);
         DeckFigures jokerFigures, naturalFigures;
-        ComputeDeckFigures(joker, kStartCredits, jokerFigures);
-        ComputeDeckFigures(natural, kStartCredits, naturalFigures);
+        ComputeDeckFigures(joker, kStartingCredits, jokerFigures);
+        ComputeDeckFigures(natural, kStartingCredits, naturalFigures);
         benchmark::DoNotOptimize(jokerFigures.risk.data());
         benchmark::DoNotOptimize(naturalFigures.risk.data());
     }

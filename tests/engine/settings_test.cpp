@@ -234,4 +234,35 @@ TEST_F(SettingsTest, ExtremeNumbersFollowTheRulesAndSurviveASave) {
     }
 }
 
+// WildCards as read from the text of a settings file: the joker in play.
+bool JokerIn(const std::string& text) {
+    ProfileText profile(text);
+    LoadSettingsFrom(profile);
+    return gSettings.WildCards != 0;
+}
+
+TEST_F(SettingsTest, ProfileTextFindsWildCardsInTheSettingsSection) {
+    EXPECT_FALSE(JokerIn("[Settings]\nZoom=1\nWildCards=0\nCardBack=4\n"));
+    EXPECT_TRUE(JokerIn("[Settings]\nWildCards=1\n"));
+    // As the game: no file, no section or no key means the joker is in play.
+    EXPECT_TRUE(JokerIn(""));
+    EXPECT_TRUE(JokerIn("[Other]\nWildCards=0\n"));
+    EXPECT_TRUE(JokerIn("[Settings]\nSound=1\n"));
+    // A file the platform wrote: CRLF line ends.
+    EXPECT_FALSE(JokerIn("[Settings]\r\nZoom=1\r\nWildCards=0\r\n"));
+}
+
+TEST_F(SettingsTest, ProfileTextReadsLikeThePrivateProfileFunctions) {
+    EXPECT_FALSE(JokerIn("[settings]\n  wildcards = 0 \n"));
+    EXPECT_FALSE(JokerIn("[ SETTINGS ]\nWILDCARDS=0\n"));
+    EXPECT_FALSE(JokerIn("[Settings]\nWildCards=0\nWildCards=1\n"));    // the first wins
+    EXPECT_TRUE(JokerIn("[Settings]\n;WildCards=0\n"));
+    EXPECT_FALSE(JokerIn("[Settings]\nWildCards=0abc\n"));     // leading number
+    EXPECT_FALSE(JokerIn("[Settings]\nWildCards=abc\n"));      // no number: 0
+    EXPECT_TRUE(JokerIn("[Settings]\nWildCards=\n"));         // empty: the default
+    EXPECT_TRUE(JokerIn("[Settings]\nWildCards=7\n"));        // any nonzero value
+    EXPECT_TRUE(JokerIn("[Settings]\nWildCards=-1\n"));
+    EXPECT_TRUE(JokerIn("[Settings]\nWildCards=1\n[Other]\nWildCards=0\n"));
+}
+
 }  // namespace

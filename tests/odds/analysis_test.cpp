@@ -8,16 +8,6 @@
 
 namespace {
 
-const DeckAnalysis& Analysed(int deckSize) {
-    static DeckAnalysis* decks[2] = {nullptr, nullptr};
-    DeckAnalysis*& deck = decks[deckSize - 52];
-    if (deck == nullptr) {
-        deck = new DeckAnalysis;
-        AnalyseDeck(SharedTables(), deckSize, kAnalysisThreads, *deck);
-    }
-    return *deck;
-}
-
 // The counts of every hand of five cards, as the engine's own exhaustive
 // tests find them.
 const std::array<int64_t, kHandCategoryCount> kDealt52 = {

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "odds/card_text.h"
-#include "odds/trainer.h"
 
 namespace {
 
@@ -116,34 +115,6 @@ TEST(ParseDeal, ADealIsFiveCards) {
     EXPECT_EQ(ErrorOf({"2C", "3C", "4C", "5C", "6C", "7C"}), "a deal is five cards; 6 given");
     EXPECT_EQ(ErrorOf({}), "a deal is five cards; 0 given");
     EXPECT_EQ(ErrorOf({" , ", ""}), "a deal is five cards; 0 given");
-}
-
-TEST(ParseHoldAnswer, PositionsCardsNoneAllAndQuit) {
-    const Card deal[5] = {37, 36, kJoker, 0, 13};   // QH JH JK AC AD
-    int mask = -1;
-    std::string error;
-    EXPECT_EQ(ParseHoldAnswer("134", deal, 53, mask, error), HoldAnswer::Hold);
-    EXPECT_EQ(mask, 0b01101);
-    EXPECT_EQ(ParseHoldAnswer(" 5, 1 1\r", deal, 53, mask, error), HoldAnswer::Hold);
-    EXPECT_EQ(mask, 0b10001);
-    EXPECT_EQ(ParseHoldAnswer("ad Joker, Queen of Hearts", deal, 53, mask, error), HoldAnswer::Hold);
-    EXPECT_EQ(mask, 0b10101);
-    EXPECT_EQ(ParseHoldAnswer("-", deal, 53, mask, error), HoldAnswer::Hold);
-    EXPECT_EQ(mask, 0);
-    EXPECT_EQ(ParseHoldAnswer("None", deal, 53, mask, error), HoldAnswer::Hold);
-    EXPECT_EQ(mask, 0);
-    EXPECT_EQ(ParseHoldAnswer("ALL", deal, 53, mask, error), HoldAnswer::Hold);
-    EXPECT_EQ(mask, 31);
-    EXPECT_EQ(ParseHoldAnswer("Q", deal, 53, mask, error), HoldAnswer::Quit);
-    EXPECT_EQ(ParseHoldAnswer("quit", deal, 53, mask, error), HoldAnswer::Quit);
-
-    EXPECT_EQ(ParseHoldAnswer("   ", deal, 53, mask, error), HoldAnswer::Again);
-    EXPECT_EQ(ParseHoldAnswer("106", deal, 53, mask, error), HoldAnswer::Again);
-    EXPECT_EQ(error, "there is no position 0; the cards are 1 to 5");
-    EXPECT_EQ(ParseHoldAnswer("QH 2C", deal, 53, mask, error), HoldAnswer::Again);
-    EXPECT_EQ(error, "the Two of Clubs is not in this hand");
-    EXPECT_EQ(ParseHoldAnswer("QH qh", deal, 53, mask, error), HoldAnswer::Again);
-    EXPECT_EQ(error, "the Queen of Hearts is given twice");
 }
 
 }  // namespace

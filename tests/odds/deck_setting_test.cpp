@@ -1,64 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <unistd.h>
 
 #include "odds/deck_setting.h"
+#include "tests/odds/odds_fixture.h"
 
 namespace {
 
-int DeckOf(const std::string& text) {
-    ProfileText profile(text);
-    return DeckSizeFromSettings(profile);
-}
-
-TEST(DeckSetting, WildCardsOfTheSettingsSectionChoosesTheDeck) {
-    EXPECT_EQ(DeckOf("[Settings]\nZoom=1\nWildCards=0\nCardBack=4\n"), 52);
-    EXPECT_EQ(DeckOf("[Settings]\nWildCards=1\n"), 53);
-    // As the game: no file, no section or no key means the joker is in play.
-    EXPECT_EQ(DeckOf(""), 53);
-    EXPECT_EQ(DeckOf("[Other]\nWildCards=0\n"), 53);
-    EXPECT_EQ(DeckOf("[Settings]\nSound=1\n"), 53);
-    // A file the platform wrote: CRLF line ends.
-    EXPECT_EQ(DeckOf("[Settings]\r\nZoom=1\r\nWildCards=0\r\n"), 52);
-}
-
-TEST(DeckSetting, ReadLikeThePrivateProfileFunctions) {
-    EXPECT_EQ(DeckOf("[settings]\n  wildcards = 0 \n"), 52);
-    EXPECT_EQ(DeckOf("[ SETTINGS ]\nWILDCARDS=0\n"), 52);
-    EXPECT_EQ(DeckOf("[Settings]\nWildCards=0\nWildCards=1\n"), 52);    // the first wins
-    EXPECT_EQ(DeckOf("[Settings]\n;WildCards=0\n"), 53);
-    EXPECT_EQ(DeckOf("[Settings]\nWildCards=0abc\n"), 52);     // leading number
-    EXPECT_EQ(DeckOf("[Settings]\nWildCards=abc\n"), 52);      // no number: 0
-    EXPECT_EQ(DeckOf("[Settings]\nWildCards=\n"), 53);         // empty: the default
-    EXPECT_EQ(DeckOf("[Settings]\nWildCards=7\n"), 53);        // any nonzero value
-    EXPECT_EQ(DeckOf("[Settings]\nWildCards=-1\n"), 53);
-    EXPECT_EQ(DeckOf("[Settings]\nWildCards=1\n[Other]\nWildCards=0\n"), 53);
-}
-
-class SettingsFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/quorvel-odds-settings-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override {
-        std::remove((dir + "/quorvel.ini").c_str());
-        rmdir(dir.c_str());
-    }
-    void Write(const std::string& text) {
-        std::FILE* file = std::fopen((dir + "/quorvel.ini").c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fputs(text.c_str(), file);
-        std::fclose(file);
-    }
-    std::string dir;
-};
+using SettingsFileTest = SettingsDirTest;
 
 TEST_F(SettingsFileTest, ReadsTheFileAndSaysWhereTheChoiceCameFrom) {
-    Write("[Settings]\nWildCards=0\n");
+    WriteSettings("[Settings]\nWildCards=0\n");
     int deckSize = 0;
     std::string source, error;
     ASSERT_TRUE(DeckSizeFromSettingsFile(dir + "/quorvel.ini", true, deckSize, source, error));

@@ -1,8 +1,15 @@
-// The analyser's tables, built once for all tests of a run, and a brute
-// force that draws every replacement of a hold and asks the engine.
+// The analyser's tables and analyses, built once for all tests of a run,
+// a brute force that draws every replacement of a hold and asks the
+// engine, and a directory of a test's own for a settings file.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "engine/evaluate.h"
@@ -16,6 +23,17 @@ inline const OddsTables& SharedTables() {
         return built;
     }();
     return *tables;
+}
+
+// Best play over every deal of the deck, analysed once for all tests.
+inline const DeckAnalysis& Analysed(int deckSize) {
+    static DeckAnalysis* decks[2] = {nullptr, nullptr};
+    DeckAnalysis*& deck = decks[deckSize - 52];
+    if (deck == nullptr) {
+        deck = new DeckAnalysis;
+        AnalyseDeck(SharedTables(), deckSize, kAnalysisThreads, *deck);
+    }
+    return *deck;
 }
 
 struct DrawCounts {
@@ -57,3 +75,23 @@ inline DrawCounts BruteForceHold(const Card deal[5], int mask, int deckSize) {
     }
     return result;
 }
+
+// A directory of the test's own under /tmp, removed afterwards with the
+// files the tests of the analyser put there.
+class SettingsDirTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/quorvel-odds-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override {
+        for (const char* name : {"in", "out", "err", "quorvel.ini", "quorvel-odds"})
+            std::remove((dir + "/" + name).c_str());
+        rmdir(dir.c_str());
+    }
+    void WriteSettings(const std::string& text) {
+        std::ofstream(dir + "/quorvel.ini", std::ios::binary) << text;
+    }
+    std::string dir;
+};

@@ -17,16 +17,7 @@ namespace {
 // Games paying nothing, 1, 2 or 3 per coin: a return of 0.6.
 const OutcomeDistribution kTinyTable = {{0.7, 0}, {0.1, 1}, {0.1, 2}, {0.1, 3}};
 
-const OutcomeDistribution& BestPlay(int deckSize) {
-    static OutcomeDistribution decks[2];
-    OutcomeDistribution& outcomes = decks[deckSize - 52];
-    if (outcomes.empty()) {
-        DeckAnalysis analysis;
-        AnalyseDeck(SharedTables(), deckSize, kAnalysisThreads, analysis);
-        outcomes = BestPlayOutcomes(analysis);
-    }
-    return outcomes;
-}
+OutcomeDistribution BestPlay(int deckSize) { return BestPlayOutcomes(Analysed(deckSize)); }
 
 // Every sequence of outcomes over `games` games, followed one by one.
 double BustByEveryPath(const OutcomeDistribution& outcomes, int credits, int coins, int games) {
@@ -189,8 +180,7 @@ TEST(ExpectedGamesToBust, BestPlayFromTheMachinesStart) {
 }
 
 TEST(DeckFigures, BestPlayOfTheJokerDeck) {
-    DeckAnalysis analysis;
-    AnalyseDeck(SharedTables(), 53, kAnalysisThreads, analysis);
+    const DeckAnalysis& analysis = Analysed(53);
     DeckFigures figures;
     ComputeDeckFigures(analysis, 40, figures);
     EXPECT_EQ(figures.deckSize, 53);

@@ -1,5 +1,5 @@
 // The kept charts are what the derivation gives from the exact analysis.
-// Slow (the better part of a minute), so not run again with sanitizers.
+// Slow (about 12 s), so not run again with sanitizers.
 #include <gtest/gtest.h>
 
 #include "odds/strategy.h"

@@ -1,0 +1,111 @@
+// quorvel-odds without a command: the return of best play over every deal
+// of each deck, its final hands, the spread of a game and the risk of going
+// bust.
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "odds/analysis.h"
+#include "odds/card_text.h"
+#include "odds/commands.h"
+#include "odds/deck_figures.h"
+#include "odds/json_writer.h"
+
+namespace {
+
+// 1000 as "1,000".
+std::string WithThousands(int value) {
+    std::string digits = std::to_string(value);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(size_t(at), ",");
+    return digits;
+}
+
+void PrintRisk(const DeckFigures& figures) {
+    std::printf("  variance per coin         %s  (standard deviation %s)\n",
+                Format("%.6f", figures.variance).c_str(),
+                Format("%.6f", figures.standardDeviation).c_str());
+    std::string header = Padded("  bust from " + WithThousands(figures.credits) + " credits", 30);
+    for (int games : kRiskGames) header += RightAligned("within " + WithThousands(games), 15);
+    std::printf("%s%s\n", header.c_str(), RightAligned("games to bust", 16).c_str());
+    const size_t coinCases = sizeof kRiskCoins / sizeof kRiskCoins[0];
+    for (size_t i = 0; i < coinCases; ++i) {
+        std::string line = Padded("    " + std::to_string(kRiskCoins[i]) +
+                                      (kRiskCoins[i] == 1 ? " coin a game" : " coins a game"),
+                                  30);
+        for (const RiskFigure& risk : figures.risk)
+            if (risk.coins == kRiskCoins[i])
+                line += RightAligned(Format("%.3f %%", 100 * risk.bustProbability), 15);
+        double games = figures.expectedGamesToBust[i];
+        line += RightAligned(std::isinf(games) ? "infinite" : Format("%.1f", games), 16);
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+void PrintDeck(const DeckRun& run, double tableSeconds) {
+    const DeckAnalysis& analysis = run.analysis;
+    const DeckFigures& figures = run.figures;
+    std::printf("%s: %s deals, %s suit patterns analysed\n", DeckLabel(analysis.deckSize),
+                std::to_string(analysis.deals).c_str(),
+                std::to_string(analysis.dealClasses).c_str());
+    std::printf("  expected return per coin  %s  (%s %%)\n",
+                ExpectedReturnText(analysis, 9).c_str(),
+                Format("%.5f", 100 * figures.expectedReturn).c_str());
+    double hit = figures.hitFrequency;
+    std::printf("  hit frequency             %s  (1 in %s)\n", Format("%.9f", hit).c_str(),
+                Format("%.4f", 1 / hit).c_str());
+    std::printf("  %s%s%s\n", Padded("final hand", 24).c_str(),
+                RightAligned("probability", 14).c_str(), RightAligned("1 in", 16).c_str());
+    for (int c = 1; c <= kHandCategoryCount; ++c) {
+        int category = c % kHandCategoryCount;     // Nothing last
+        double p = figures.categories[category];
+        std::string oneIn = p > 0 ? Format("%.2f", 1 / p) : "never";
+        std::printf("  %s%s%s\n", Padded(HandName(category), 24).c_str(),
+                    RightAligned(FinalCategoryProbabilityText(analysis, category, 12), 14).c_str(),
+                    RightAligned(oneIn, 16).c_str());
+    }
+    std::printf("  best hold keeps");
+    for (int held = 0; held <= 5; ++held) {
+        std::printf(" %d: %s%%%s", held,
+                    Format("%.2f", 100.0 * double(analysis.dealsByHeld[held]) /
+                                       double(analysis.deals)).c_str(),
+                    held < 5 ? "," : "\n");
+    }
+    PrintRisk(figures);
+    std::printf("  time: %s s (%s s for this deck's deals, %s s for its variance and risk, "
+                "%s s for the shared hand tables)\n\n",
+                Format("%.3f", run.dealSeconds + run.riskSeconds + tableSeconds).c_str(),
+                Format("%.3f", run.dealSeconds).c_str(), Format("%.3f", run.riskSeconds).c_str(),
+                Format("%.3f", tableSeconds).c_str());
+}
+
+}  // namespace
+
+int RunAnalysis(const OddsOptions& options) {
+    auto start = std::chrono::steady_clock::now();
+    OddsTables tables;
+    BuildOddsTables(tables, kAnalysisThreads);
+    double tableSeconds = SecondsSince(start);
+    std::vector<int> decks = DecksToRun(options.deckSize);
+    std::vector<DeckRun> runs(decks.size());
+    for (size_t i = 0; i < decks.size(); ++i)
+        RunDeck(tables, decks[i], options.credits, runs[i]);
+
+    if (options.json) {
+        JsonWriter json;
+        JsonBeginObject(json);
+        WriteDecksJson(json, runs.size(),
+                       [&](size_t i) { WriteDeckFiguresJson(json, runs[i].figures); });
+        JsonEndObject(json);
+        std::fputs(json.text.c_str(), stdout);
+        return 0;
+    }
+    std::printf("Quorvel: optimal play, every deal counted exactly\n\n");
+    for (const DeckRun& run : runs) PrintDeck(run, tableSeconds);
+    std::printf("Bust: the credit meter at 0 after a game; each game stakes the coins given,\n"
+                "or what is left when that is less, and plays the best hold.  Counted exactly\n"
+                "over the meter: no meter is cut off.\n");
+    std::printf("total time: %s s on %d threads\n", Format("%.3f", SecondsSince(start)).c_str(),
+                kAnalysisThreads);
+    return 0;
+}
