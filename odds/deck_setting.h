@@ -5,7 +5,7 @@
 #include <string>
 
 #include "odds/options.h"
-#include "settings/settings.h"
+#include "settings/profile_text.h"
 
 // 53 when the settings' WildCards is nonzero, else 52.
 int DeckSizeFromSettings(ProfileStore& store);

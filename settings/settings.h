@@ -1,9 +1,6 @@
 // The player's preferences and their initialisation file.
 #pragma once
 #include <cstdint>
-#include <string>
-#include <utility>
-#include <vector>
 
 // Fields are named like their keys in the file.
 struct GameSettings {
@@ -28,22 +25,6 @@ public:
 
 protected:
     ~ProfileStore() = default;
-};
-
-// The "Settings" section of an initialisation file's text, read as the
-// private-profile functions read it: section and key names in any case,
-// blanks around names and values ignored, the first line of a key wins, a
-// value's leading decimal number (0 when it has none), the default when the
-// key is missing or its value empty.  Read only: writes are dropped.  For
-// tools that read the game's file where those functions are not.
-class ProfileText final : public ProfileStore {
-public:
-    explicit ProfileText(const std::string& text);
-    int32_t ReadInt(const char* key, int32_t defaultValue) override;
-    void WriteString(const char* key, const char* value) override;
-
-private:
-    std::vector<std::pair<std::string, std::string>> entries_;  // key, value
 };
 
 void LoadSettingsFrom(ProfileStore& store);

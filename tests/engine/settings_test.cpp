@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/round.h"
+#include "settings/profile_text.h"
 #include "settings/settings.h"
 
 namespace {
