@@ -202,14 +202,16 @@ void PaintStatusLine(HWND window, HDC dc) {
     FillBand(dc, dark, 0, t, w, t + b);
     DeleteObject(dark);
 
-    // The key states are read afresh here, so a repaint catches up with
-    // lock changes the key hooks did not see.  What is painted is noted, or
-    // the next lock press would find the pane already "changed" and be lost.
-    s.capsShown = Toggled(VK_CAPITAL);
-    s.numShown = Toggled(VK_NUMLOCK);
+    // The lock panes show again what was last painted into them; then their
+    // own refresh brings each one, whole, up to the key's state.  So a paint
+    // catches up with lock changes the key hooks did not see, and what is
+    // noted is always what is on the screen, even where the paint's update
+    // region missed the status line.
     DrawPaneText(dc, PaneTextRect(kMessagePane, client), s.text);
     DrawPaneText(dc, PaneTextRect(kCapsPane, client), s.capsShown ? "CAPS" : "");
     DrawPaneText(dc, PaneTextRect(kNumPane, client), s.numShown ? "NUM" : "");
+    RefreshCapsPane(window);
+    RefreshNumPane(window);
 }
 
 void ShowStatusText(HWND window, const char* text) {

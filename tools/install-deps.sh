@@ -8,6 +8,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 
 for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev \
          fonts-dejavu-core g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
+         openbox x11-utils \
          pulseaudio pulseaudio-utils sox lintian; do
   have "$p" || need+=("$p")
 done

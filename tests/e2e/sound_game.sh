@@ -4,10 +4,11 @@
 # daemon plays into a null sink, and the sink's monitor is recorded (parec)
 # and measured (sox).  With Sound on, a coin, the deal and the five card
 # drops are each heard when they should be; with Sound off, nothing is.
-# Usage: sound_game.sh EXE LAUNCHER WORK_DIR
-# The player's data (prefix and settings) is kept in WORK_DIR.home, since a
-# new prefix takes a minute.  Every wait is bounded; the daemon, the
-# recorder and the game are stopped by their process ids.
+# Usage: sound_game.sh EXE LAUNCHER WORK_DIR [PLAYER_HOME]
+# The player's data (prefix and settings) is kept in PLAYER_HOME (default
+# WORK_DIR.home), since a new prefix takes a minute.  The game runs under a
+# window manager, as players have.  Every wait is bounded; the daemon, the
+# recorder, the window manager and the game are stopped by their ids.
 set -u
 # Absolute paths: the audio server ignores a relative runtime directory.
 exe=$(realpath -m "$1")
@@ -22,7 +23,7 @@ e2e_display
 
 rm -rf "$work"
 mkdir -p "$work"
-export XDG_DATA_HOME="$work.home"
+export XDG_DATA_HOME=$(realpath -m "${4:-$work.home}")
 player="$XDG_DATA_HOME/quorvel"
 mkdir -p "$player"
 # Nobody else's audio server: ours lives in a runtime directory of its own,
@@ -41,6 +42,7 @@ finish() {
   e2e_finish
 }
 trap finish EXIT
+e2e_window_manager "$work/openbox.log"
 
 # No session bus: looking for one (dbus-launch through X) can take seconds.
 DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \

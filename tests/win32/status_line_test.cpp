@@ -44,6 +44,10 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYUP:
         StatusLineKeyUp();
         return 0;
+    case WM_SETFOCUS:
+        RefreshCapsPane(window);
+        RefreshNumPane(window);
+        return 0;
     case WM_GETMINMAXINFO:
         StatusLineGetMinMaxInfo(window);
         break;
@@ -651,6 +655,26 @@ TEST_F(StatusLineTest, RepaintShowsTheLockStatesAndNotesThem) {
     down(VK_CAPITAL);
     up(VK_CAPITAL);
     EXPECT_EQ(InkIn(CaptureClient(window), g.TextRect(1), g.face), 0);
+}
+
+// Another program covered only the table while the lock changed: the paint
+// of the uncovered part must not leave the pane stale behind a note that
+// the focus refresh trusts.
+TEST_F(StatusLineTest, PaintClippedToTheTableLeavesNoStalePane) {
+    Geometry g = GeometryOf(window);
+    RECT table = {0, 0, g.w, g.t};
+    for (const Indicator& ind : kIndicators) {
+        SCOPED_TRACE(ind.key);
+        const RECT pane = g.TextRect(ind.pane);
+        for (bool on : {true, false}) {
+            SetLock(ind.key, on);
+            InvalidateRect(window, &table, TRUE);
+            UpdateWindow(window);
+            SendMessageA(window, WM_SETFOCUS, 0, 0);
+            EXPECT_EQ(InkIn(CaptureClient(window), pane, g.face) > 0, on);
+            EXPECT_EQ(*ind.shown != FALSE, on);
+        }
+    }
 }
 
 TEST_F(StatusLineTest, KeyLatchIgnoresRepeatsAndKeysWhileAnotherIsHeld) {
