@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on Debian 12, and nothing when it
+# Installs what the build and the tests need on Debian 12 and 13, and nothing when it
 # is all there already, so a second run costs a few milliseconds.
 set -eu
 
@@ -8,7 +8,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 
 for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev \
          fonts-dejavu-core g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
-         pulseaudio pulseaudio-utils sox lintian; do
+         pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev; do
   have "$p" || need+=("$p")
 done
 have wine32:i386 || need+=("wine32:i386")
@@ -26,4 +26,14 @@ case " ${need[*]} " in
 esac
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
+# libFuzzer and the sanitizer runtimes come with the default clang's runtime
+# package; should a release lack the unversioned name, take clang's own.
+case " ${need[*]} " in
+  *" libclang-rt-dev "*)
+    if ! apt-cache show libclang-rt-dev >/dev/null 2>&1; then
+      apt-get install -y -qq --no-install-recommends clang >/dev/null
+      major=$(clang --version | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n 1)
+      need=("${need[@]/#libclang-rt-dev/libclang-rt-$major-dev}")
+    fi ;;
+esac
 apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
