@@ -12,8 +12,9 @@
 // The "Settings" section of an initialisation file's text, read as the
 // private-profile functions read it: section and key names in any case,
 // blanks around names and values ignored, the first line of a key wins, a
-// value's leading decimal number (0 when it has none), the default when the
-// key is missing or its value empty.  Read only: writes are dropped.
+// value's leading number (0 when it has none; decimal, or after 0x, 0o or 0b
+// hexadecimal, octal or binary; kept to its low 32 bits), the default when
+// the key is missing or its value empty.  Read only: writes are dropped.
 class ProfileText final : public ProfileStore {
 public:
     explicit ProfileText(const std::string& text);
