@@ -11,7 +11,8 @@
 // The "Settings" section of an initialisation file's text, read as the
 // private-profile functions read it: section and key names in any case,
 // blanks around names and values ignored, the first line of a key wins, a
-// value's leading decimal number (0 when it has none), the default when the
+// value's leading number (0 when it has none; decimal, or after 0x, 0o or 0b
+// hexadecimal, octal or binary; kept to its low 32 bits), the default when the
 // key is missing or its value empty.  Read only: writes are dropped.  For
 // tools that read the game's file where those functions are not.
 class ProfileText final : public ProfileStore {

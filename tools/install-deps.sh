@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on Debian 12, and nothing when it
+# Installs what the build and the tests need on Debian 12 and 13, and nothing when it
 # is all there already, so a second run costs a few milliseconds.
 set -eu
 
@@ -9,7 +9,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev \
          fonts-dejavu-core g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
          openbox x11-utils \
-         pulseaudio pulseaudio-utils sox lintian; do
+         pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev; do
   have "$p" || need+=("$p")
 done
 have wine32:i386 || need+=("wine32:i386")

@@ -266,4 +266,17 @@ TEST_F(SettingsTest, ProfileTextReadsLikeThePrivateProfileFunctions) {
     EXPECT_TRUE(JokerIn("[Settings]\nWildCards=1\n[Other]\nWildCards=0\n"));
 }
 
+// Numbers as the game reads them under Wine: a base prefix, and the low 32
+// bits of what does not fit.
+TEST_F(SettingsTest, ProfileTextReadsNumbersAsTheGameReadsThem) {
+    ProfileText profile(
+        "[Settings]\na=0x1F\nb=0o17\nc=-0b101\nd=0X1F\ne=4294967296\nf=4294967297\n"
+        "g=99999999999999999999\nh=-2147483649\ni=0x7fffffff1\nj=+-5\nk=- 5\nl=0x\n");
+    const int32_t expected[] = {31, 15, -5, 0, 0, 1, 1661992959, 2147483647, -15, 0, 0, 0};
+    const char* keys[] = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"};
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(profile.ReadInt(keys[i], 77), expected[i]) << keys[i];
+    EXPECT_TRUE(JokerIn("[Settings]\nWildCards=0x1\n"));
+    EXPECT_FALSE(JokerIn("[Settings]\nWildCards=18446744073709551616\n"));
+}
+
 }  // namespace

@@ -2,9 +2,13 @@
 # Builds the Debian package for Linux players: the Windows game and its odds
 # analyser (stripped), the quorvel launcher, a desktop entry, icons made from
 # the game's own icon, a manual page and the package documents.
-# Usage: make-deb.sh OUT.deb GAME.exe ODDS.exe ICON.ico SOURCE_DIR STAGE_DIR
+# The same inputs give the same bytes: fixed modes and times (the release's,
+# from EPOCH_FILE), an installed size counted from the files rather than the
+# disk they are on, and one compressor thread whatever the machine has.
+# Usage: make-deb.sh OUT.deb GAME.exe ODDS.exe ICON.ico SOURCE_DIR EPOCH_FILE STAGE_DIR
 set -eu
-out=$1 game=$2 odds=$3 icon=$4 src=$5 stage=$6
+umask 022
+out=$1 game=$2 odds=$3 icon=$4 src=$5 stamp=$(cat "$6") stage=$7
 here=$src/tools/deb
 
 rm -rf "$stage"
@@ -15,7 +19,9 @@ mkdir -p "$root/DEBIAN" "$root/usr/games" "$root/usr/lib/quorvel" \
 # Games start from /usr/games, which is on every player's PATH.
 install -m 0755 "$src/tools/quorvel-launcher.sh" "$root/usr/games/quorvel"
 ln -s quorvel "$root/usr/games/quorvel-odds"
-# The debug sections are of no use to a player.
+# The debug sections are of no use to a player.  strip stamps a program with
+# the time it runs, unless given the release's.
+export SOURCE_DATE_EPOCH=$stamp
 i686-w64-mingw32-strip -o "$root/usr/lib/quorvel/quorvel.exe" "$game"
 i686-w64-mingw32-strip -o "$root/usr/lib/quorvel/quorvel-odds.exe" "$odds"
 chmod 0644 "$root/usr/lib/quorvel/"*.exe
@@ -40,13 +46,13 @@ install -m 0644 "$here/copyright" "$root/usr/share/doc/quorvel/copyright"
 mkdir -p "$root/usr/share/lintian/overrides"
 echo "quorvel: initial-upload-closes-no-bugs" >"$root/usr/share/lintian/overrides/quorvel"
 
-# A fixed time for every file, so the same inputs give the same package.
-stamp=$(date -d "$(sed -n 's/^ -- .*>  //p' "$here/changelog.Debian")" +%s)
-size=$(du -sk --exclude=DEBIAN "$root" | cut -f1)
+# As dpkg-gencontrol counts: each file's KiB rounded up, 1 for anything else.
+size=$(cd "$root" && find usr \( -type f -printf '%s\n' \) -o -printf '1\n' |
+       awk '{ total += int(($1 + 1023) / 1024) } END { print total }')
 sed "s/@INSTALLED_SIZE@/$size/" "$here/control.in" >"$root/DEBIAN/control"
 (cd "$root" && find usr -type f | LC_ALL=C sort | xargs md5sum) >"$root/DEBIAN/md5sums"
 chmod 0644 "$root/DEBIAN/control" "$root/DEBIAN/md5sums"
 find "$root" -exec touch -h -d "@$stamp" {} +
 
-SOURCE_DATE_EPOCH=$stamp dpkg-deb --root-owner-group -Zxz --build "$root" "$out" >/dev/null
+dpkg-deb --root-owner-group -Zxz --threads-max=1 --build "$root" "$out" >/dev/null
 echo "make-deb: $out"

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The release steps run again from this build's objects and inputs, in
+# another folder, at another time, in another time zone and with another
+# umask: both programs are linked again, the zip and the package made again
+# and the sums written again, and every one must equal the build's byte for
+# byte.  (tools/check-reproducible.sh compares two whole builds.)
+# Usage: reproducible.sh WIN32_BUILD_DIR SOURCE_DIR GENERATED_DIR WORK_DIR
+set -eu
+win=$(realpath "$1") src=$(realpath "$2") generated=$(realpath "$3") work=$(realpath -m "$4")
+rm -rf "$work"
+mkdir -p "$work/Quorvel"
+export TZ=Pacific/Chatham
+umask 077
+
+# The link step as CMake wrote it, with the outputs sent to the work folder.
+relink() {   # target directory, program name
+  local cmd
+  cmd=$(tail -n 1 "$win/$1/CMakeFiles/$2.dir/link.txt")
+  cmd=${cmd/ -o $2.exe / -o $work/$2.exe }
+  cmd=${cmd/--out-implib,lib$2.dll.a/--out-implib,$work/lib$2.dll.a}
+  (cd "$win/$1" && eval "$cmd")
+}
+relink shell quorvel
+relink odds quorvel-odds
+
+bash "$src/tools/make-zip.sh" "$work/quorvel-2.1.zip" "$work/quorvel.exe" "$work/quorvel-odds.exe" \
+  "$generated/player-readme.txt" "$win/source-date-epoch.txt" "$work/release-files"
+bash "$src/tools/deb/make-deb.sh" "$work/quorvel_2.1-1_all.deb" "$work/quorvel.exe" \
+  "$work/quorvel-odds.exe" "$generated/art/QuorvelIcon.ico" "$src" "$win/source-date-epoch.txt" \
+  "$work/deb-stage" >/dev/null
+bash "$src/tools/sha256sums.sh" "$work/SHA256SUMS" "$work" quorvel-2.1.zip \
+  "$work" quorvel_2.1-1_all.deb "$work/release-files" Quorvel/quorvel.exe \
+  "$work/release-files" Quorvel/quorvel-odds.exe
+
+status=0
+for pair in shell/quorvel.exe:quorvel.exe odds/quorvel-odds.exe:quorvel-odds.exe \
+            quorvel-2.1.zip:quorvel-2.1.zip quorvel_2.1-1_all.deb:quorvel_2.1-1_all.deb \
+            SHA256SUMS:SHA256SUMS; do
+  built=$win/${pair%%:*} again=$work/${pair##*:}
+  if cmp -s "$built" "$again"; then
+    echo "same: ${pair%%:*}"
+  else
+    echo "DIFFERENT: $built and $again"
+    if command -v diffoscope >/dev/null; then
+      diffoscope "$built" "$again" | head -n 60
+    else
+      cmp -l "$built" "$again" | head -n 20
+    fi
+    status=1
+  fi
+done
+[ $status -eq 0 ] && rm -rf "$work"
+exit $status
