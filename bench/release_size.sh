@@ -9,8 +9,8 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 win=$build/win32
-zip=$win/quorvel-2.1.zip
-[ -f "$zip" ] || { echo "no $zip: build first" >&2; exit 1; }
+zip=$(ls "$win"/quorvel-*.zip 2>/dev/null | head -n 1)
+[ -n "$zip" ] || { echo "no release zip in $win: build first" >&2; exit 1; }
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -27,7 +27,8 @@ echo "building $commit in $scratch/second-build"
 (export TZ=America/St_Johns LC_ALL=C.UTF-8; umask 002; build_one second-build)
 
 status=0
-for file in shell/quorvel.exe odds/quorvel-odds.exe quorvel-2.1.zip quorvel_2.1-1_all.deb SHA256SUMS; do
+release=$(cd "$scratch/one/build/win32" && ls quorvel-*.zip quorvel_*_all.deb)
+for file in shell/quorvel.exe odds/quorvel-odds.exe $release SHA256SUMS; do
   a=$scratch/one/build/win32/$file b=$scratch/second-build/build/win32/$file
   if cmp -s "$a" "$b"; then
     echo "same: $file"

@@ -2,7 +2,7 @@
 # an example hold filled in from the analyser's own output, so the figures a
 # player reads are the ones the analyser computes from the engine's rules.
 #   cmake -DODDS=quorvel-odds -DTEMPLATE=in -DOUTPUT=out -P player_readme.cmake
-foreach(var ODDS TEMPLATE OUTPUT)
+foreach(var ODDS TEMPLATE OUTPUT QUORVEL_VERSION)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "player_readme.cmake needs -D${var}=...")
   endif()

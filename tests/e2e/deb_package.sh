@@ -4,11 +4,12 @@
 # scratch root (never installed), with HOME in a scratch directory: the
 # first start sets the player's Wine prefix up, the game's window appears,
 # and quorvel.ini is written under that HOME when the game is left.
-# Usage: deb_package.sh PACKAGE.deb ICON.ico WORK_DIR
+# Usage: deb_package.sh PACKAGE.deb ICON.ico WORK_DIR VERSION
 set -u
 deb=$(realpath -m "$1")
 icon=$(realpath -m "$2")
 work=$(realpath -m "$3")
+version=$4
 e2e_name=deb_package
 . "$(dirname "$0")/e2e_lib.sh"
 
@@ -20,7 +21,7 @@ mkdir -p "$work"
 # ---- Fields ----------------------------------------------------------------
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = quorvel ] || fail "Package: $(field Package)"
-[ "$(field Version)" = 2.1-1 ] || fail "Version: $(field Version)"
+[ "$(field Version)" = "$version-1" ] || fail "Version: $(field Version)"
 [ "$(field Architecture)" = all ] || fail "Architecture: $(field Architecture)"
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 depends=$(field Depends | tr -d ' ')
@@ -28,7 +29,7 @@ for need in wine wine32; do
   case ",$depends," in *",$need,"*) ;; *) fail "Depends: $depends lacks $need" ;; esac
 done
 [[ "$(field Installed-Size)" =~ ^[0-9]+$ ]] || fail "Installed-Size: $(field Installed-Size)"
-[ "$(basename "$deb")" = "quorvel_2.1-1_all.deb" ] || fail "named $(basename "$deb")"
+[ "$(basename "$deb")" = "quorvel_${version}-1_all.deb" ] || fail "named $(basename "$deb")"
 
 # ---- Files: exactly these, owned by root, programs read-only ---------------
 dpkg-deb -c "$deb" | awk '{ sub(/^\.\//, "", $6); if ($6 != "" && $6 !~ /\/$/) print $1, $2, $6 }' \

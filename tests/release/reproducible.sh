@@ -4,9 +4,10 @@
 # umask: both programs are linked again, the zip and the package made again
 # and the sums written again, and every one must equal the build's byte for
 # byte.  (tools/check-reproducible.sh compares two whole builds.)
-# Usage: reproducible.sh WIN32_BUILD_DIR SOURCE_DIR GENERATED_DIR WORK_DIR
+# Usage: reproducible.sh WIN32_BUILD_DIR SOURCE_DIR GENERATED_DIR WORK_DIR VERSION
 set -eu
 win=$(realpath "$1") src=$(realpath "$2") generated=$(realpath "$3") work=$(realpath -m "$4")
+zip=quorvel-$5.zip deb=quorvel_$5-1_all.deb
 rm -rf "$work"
 mkdir -p "$work/Quorvel"
 export TZ=Pacific/Chatham
@@ -23,18 +24,18 @@ relink() {   # target directory, program name
 relink shell quorvel
 relink odds quorvel-odds
 
-bash "$src/tools/make-zip.sh" "$work/quorvel-2.1.zip" "$work/quorvel.exe" "$work/quorvel-odds.exe" \
+bash "$src/tools/make-zip.sh" "$work/$zip" "$work/quorvel.exe" "$work/quorvel-odds.exe" \
   "$generated/player-readme.txt" "$win/source-date-epoch.txt" "$work/release-files"
-bash "$src/tools/deb/make-deb.sh" "$work/quorvel_2.1-1_all.deb" "$work/quorvel.exe" \
+bash "$src/tools/deb/make-deb.sh" "$work/$deb" "$work/quorvel.exe" \
   "$work/quorvel-odds.exe" "$generated/art/QuorvelIcon.ico" "$src" "$win/source-date-epoch.txt" \
-  "$work/deb-stage" >/dev/null
-bash "$src/tools/sha256sums.sh" "$work/SHA256SUMS" "$work" quorvel-2.1.zip \
-  "$work" quorvel_2.1-1_all.deb "$work/release-files" Quorvel/quorvel.exe \
+  "$work/deb-stage" "$5" >/dev/null
+bash "$src/tools/sha256sums.sh" "$work/SHA256SUMS" "$work" "$zip" \
+  "$work" "$deb" "$work/release-files" Quorvel/quorvel.exe \
   "$work/release-files" Quorvel/quorvel-odds.exe
 
 status=0
 for pair in shell/quorvel.exe:quorvel.exe odds/quorvel-odds.exe:quorvel-odds.exe \
-            quorvel-2.1.zip:quorvel-2.1.zip quorvel_2.1-1_all.deb:quorvel_2.1-1_all.deb \
+            "$zip:$zip" "$deb:$deb" \
             SHA256SUMS:SHA256SUMS; do
   built=$win/${pair%%:*} again=$work/${pair##*:}
   if cmp -s "$built" "$again"; then

@@ -5,10 +5,10 @@
 # The same inputs give the same bytes: fixed modes and times (the release's,
 # from EPOCH_FILE), an installed size counted from the files rather than the
 # disk they are on, and one compressor thread whatever the machine has.
-# Usage: make-deb.sh OUT.deb GAME.exe ODDS.exe ICON.ico SOURCE_DIR EPOCH_FILE STAGE_DIR
+# Usage: make-deb.sh OUT.deb GAME.exe ODDS.exe ICON.ico SOURCE_DIR EPOCH_FILE STAGE_DIR VERSION
 set -eu
 umask 022
-out=$1 game=$2 odds=$3 icon=$4 src=$5 stamp=$(cat "$6") stage=$7
+out=$1 game=$2 odds=$3 icon=$4 src=$5 stamp=$(cat "$6") stage=$7 version=$8
 here=$src/tools/deb
 
 rm -rf "$stage"
@@ -38,7 +38,7 @@ convert "$icon[0]" -strip "png:$root/usr/share/icons/hicolor/32x32/apps/quorvel.
 convert "$icon[0]" -filter point -resize 64x64 -strip \
   "png:$root/usr/share/icons/hicolor/64x64/apps/quorvel.png"
 
-gzip -9n <"$here/quorvel.6" >"$root/usr/share/man/man6/quorvel.6.gz"
+sed "s/@VERSION@/$version/" "$here/quorvel.6" | gzip -9n >"$root/usr/share/man/man6/quorvel.6.gz"
 ln -s quorvel.6.gz "$root/usr/share/man/man6/quorvel-odds.6.gz"
 gzip -9n <"$here/changelog.Debian" >"$root/usr/share/doc/quorvel/changelog.Debian.gz"
 install -m 0644 "$here/copyright" "$root/usr/share/doc/quorvel/copyright"
@@ -49,7 +49,7 @@ echo "quorvel: initial-upload-closes-no-bugs" >"$root/usr/share/lintian/override
 # As dpkg-gencontrol counts: each file's KiB rounded up, 1 for anything else.
 size=$(cd "$root" && find usr \( -type f -printf '%s\n' \) -o -printf '1\n' |
        awk '{ total += int(($1 + 1023) / 1024) } END { print total }')
-sed "s/@INSTALLED_SIZE@/$size/" "$here/control.in" >"$root/DEBIAN/control"
+sed -e "s/@INSTALLED_SIZE@/$size/" -e "s/@VERSION@/$version/" "$here/control.in" >"$root/DEBIAN/control"
 (cd "$root" && find usr -type f | LC_ALL=C sort | xargs md5sum) >"$root/DEBIAN/md5sums"
 chmod 0644 "$root/DEBIAN/control" "$root/DEBIAN/md5sums"
 find "$root" -exec touch -h -d "@$stamp" {} +
