@@ -6,8 +6,8 @@
 #include <map>
 #include <set>
 
-#include "tools/cardgen/cards.h"
-#include "tools/cardgen/contact_sheet.h"
+#include "tools/generators/cardgen/cards.h"
+#include "tools/generators/cardgen/contact_sheet.h"
 
 using canvas::Image;
 using namespace cards;

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "engine/payout.h"
-#include "tools/picturegen/pictures.h"
+#include "tools/generators/picturegen/pictures.h"
 
 using canvas::Image;
 using namespace pictures;

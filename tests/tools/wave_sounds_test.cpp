@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "tools/wavegen/sounds.h"
+#include "tools/generators/wavegen/sounds.h"
 
 namespace {
 

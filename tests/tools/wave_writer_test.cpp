@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/wavegen/wave.h"
+#include "tools/generators/wavegen/wave.h"
 
 namespace {
 

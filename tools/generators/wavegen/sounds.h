@@ -1,7 +1,7 @@
 // The game's eight sound effects: their resource names, sample rates and
 // lengths, and the recipe that synthesises each one.
 #pragma once
-#include "tools/wavegen/wave.h"
+#include "tools/generators/wavegen/wave.h"
 
 namespace wave {
 

@@ -1,4 +1,4 @@
-#include "tools/cardgen/contact_sheet.h"
+#include "tools/generators/cardgen/contact_sheet.h"
 
 #include <algorithm>
 #include <cctype>

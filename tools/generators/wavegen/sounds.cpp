@@ -1,4 +1,4 @@
-#include "tools/wavegen/sounds.h"
+#include "tools/generators/wavegen/sounds.h"
 
 #include <algorithm>
 #include <cmath>

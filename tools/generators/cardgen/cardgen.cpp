@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "tools/cardgen/cards.h"
+#include "tools/generators/cardgen/cards.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -2,8 +2,8 @@
 // under its resource name.
 #include <cmath>
 
-#include "tools/cardgen/cards.h"
-#include "tools/cardgen/shapes.h"
+#include "tools/generators/cardgen/cards.h"
+#include "tools/generators/cardgen/shapes.h"
 
 namespace cards {
 

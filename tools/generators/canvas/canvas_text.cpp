@@ -1,6 +1,6 @@
 // Lettering: glyphs rasterised by FreeType from the DejaVu fonts and
 // thresholded to single palette colours.
-#include "tools/canvas/canvas.h"
+#include "tools/generators/canvas/canvas.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

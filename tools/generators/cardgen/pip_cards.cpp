@@ -1,5 +1,5 @@
 // Aces and the pip cards two to ten, in the standard arrangements.
-#include "tools/cardgen/cards.h"
+#include "tools/generators/cardgen/cards.h"
 
 namespace cards {
 

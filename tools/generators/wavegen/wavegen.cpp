@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/wavegen/sounds.h"
+#include "tools/generators/wavegen/sounds.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "engine/payout.h"
-#include "tools/picturegen/pictures.h"
+#include "tools/generators/picturegen/pictures.h"
 
 namespace pictures {
 

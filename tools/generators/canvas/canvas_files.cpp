@@ -1,5 +1,5 @@
 // Writers (and a reader) for 4-bit BMP, icon and cursor files.
-#include "tools/canvas/canvas.h"
+#include "tools/generators/canvas/canvas.h"
 
 #include <cstdio>
 #include <fstream>

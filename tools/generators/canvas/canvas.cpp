@@ -1,5 +1,5 @@
 // Shapes, copies and transforms on palette-index images.
-#include "tools/canvas/canvas.h"
+#include "tools/generators/canvas/canvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/canvas/canvas.h"
+#include "tools/generators/canvas/canvas.h"
 
 namespace cards {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "tools/cardgen/contact_sheet.h"
+#include "tools/generators/cardgen/contact_sheet.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -1,4 +1,4 @@
-#include "tools/wavegen/wave.h"
+#include "tools/generators/wavegen/wave.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tools/cardgen/shapes.h"
+#include "tools/generators/cardgen/shapes.h"
 
 namespace cards {
 

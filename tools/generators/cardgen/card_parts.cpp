@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "tools/cardgen/cards.h"
+#include "tools/generators/cardgen/cards.h"
 
 namespace cards {
 

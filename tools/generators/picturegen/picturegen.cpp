@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/picturegen/pictures.h"
+#include "tools/generators/picturegen/pictures.h"
 
 namespace {
 

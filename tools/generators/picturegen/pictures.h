@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/evaluate.h"
-#include "tools/canvas/canvas.h"
+#include "tools/generators/canvas/canvas.h"
 
 namespace pictures {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <vector>
 
-#include "tools/canvas/canvas.h"
+#include "tools/generators/canvas/canvas.h"
 
 namespace cards {
 

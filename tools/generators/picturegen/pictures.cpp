@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/picturegen/pictures.h"
+#include "tools/generators/picturegen/pictures.h"
 
 namespace pictures {
 

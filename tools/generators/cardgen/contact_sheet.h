@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cardgen/cards.h"
+#include "tools/generators/cardgen/cards.h"
 
 namespace cards {
 

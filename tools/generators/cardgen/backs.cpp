@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/cardgen/cards.h"
-#include "tools/cardgen/shapes.h"
+#include "tools/generators/cardgen/cards.h"
+#include "tools/generators/cardgen/shapes.h"
 
 namespace cards {
 

@@ -3,8 +3,8 @@
 // turned half round, beyond a slanted dividing line.
 #include <cmath>
 
-#include "tools/cardgen/cards.h"
-#include "tools/cardgen/shapes.h"
+#include "tools/generators/cardgen/cards.h"
+#include "tools/generators/cardgen/shapes.h"
 
 namespace cards {
 
