@@ -1,14 +1,16 @@
-# Sourced by the end-to-end scripts after they set e2e_name: failing with
-# the script's name, the tools a script needs, an X server of its own when
-# there is no display, a window manager as players have, and stopping a
-# process with its children.  A script's EXIT trap calls e2e_finish, which
-# stops the window manager and the X server it started, if any.
+# Sourced by the end-to-end scripts after they set e2e_name (and work, for
+# screenshots): failing with the script's name, the tools a script needs,
+# an X server of its own when there is no display, a window manager as
+# players have, the table's places, screenshots checked by their pixels,
+# and stopping a process with its children.  A script's EXIT trap calls
+# e2e_finish, which stops the window manager and the X server it started.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 e2e_xvfb=
 e2e_wm=
+e2e_fail_note=         # said with every failure, e.g. how to replay a run
 
 fail() {
-  echo "$e2e_name: FAIL: $*" >&2
+  echo "$e2e_name: FAIL${e2e_fail_note:+ ($e2e_fail_note)}: $*" >&2
   exit 1
 }
 
@@ -69,6 +71,94 @@ e2e_client_area() {    # window shot
     awk '/^[0-9]/ && $3 == "#0000FF" { split($1, at, "[,:]"); print at[1]; exit }')
   [ -n "$dx" ] || return 1
   cx=$((wx + dx))
+}
+
+# ---- The table's places, in client coordinates ------------------------------
+# Read from namespace TableLayout in shell/app_shell.h, so that the scripts
+# follow the game: each "constexpr int kName = expression;" there becomes
+# the shell variable kName.
+while read -r name value; do
+  eval "$name=\$(( $value ))" && [[ ${!name} =~ ^[0-9]+$ ]] ||
+    fail "TableLayout's $name = $value is not a number here"
+done < <(sed -n '/^namespace TableLayout/,/^}/{
+  s/CardLeft(\([0-9]*\))/(kCardLeft + kCardPitch * \1)/g
+  s/^constexpr int \(k[A-Za-z]*\) = \([^;]*\);.*/\1 \2/p
+}' "$here/shell/app_shell.h")
+[ -n "${kCreditsDrop:-}" ] || fail "no TableLayout read from shell/app_shell.h"
+card_x() { echo $((kCardLeft + kCardPitch * $1)); }
+card_place() { echo "$(card_x "$1") $kCardTop $kCardWidth $kCardHeight"; }       # slot -> x y w h
+card_middle() { echo "$(($(card_x "$1") + kCardWidth / 2)) $((kCardTop + kCardHeight / 2))"; }
+hold_button() { echo "$(card_x "$1") $kHoldTop $kCardWidth $kHoldHeight"; }     # slot -> x y w h
+coin_button="$kCoinLeft $kTopButtonTop $kCoinWidth $kTopButtonHeight"
+max_button="$kMaxLeft $kTopButtonTop $kMaxWidth $kTopButtonHeight"
+deal_button="$kDealLeft $kTopButtonTop $kDealWidth $kTopButtonHeight"
+coins_box="$((kCardLeft + kCoinsBoxShrink)) $kTopButtonTop $((kRowRight - kCardLeft - 2 * kCoinsBoxShrink)) \
+$((kCardTop - kCoinsBoxAboveCards - kTopButtonTop))"
+read -r x y w h <<<"$coins_box"
+credits_box="$((x - kCreditsWiden)) $((y + kCreditsDrop)) $((w + 2 * kCreditsWiden)) $h"
+# The title box (the logo) under the card row's frame, and its middle.
+read -r title_x title_y title_w title_h <<<"$((kCardLeft - kFrameGrow)) \
+$((kCardTop - kFrameGrow + kTitleDrop + kTitleTopLower)) $((kRowRight - kCardLeft + 2 * kFrameGrow)) \
+$((kRowBottom - kCardTop + 2 * kFrameGrow - kTitleTopLower - kTitleBottomRaise))"
+title_mx=$((title_x + title_w / 2)) title_my=$((title_y + title_h / 2))
+unset x y w h
+
+# ---- Screenshots -------------------------------------------------------------
+# take_shot photographs the screen into $work, numbered; the checks below
+# look at the latest shot (shot) in client coordinates (cx, cy).
+shot_no=0
+shot=
+take_shot() {          # name
+  shot_no=$((shot_no + 1))
+  shot="$work/$(printf '%02d' $shot_no)-$1.png"
+  import -window root "$shot" || fail "no screenshot"
+}
+
+# Fraction (0..1, two decimals) of pure white pixels in a client rectangle.
+white_share() {        # x y w h
+  convert "$shot" -crop "$3x$4+$((cx + $1))+$((cy + $2))" +repage \
+    -fill black +opaque white -format '%[fx:round(mean*100)/100]' info:
+}
+
+crop_card() {          # slot file
+  convert "$shot" -crop "${kCardWidth}x$kCardHeight+$((cx + $(card_x "$1")))+$((cy + kCardTop))" +repage "$2"
+}
+
+same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" = 0 ]; }
+
+# Backs: the five places show one and the same picture, which is not felt.
+# Faces: every place is mostly white and differs from the back seen first.
+back_seen=
+cards_are() {          # faces|backs
+  local slot share
+  crop_card 0 "$work/card0.png"
+  for slot in 0 1 2 3 4; do
+    crop_card "$slot" "$work/card.png"
+    share=$(white_share $(card_place $slot))
+    if [ "$1" = faces ]; then
+      awk "BEGIN{exit !($share > 0.45)}" || return 1
+      ! same_picture "$work/card.png" "$back_seen" || return 1
+    else
+      awk "BEGIN{exit !($share > 0.05)}" || return 1
+      same_picture "$work/card.png" "$work/card0.png" || return 1
+    fi
+  done
+  if [ "$1" = backs ]; then
+    back_seen="$work/back.png"
+    cp "$work/card0.png" "$back_seen"
+  fi
+}
+
+wait_for() {           # seconds description command...
+  local seconds=$1 what=$2
+  shift 2
+  local end=$((SECONDS + seconds))
+  while [ $SECONDS -le $end ]; do
+    take_shot "$what"
+    "$@" && return 0
+    sleep 0.3
+  done
+  fail "timed out waiting for $what (last screenshot $shot)"
 }
 
 # The Wine runner keeps the game under `timeout`, in a process group of its

@@ -49,22 +49,8 @@ game_pid=$!
 
 # ---- Screen helpers --------------------------------------------------------
 
-shot_no=0
-shot=
-take_shot() {          # name
-  shot_no=$((shot_no + 1))
-  shot="$work/$(printf '%02d' $shot_no)-$1.png"
-  import -window root "$shot" || fail "no screenshot"
-}
-
 pixel() {              # x y (client coordinates) -> RRGGBB
   convert "$shot" -format "%[hex:p{$((cx + $1)),$((cy + $2))}]" info: | cut -c1-6
-}
-
-# Fraction (0..1, two decimals) of pure white pixels in a client rectangle.
-white_share() {        # x y w h
-  convert "$shot" -crop "$3x$4+$((cx + $1))+$((cy + $2))" +repage \
-    -fill black +opaque white -format '%[fx:round(mean*100)/100]' info:
 }
 
 # Number of pixels that differ between the same rectangle of two shots.
@@ -73,49 +59,6 @@ differing() {          # shot_a shot_b x y w h
   convert "$1" -crop "$geometry" +repage "$work/a.png"
   convert "$2" -crop "$geometry" +repage "$work/b.png"
   compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 | cut -d' ' -f1
-}
-
-card_x() { echo $((45 + 81 * $1)); }
-
-crop_card() {          # slot file
-  convert "$shot" -crop "71x96+$((cx + $(card_x "$1")))+$((cy + 50))" +repage "$2"
-}
-
-same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" = 0 ]; }
-
-# Backs: the five places show one and the same picture, which is not felt.
-# Faces: every place is mostly white and differs from the back seen first.
-back_seen=
-cards_are() {          # faces|backs
-  local slot share
-  crop_card 0 "$work/card0.png"
-  for slot in 0 1 2 3 4; do
-    crop_card "$slot" "$work/card.png"
-    share=$(white_share "$(card_x $slot)" 50 71 96)
-    if [ "$1" = faces ]; then
-      awk "BEGIN{exit !($share > 0.45)}" || return 1
-      ! same_picture "$work/card.png" "$back_seen" || return 1
-    else
-      awk "BEGIN{exit !($share > 0.05)}" || return 1
-      same_picture "$work/card.png" "$work/card0.png" || return 1
-    fi
-  done
-  if [ "$1" = backs ]; then
-    back_seen="$work/back.png"
-    cp "$work/card0.png" "$back_seen"
-  fi
-}
-
-wait_for() {           # seconds description command...
-  local seconds=$1 what=$2
-  shift 2
-  local end=$((SECONDS + seconds))
-  while [ $SECONDS -lt $end ]; do
-    take_shot "$what"
-    "$@" && return 0
-    sleep 0.3
-  done
-  fail "timed out waiting for $what (last screenshot $shot)"
 }
 
 key() {
@@ -170,26 +113,26 @@ echo "play_game: moved, client area at $cx,$cy"
 
 # The posted New has run: five backs, the message line black.
 wait_for 10 backs cards_are backs
-[ "$(pixel 240 250)" != 0000FF ] || fail "no title box ($shot)"
+[ "$(pixel $title_mx $title_my)" != 0000FF ] || fail "no title box ($shot)"
 before_coins=$shot
 
 # Focus by a click on the title box (no card there), then two coins.
-xdotool mousemove $((cx + 100)) $((cy + 250)) click 1
+xdotool mousemove $((cx + title_mx)) $((cy + title_my)) click 1
 sleep 0.3
 key c
 key c
 take_shot two-coins
 two_coins=$shot
-[ "$(differing "$before_coins" "$two_coins" 130 301 225 30)" -gt 0 ] \
+[ "$(differing "$before_coins" "$two_coins" $credits_box)" -gt 0 ] \
   || fail "the credit meter did not change after two coins ($two_coins)"
-[ "$(differing "$before_coins" "$two_coins" 180 5 125 30)" -gt 0 ] \
+[ "$(differing "$before_coins" "$two_coins" $coins_box)" -gt 0 ] \
   || fail "the coins meter did not change after two coins ($two_coins)"
 
 # The deal: five faces, the Deal button now reads "Hit".
 key d
 wait_for 10 dealt cards_are faces
 dealt=$shot
-[ "$(differing "$two_coins" "$dealt" 334 5 71 30)" -gt 0 ] \
+[ "$(differing "$two_coins" "$dealt" $deal_button)" -gt 0 ] \
   || fail "the Deal button did not change its caption ($dealt)"
 
 # Minimised, the window leaves the screen; restored, all of it is painted
@@ -212,19 +155,20 @@ same_picture "$work/client-dealt.png" "$work/client-restored.png" \
 key F1
 take_shot held
 held=$shot
-[ "$(differing "$dealt" "$held" 45 163 71 30)" -gt 20 ] \
+[ "$(differing "$dealt" "$held" $(hold_button 0))" -gt 20 ] \
   || fail "no HOLD caption under the first card ($held)"
-[ "$(differing "$dealt" "$held" 126 163 71 30)" -eq 0 ] \
+[ "$(differing "$dealt" "$held" $(hold_button 1))" -eq 0 ] \
   || fail "the second hold button changed ($held)"
 
 # A click on the fourth card holds it too.
-xdotool mousemove $((cx + $(card_x 3) + 35)) $((cy + 98)) click 1
+read -r x y < <(card_middle 3)
+xdotool mousemove $((cx + x)) $((cy + y)) click 1
 sleep 0.4
 take_shot clicked
 clicked=$shot
-[ "$(differing "$dealt" "$clicked" 288 163 71 30)" -gt 20 ] \
+[ "$(differing "$dealt" "$clicked" $(hold_button 3))" -gt 20 ] \
   || fail "no HOLD caption under the clicked card ($clicked)"
-[ "$(differing "$held" "$clicked" 45 163 71 30)" -eq 0 ] \
+[ "$(differing "$held" "$clicked" $(hold_button 0))" -eq 0 ] \
   || fail "the first card's HOLD changed ($clicked)"
 
 # The draw: the held cards stay, the round ends and the captions clear.
@@ -233,20 +177,20 @@ sleep 1.5
 wait_for 10 drawn cards_are faces
 drawn=$shot
 for slot in 0 3; do
-  [ "$(differing "$held" "$drawn" "$(card_x $slot)" 50 71 96)" -eq 0 ] \
+  [ "$(differing "$held" "$drawn" $(card_place $slot))" -eq 0 ] \
     || fail "the held card $slot changed in the draw ($drawn)"
-  [ "$(differing "$dealt" "$drawn" "$(card_x $slot)" 163 71 30)" -le 20 ] \
+  [ "$(differing "$dealt" "$drawn" $(hold_button $slot))" -le 20 ] \
     || fail "the HOLD caption $slot stayed after the round ($drawn)"
 done
 # A losing hand shows "Insert coins." as after New, and the credit meter
 # stays at 38; a winning hand shows its payoff and raises the meter.
 message_y=$((client_h - 75))   # a band around the message line
-if [ "$(differing "$before_coins" "$drawn" 20 "$message_y" 444 45)" -eq 0 ]; then
-  [ "$(differing "$two_coins" "$drawn" 130 301 225 30)" -eq 0 ] \
+if [ "$(differing "$before_coins" "$drawn" "$kMessageSide" "$message_y" $((ww - 2 * kMessageSide)) 45)" -eq 0 ]; then
+  [ "$(differing "$two_coins" "$drawn" $credits_box)" -eq 0 ] \
     || fail "the credit meter changed after a losing hand ($drawn)"
   echo "play_game: the hand paid nothing"
 else
-  [ "$(differing "$two_coins" "$drawn" 130 301 225 30)" -gt 0 ] \
+  [ "$(differing "$two_coins" "$drawn" $credits_box)" -gt 0 ] \
     || fail "the credit meter did not rise after a winning hand ($drawn)"
   echo "play_game: the hand was paid"
 fi

@@ -21,13 +21,10 @@ seconds=${QUORVEL_MONKEY_SECONDS:-60}
 seed=${QUORVEL_SEED:-$(od -An -N3 -tu4 /dev/urandom | tr -d ' ')}
 
 say() { echo "random_input: $*"; }
-fail() {
-  echo "random_input: FAIL (seed $seed; replay with QUORVEL_SEED=$seed): $*" >&2
-  exit 1
-}
+e2e_fail_note="seed $seed; replay with QUORVEL_SEED=$seed"
 say "seed $seed (QUORVEL_SEED=$seed replays this input)"
 
-need_tools xdotool import convert compare pgrep od
+need_tools xdotool import convert compare pgrep od xwininfo
 [ -f "$exe" ] || fail "no program at $exe"
 e2e_display
 
@@ -145,25 +142,11 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 win_x=$X
 win_y=$Y
 
-# The client area begins at the first row and column of blue felt, once the
-# first paint has reached the screen.
-first_blue() {         # file crop-geometry -> index of the first blue pixel
-  convert "$1" -crop "$2" +repage txt:- |
-    awk '/^[0-9]/ && /#0000FF/ { split($1, at, "[,:]"); print at[1] + at[2]; exit }'
-}
-cx=
-cy=
+# The client area, once the first paint has reached the screen.
 end=$((SECONDS + 15))
-while [ -z "$cx" ] && [ $SECONDS -lt $end ]; do
-  sleep 0.5
-  import -window root "$work/start.png" || fail "no screenshot"
-  dy=$(first_blue "$work/start.png" "1x70+$((X + 240))+$((Y + 10))")
-  [ -n "$dy" ] || continue
-  cy=$((Y + 10 + dy))
-  dx=$(first_blue "$work/start.png" "11x1+$X+$((cy + 100))")
-  [ -n "$dx" ] && cx=$((X + dx))
+until sleep 0.5; take_shot start; e2e_client_area "$window" "$shot"; do
+  [ $SECONDS -lt $end ] || fail "no blue table in the window (see $shot)"
 done
-[ -n "$cx" ] || fail "no blue table in the window (see $work/start.png)"
 # Offsets of the client area in the window, in case the window moves.
 off_x=$((cx - X))
 off_y=$((cy - Y))
@@ -176,13 +159,18 @@ say "window at $X,$Y, client area at $cx,$cy"
 # (under the File menu, and the bottom of a right-click menu opened from the
 # title box), and clicks into an open menu avoid its last item.
 
-card_x() { echo $((45 + 81 * $1)); }
 # Clicks on the table keep above the message line, where no right-click
 # menu's Exit item reaches, and away from the File menu's Exit item.
 table_click_ok() { [ "$2" -lt 335 ] && ! { [ "$1" -lt 70 ] && [ "$2" -ge 20 ] && [ "$2" -lt 50 ]; }; }
 
 click_at() {           # client x y [button] [repeat]
   xdotool mousemove $((cx + $1)) $((cy + $2)) click --repeat "${4:-1}" --delay 60 "${3:-1}"
+}
+
+button_click() {       # "x y w h" of a push button, two draws placing the click
+  local x y w h
+  read -r x y w h <<<"$1"
+  click_at $((x + $2 % w)) $((y + $3 % h))
 }
 
 # Into an open menu, anywhere but its bottom 30 pixels (its last item).
@@ -224,14 +212,14 @@ act() {
   elif [ "$kind" -lt 26 ]; then               # a push button
     what="button $((a % 8))"
     case $((a % 8)) in
-      5) click_at $((62 + b % 53)) $((5 + c % 30)) ;;
-      6) click_at $((120 + b % 53)) $((5 + c % 30)) ;;
-      7) click_at $((334 + b % 71)) $((5 + c % 30)) ;;
-      *) click_at $(($(card_x $((a % 8))) + b % 71)) $((163 + c % 30)) ;;
+      5) button_click "$coin_button" "$b" "$c" ;;
+      6) button_click "$max_button" "$b" "$c" ;;
+      7) button_click "$deal_button" "$b" "$c" ;;
+      *) button_click "$(hold_button $((a % 8)))" "$b" "$c" ;;
     esac
   elif [ "$kind" -lt 33 ]; then               # a card, sometimes twice fast
     what="card $((a % 5)) x$((d % 4 == 0 ? 2 : 1))"
-    click_at $(($(card_x $((a % 5))) + b % 71)) $((50 + c % 96)) 1 $((d % 4 == 0 ? 2 : 1))
+    click_at $(($(card_x $((a % 5))) + b % kCardWidth)) $((kCardTop + c % kCardHeight)) 1 $((d % 4 == 0 ? 2 : 1))
   elif [ "$kind" -lt 47 ]; then               # an accelerator
     what="key ${accelerators[$((a % ${#accelerators[@]}))]}"
     press "${accelerators[$((a % ${#accelerators[@]}))]}"
@@ -274,7 +262,7 @@ act() {
     if [ $((a % 8)) = 0 ]; then
       press shift+F10
     else
-      click_at $((35 + b * 300 / 1000)) $((201 + c * 86 / 1000)) 3
+      click_at $((title_x + b * 300 / 1000)) $((title_y + c * title_h / 1000)) 3
     fi
     if menu=$(wait_for_menu 1); then
       case $((d % 4)) in
@@ -301,7 +289,7 @@ act() {
       table_click_ok "$x" "$y" && click_at "$x" "$y"
     fi
   elif [ "$kind" -lt 92 ]; then               # hover over a card, or a drag
-    local x=$(($(card_x $((a % 5))) + b % 71)) y=$((50 + c % 96))
+    local x=$(($(card_x $((a % 5))) + b % kCardWidth)) y=$((kCardTop + c % kCardHeight))
     local x2=$((d * 485 / 1000)) y2=$(((a + d) % 335))
     if [ $((d % 2)) = 0 ]; then
       what="hover $x,$y"
@@ -331,7 +319,7 @@ act() {
 
 # ---- The random phase ----------------------------------------------------
 
-click_at 240 250
+click_at "$title_mx" "$title_my"
 stop=$((SECONDS + seconds))
 while [ $SECONDS -lt $stop ]; do
   alive || fail "the program ended during the random input after $actions actions (see $work/wine.log)"
@@ -353,7 +341,7 @@ others_open() {
 
 settle() {
   local tries=0 others
-  xdotool mousemove $((cx + 240)) $((cy + 250))
+  xdotool mousemove $((cx + title_mx)) $((cy + title_my))
   while [ $tries -lt 40 ]; do
     alive || fail "the program ended while its windows were being closed (see $work/wine.log)"
     close_menus
@@ -388,45 +376,9 @@ cy=$((Y + off_y))
 
 # ---- A game still plays -------------------------------------------------------
 
-shot=
-take_shot() { shot="$work/$1.png"; import -window root "$shot" || fail "no screenshot"; }
-crop_card() { convert "$shot" -crop "71x96+$((cx + $(card_x "$1")))+$((cy + 50))" +repage "$2"; }
-white_share() {
-  convert "$1" -fill black +opaque white -format '%[fx:round(mean*100)/100]' info:
-}
-same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" = 0 ]; }
-
-# New game: five places showing one and the same back.
-backs_shown() {
-  local slot
-  crop_card 0 "$work/back.png"
-  for slot in 1 2 3 4; do
-    crop_card "$slot" "$work/card.png"
-    same_picture "$work/card.png" "$work/back.png" || return 1
-  done
-}
-# Dealt: every place mostly white and unlike the back.
-faces_shown() {
-  local slot
-  for slot in 0 1 2 3 4; do
-    crop_card "$slot" "$work/card.png"
-    awk "BEGIN{exit !($(white_share "$work/card.png") > 0.45)}" || return 1
-    ! same_picture "$work/card.png" "$work/back.png" || return 1
-  done
-}
-wait_for() {           # seconds name check
-  local end=$((SECONDS + $1))
-  while [ $SECONDS -le $end ]; do
-    take_shot "$2"
-    $3 && return 0
-    sleep 0.3
-  done
-  fail "timed out waiting for $2 (last screenshot $shot)"
-}
-
 # Whatever round the random input left: d draws a dealt hand, deals coins
 # that are in (then the second d draws), and does nothing with none in.
-click_at 240 250
+click_at "$title_mx" "$title_my"
 for _ in 1 2; do
   press d
   sleep 2.5
@@ -440,17 +392,17 @@ new_game() {
     press n
     sleep 0.5
     take_shot new-game
-    backs_shown && return 0
+    cards_are backs && return 0
     sleep 1
   done
   fail "New did not start a game (last screenshot $shot)"
 }
-click_at 240 250
+click_at "$title_mx" "$title_my"
 new_game
 press c
 sleep 0.3
 press d
-wait_for 10 dealt faces_shown
+wait_for 10 dealt cards_are faces
 say "after the random input a coin and a deal show five cards"
 
 # ---- The close, through the exit question ---------------------------------
@@ -460,7 +412,7 @@ say "after the random input a coin and a deal show five cards"
 press d
 sleep 2.5
 settle
-click_at 240 250
+click_at "$title_mx" "$title_my"
 asked=0
 end=$((SECONDS + 20))
 while alive && [ $SECONDS -lt $end ]; do

@@ -10,41 +10,26 @@ exe=$1
 wine_run=$2
 work=$3
 jackpot_bmp=$4
-here=$(cd "$(dirname "$0")/../.." && pwd)
+e2e_name=screen_effects_seen
+. "$(dirname "$0")/e2e_lib.sh"
 
+# A wrong picture is counted and the other checks still run; what stops
+# the run fails at once.
 failures=0
-fail() {
-  echo "screen_effects_seen: FAIL: $*" >&2
+wrong() {
+  echo "$e2e_name: FAIL: $*" >&2
   failures=$((failures + 1))
 }
-stop() {
-  echo "screen_effects_seen: FAIL: $*" >&2
-  exit 1
-}
 
-for tool in import convert compare identify; do
-  command -v "$tool" >/dev/null || stop "$tool is not installed"
-done
-[ -f "$exe" ] || stop "no program at $exe"
-[ -f "$jackpot_bmp" ] || stop "no picture at $jackpot_bmp"
-if [ -z "${DISPLAY:-}" ]; then
-  . "$here/tools/start-xvfb.sh"
-fi
+need_tools import convert compare identify pgrep
+[ -f "$exe" ] || fail "no program at $exe"
+[ -f "$jackpot_bmp" ] || fail "no picture at $jackpot_bmp"
+e2e_display
 
 program_pid=
-# The runner starts the program under `timeout`, which keeps a process
-# group of its own: stopping `timeout` stops the program with it.  An Xvfb
-# started above goes too (this trap replaces the one that would stop it).
 finish() {
-  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-    for child in $(pgrep -P "$program_pid"); do
-      kill "$child" 2>/dev/null
-    done
-    kill "$program_pid" 2>/dev/null
-  fi
-  if [ -n "${QUORVEL_XVFB_PID:-}" ]; then
-    kill "$QUORVEL_XVFB_PID" 2>/dev/null
-  fi
+  stop_tree "$program_pid"
+  e2e_finish
 }
 trap finish EXIT
 
@@ -81,7 +66,7 @@ shoot_until_done() {
     file=$(printf 'shot-%03d.png' "$n")
     before=$(phase)
     t0=$(now_ms)
-    import -window root "$file" || stop "no screenshot"
+    import -window root "$file" || fail "no screenshot"
     t1=$(now_ms)
     after=$(phase)
     echo "$file $before $after $t0 $t1" >>shots.txt
@@ -103,23 +88,23 @@ run_case() {           # name gtest-filter
   local dir="$work/$1"
   rm -rf "$dir"
   mkdir -p "$dir"
-  cd "$dir" || stop "no directory $dir"
+  cd "$dir" || fail "no directory $dir"
   QUORVEL_WINE_TIMEOUT=120 "$wine_run" "$exe" --gtest_also_run_disabled_tests \
     --gtest_filter="$2" >program.log 2>&1 &
   program_pid=$!
-  await ready || stop "$1: the program did not get ready: $(tail -5 program.log)"
-  import -window root before.png || stop "no screenshot"
+  await ready || fail "$1: the program did not get ready: $(tail -5 program.log)"
+  import -window root before.png || fail "no screenshot"
   go_ms=$(now_ms)
   touch go
   shoot_until_done
-  await done || stop "$1: the program did not finish the effect: $(tail -5 program.log)"
-  import -window root after.png || stop "no screenshot"
+  await done || fail "$1: the program did not finish the effect: $(tail -5 program.log)"
+  import -window root after.png || fail "no screenshot"
   touch finish
   wait "$program_pid"
   local status=$?
   program_pid=
   grep -E "^(jackpot|About)" program.log
-  [ "$status" -eq 0 ] || fail "$1: the program failed: $(tail -20 program.log)"
+  [ "$status" -eq 0 ] || wrong "$1: the program failed: $(tail -20 program.log)"
 }
 
 # ---- Jackpot screen ----------------------------------------------------------
@@ -152,8 +137,8 @@ for i in $(seq ${#sequence}); do
   echo "  ${sequence:i-1:1} from about ${first_ms[$i]} ms after go"
 done
 [[ "$sequence" =~ ^B?PIPB?$ ]] ||
-  fail "jackpot: the screen showed $sequence, not the picture, inverted, the picture (X: other)"
-[ "$(differing after.png before.png)" = 0 ] || fail "jackpot: the screen was not restored"
+  wrong "jackpot: the screen showed $sequence, not the picture, inverted, the picture (X: other)"
+[ "$(differing after.png before.png)" = 0 ] || wrong "jackpot: the screen was not restored"
 
 # ---- Zoom ----------------------------------------------------------------------
 # Opening: outlines on the unchanged table, growing from shot to shot.
@@ -198,17 +183,17 @@ run_case zoom '*DISABLED_AboutBoxZoomFromOutside'
 limit=12000
 trail go before.png $limit >opening.txt
 dialog=$(awk '$2 == "shown" && $3 == "shown" { f = $1 } END { print f }' shots.txt)
-[ -n "$dialog" ] || stop "zoom: no shot of the open dialog"
+[ -n "$dialog" ] || fail "zoom: no shot of the open dialog"
 trail closing "$dialog" $limit >closing.txt
 opening=$(cut -d' ' -f1 opening.txt | tr '\n' ' ')
 closing=$(cut -d' ' -f1 closing.txt | tr '\n' ' ')
 echo "zoom seen: opening outline widths: $opening($(trail_span <opening.txt))"
 echo "           closing outline widths: $closing($(trail_span <closing.txt))"
 # shellcheck disable=SC2086
-moves up $opening || fail "zoom: no outlines growing on the screen while the box opened"
+moves up $opening || wrong "zoom: no outlines growing on the screen while the box opened"
 # shellcheck disable=SC2086
-moves down $closing || fail "zoom: no outlines shrinking on the screen while the box closed"
-[ "$(differing after.png before.png)" = 0 ] || fail "zoom: the screen is not as before"
+moves down $closing || wrong "zoom: no outlines shrinking on the screen while the box closed"
+[ "$(differing after.png before.png)" = 0 ] || wrong "zoom: the screen is not as before"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "screen_effects_seen: pass"
