@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game and starts it under Wine as a player would: in the
 # player's own Wine prefix with sound (${XDG_DATA_HOME:-~/.local/share}/quorvel,
-# see tools/quorvel-launcher.sh), not in the tests' silent one.
+# see tools/player/quorvel-launcher.sh), not in the tests' silent one.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD:-$here/build}
@@ -15,4 +15,4 @@ MSG
   exit 2
 fi
 bash "$here/tools/build.sh"
-exec sh "$here/tools/quorvel-launcher.sh" "$build/win32/shell/quorvel.exe"
+exec sh "$here/tools/player/quorvel-launcher.sh" "$build/win32/shell/quorvel.exe"

@@ -29,7 +29,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
       cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
     fi
     # Wine's own light theme would put the grey artwork on a near-white face.
-    wine regedit /S "$(winepath -w "$(dirname "$0")/classic-colours.reg")" >/dev/null 2>&1
+    wine regedit /S "$(winepath -w "$(dirname "$0")/player/classic-colours.reg")" >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.quorvel-ready-3"
   fi

@@ -26,7 +26,7 @@ relink odds quorvel-odds
 
 bash "$src/tools/make-zip.sh" "$work/$zip" "$work/quorvel.exe" "$work/quorvel-odds.exe" \
   "$generated/player-readme.txt" "$win/source-date-epoch.txt" "$work/release-files"
-bash "$src/tools/deb/make-deb.sh" "$work/$deb" "$work/quorvel.exe" \
+bash "$src/tools/player/deb/make-deb.sh" "$work/$deb" "$work/quorvel.exe" \
   "$work/quorvel-odds.exe" "$generated/art/QuorvelIcon.ico" "$src" "$win/source-date-epoch.txt" \
   "$work/deb-stage" "$5" >/dev/null
 bash "$src/tools/sha256sums.sh" "$work/SHA256SUMS" "$work" "$zip" \

@@ -9,7 +9,7 @@
 set -eu
 umask 022
 out=$1 game=$2 odds=$3 icon=$4 src=$5 stamp=$(cat "$6") stage=$7 version=$8
-here=$src/tools/deb
+here=$src/tools/player/deb
 
 rm -rf "$stage"
 root=$stage/root
@@ -17,7 +17,7 @@ mkdir -p "$root/DEBIAN" "$root/usr/games" "$root/usr/lib/quorvel" \
   "$root/usr/share/applications" "$root/usr/share/man/man6" "$root/usr/share/doc/quorvel"
 
 # Games start from /usr/games, which is on every player's PATH.
-install -m 0755 "$src/tools/quorvel-launcher.sh" "$root/usr/games/quorvel"
+install -m 0755 "$src/tools/player/quorvel-launcher.sh" "$root/usr/games/quorvel"
 ln -s quorvel "$root/usr/games/quorvel-odds"
 # The debug sections are of no use to a player.  strip stamps a program with
 # the time it runs, unless given the release's.
@@ -25,7 +25,7 @@ export SOURCE_DATE_EPOCH=$stamp
 i686-w64-mingw32-strip -o "$root/usr/lib/quorvel/quorvel.exe" "$game"
 i686-w64-mingw32-strip -o "$root/usr/lib/quorvel/quorvel-odds.exe" "$odds"
 chmod 0644 "$root/usr/lib/quorvel/"*.exe
-install -m 0644 "$src/tools/classic-colours.reg" "$root/usr/lib/quorvel/classic-colours.reg"
+install -m 0644 "$src/tools/player/classic-colours.reg" "$root/usr/lib/quorvel/classic-colours.reg"
 install -m 0644 "$here/quorvel.desktop" "$root/usr/share/applications/quorvel.desktop"
 
 # The icon resource holds a 32 and a 16 pixel picture; 64 is the 32 with
