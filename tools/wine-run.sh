@@ -5,9 +5,8 @@
 # default 240) bounds the run so that no test can hang.
 set -u
 : "${WINEPREFIX:?WINEPREFIX must be set}"
-export WINEARCH=win32
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/player/wine-prefix.sh"
+quorvel_wine_env
 if [ -z "${DISPLAY:-}" ]; then
   echo "wine-run: no DISPLAY; start an X server (for example: Xvfb :99 -screen 0 1024x768x24 & export DISPLAY=:99)" >&2
   exit 2
@@ -16,23 +15,7 @@ fi
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
-  if [ ! -f "$WINEPREFIX/.quorvel-ready-3" ]; then
-    wineboot -u >/dev/null 2>&1
-    # No window manager under Xvfb: unmanaged windows close without winex11's
-    # two-second wait for the withdrawn state.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    # No sound card here: an empty driver list keeps ALSA from complaining.
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1
-    # Wine's own fonts (MS Sans Serif for the dialogs, Marlett for the title
-    # bar buttons) are only found inside the prefix.
-    if [ -d /usr/share/wine/fonts ]; then
-      cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
-    fi
-    # Wine's own light theme would put the grey artwork on a near-white face.
-    wine regedit /S "$(winepath -w "$(dirname "$0")/player/classic-colours.reg")" >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.quorvel-ready-3"
-  fi
+  quorvel_prepare_prefix .quorvel-ready-4 "$(dirname "$0")/player/classic-colours.reg" tests
 ) 9>"$WINEPREFIX.lock"
 
 exe=$1; shift

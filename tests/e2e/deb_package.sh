@@ -38,6 +38,7 @@ cat >"$work/expected.txt" <<'EOF'
 -rw-r--r-- root/root usr/lib/quorvel/classic-colours.reg
 -rw-r--r-- root/root usr/lib/quorvel/quorvel-odds.exe
 -rw-r--r-- root/root usr/lib/quorvel/quorvel.exe
+-rw-r--r-- root/root usr/lib/quorvel/wine-prefix.sh
 -rw-r--r-- root/root usr/share/applications/quorvel.desktop
 -rw-r--r-- root/root usr/share/doc/quorvel/changelog.Debian.gz
 -rw-r--r-- root/root usr/share/doc/quorvel/copyright

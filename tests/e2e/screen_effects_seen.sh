@@ -3,13 +3,17 @@
 # run in the one-thread screen_effects_test program while this script, a
 # process of its own, photographs the X screen (ImageMagick's import) as
 # fast as it can and checks the pictures.
-# Usage: screen_effects_seen.sh TEST_EXE WINE_RUN WORK_DIR JACKPOT_BMP
+# The program runs as a player's game does: through the player's launcher,
+# with its windows managed by openbox, so the covers must also go over the
+# window manager's frames and leave them as they were.
+# Usage: screen_effects_seen.sh TEST_EXE LAUNCHER WORK_DIR JACKPOT_BMP PLAYER_HOME
 # Without a DISPLAY it starts its own Xvfb.  Every wait is bounded.
 set -u
-exe=$1
-wine_run=$2
-work=$3
+exe=$(realpath -m "$1")
+launcher=$(realpath -m "$2")
+work=$(realpath -m "$3")
 jackpot_bmp=$4
+export XDG_DATA_HOME=$(realpath -m "$5")
 e2e_name=screen_effects_seen
 . "$(dirname "$0")/e2e_lib.sh"
 
@@ -25,6 +29,8 @@ need_tools import convert compare identify pgrep
 [ -f "$exe" ] || fail "no program at $exe"
 [ -f "$jackpot_bmp" ] || fail "no picture at $jackpot_bmp"
 e2e_display
+mkdir -p "$work"
+e2e_window_manager "$work/openbox.log"
 
 program_pid=
 finish() {
@@ -89,7 +95,7 @@ run_case() {           # name gtest-filter
   rm -rf "$dir"
   mkdir -p "$dir"
   cd "$dir" || fail "no directory $dir"
-  QUORVEL_WINE_TIMEOUT=120 "$wine_run" "$exe" --gtest_also_run_disabled_tests \
+  timeout -k 10 120 sh "$launcher" "$exe" --gtest_also_run_disabled_tests \
     --gtest_filter="$2" >program.log 2>&1 &
   program_pid=$!
   await ready || fail "$1: the program did not get ready: $(tail -5 program.log)"

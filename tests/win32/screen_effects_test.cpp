@@ -443,7 +443,9 @@ bool AwaitMark(const char* name) {
 }
 
 TEST_F(ScreenEffectsTest, DISABLED_JackpotScreenFromOutside) {
-    window = OpenPlainWindow(100, 120, 400, 300);
+    // With a title bar, as the game's window: a window manager manages it,
+    // and the screen must still go over it.
+    window = OpenPlainWindow(100, 120, 400, 300, WS_POPUP | WS_CAPTION | WS_SYSMENU);
     PumpMessages(300);
     Mark("ready");
     ASSERT_TRUE(AwaitMark("go"));

@@ -44,28 +44,20 @@ done
 
 home=${XDG_DATA_HOME:-${HOME:?HOME must be set}/.local/share}/quorvel
 export WINEPREFIX="$home/wineprefix"
-export WINEARCH=win32
-export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko installer prompts: the game needs neither.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# The prefix set-up shared with the tests: beside this script in the source
+# tree, beside the programs where the package installed them.
+for setup in "$here/wine-prefix.sh" "$here/../lib/quorvel/wine-prefix.sh"; do
+  [ -f "$setup" ] && break
+done
+. "$setup"
+quorvel_wine_env
 mkdir -p "$home"
 
 (
   flock 9
   if [ ! -f "$WINEPREFIX/.quorvel-ready" ]; then
     echo "quorvel: setting up Wine for Quorvel in $WINEPREFIX (first start only, this takes a minute)" >&2
-    wineboot -u >/dev/null 2>&1
-    # Wine's own fonts (MS Sans Serif for the dialogs, Marlett for the title
-    # bar buttons) are only found inside the prefix.
-    if [ -d /usr/share/wine/fonts ]; then
-      cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    fi
-    # Wine's own light theme would put the grey artwork on a near-white face.
-    if [ -n "$colours" ]; then
-      wine regedit /S "$(winepath -w "$colours")" >/dev/null 2>&1 || true
-    fi
-    wineserver -w
-    touch "$WINEPREFIX/.quorvel-ready"
+    quorvel_prepare_prefix .quorvel-ready "$colours"
     echo "quorvel: Wine is ready" >&2
   fi
   # The player's own copy, so that the settings file is beside it; it

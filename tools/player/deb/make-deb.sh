@@ -26,6 +26,7 @@ i686-w64-mingw32-strip -o "$root/usr/lib/quorvel/quorvel.exe" "$game"
 i686-w64-mingw32-strip -o "$root/usr/lib/quorvel/quorvel-odds.exe" "$odds"
 chmod 0644 "$root/usr/lib/quorvel/"*.exe
 install -m 0644 "$src/tools/player/classic-colours.reg" "$root/usr/lib/quorvel/classic-colours.reg"
+install -m 0644 "$src/tools/player/wine-prefix.sh" "$root/usr/lib/quorvel/wine-prefix.sh"
 install -m 0644 "$here/quorvel.desktop" "$root/usr/share/applications/quorvel.desktop"
 
 # The icon resource holds a 32 and a 16 pixel picture; 64 is the 32 with
