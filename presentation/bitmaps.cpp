@@ -13,15 +13,22 @@ namespace {
 
 constexpr int kJackpotFlashes = 3;
 constexpr DWORD kSilentFlashMs = 1000;
+// A window manager maps the cover some tens of milliseconds after it is
+// shown; the fanfare holds the thread, so the cover is first given this
+// long to show the picture.
+constexpr DWORD kCoverMapMs = 150;
 
 // One of the three flashes: the fanfare to its end, or a second of silence.
 // A fanfare that cannot play (no sound device) returns at once; the rest of
 // the second is then waited, so that the picture is still seen.
-void HoldJackpotFlash() {
+void HoldJackpotFlash(const ScreenSurface& screen, bool first) {
     DWORD start = timeGetTime();
-    if (gSettings.Sound) PlayWaveSync(gShell.instance, "BigJackpot");
+    if (gSettings.Sound) {
+        if (first && screen.cover) WaitMs(kCoverMapMs, &screen);
+        PlayWaveSync(gShell.instance, "BigJackpot");
+    }
     DWORD elapsed = timeGetTime() - start;
-    if (elapsed < kSilentFlashMs) WaitMs(kSilentFlashMs - elapsed);
+    if (elapsed < kSilentFlashMs) WaitMs(kSilentFlashMs - elapsed, &screen);
 }
 
 // Loads the bitmap, draws it at its own size with its top-left corner (or,
@@ -68,7 +75,7 @@ void ShowJackpotScreen() {
 
     for (int flash = 0; flash < kJackpotFlashes; ++flash) {
         ShowScreenSurface(screen);
-        HoldJackpotFlash();
+        HoldJackpotFlash(screen, flash == 0);
         InvertScreen(screen.dc);
     }
 
@@ -86,7 +93,7 @@ void InvertScreen(HDC dc) {
 // Sleeps in short slices with a 1 ms timer resolution, so the processor is
 // free and the wait ends within about a millisecond.  Only the elapsed time
 // is compared, so a wrap of the millisecond clock changes nothing.
-void WaitMs(DWORD ms) {
+void WaitMs(DWORD ms, const ScreenSurface* shown) {
     constexpr DWORD kSliceMs = 5;
     timeBeginPeriod(1);
     DWORD start = timeGetTime();
@@ -95,6 +102,7 @@ void WaitMs(DWORD ms) {
         if (elapsed >= ms) break;
         DWORD left = ms - elapsed;
         Sleep(left < kSliceMs ? left : kSliceMs);
+        if (shown) ShowScreenSurface(*shown);
     }
     timeEndPeriod(1);
 }

@@ -102,7 +102,9 @@ void CloseScreenSurface(const ScreenSurface& surface) {
     // the X server's exposure events.  Reading a pixel of the screen waits
     // for the server, so the events are in; the first look at the queue
     // takes them in, the second sends the pixels.  The effect then returns
-    // with the screen whole, not at the next turn of a message loop.
+    // with the screen whole, not at the next turn of a message loop.  (A
+    // window manager may take a managed cover away a little later; the
+    // windows it uncovered then show at that next turn.)
     HDC screen = GetDC(nullptr);
     GetPixel(screen, 0, 0);
     ReleaseDC(nullptr, screen);

@@ -40,7 +40,7 @@ void CloseZoomCanvas(const ZoomCanvas& canvas) {
 // The outlines drawn so far are shown, then held for one step.
 void Pause(const ZoomCanvas& canvas) {
     ShowScreenSurface(canvas.screen);
-    WaitMs(kZoomPauseMs);
+    WaitMs(kZoomPauseMs, &canvas.screen);
 }
 
 void DrawStep(const ZoomCanvas& canvas, POINT origin, const RECT& target, int i, int steps) {

@@ -450,6 +450,7 @@ TEST_F(ScreenEffectsTest, DISABLED_JackpotScreenFromOutside) {
     Mark("ready");
     ASSERT_TRUE(AwaitMark("go"));
     DWORD took = TimeOf([] { ShowJackpotScreen(); });
+    Mark("over");
     PumpMessages(300);
     Mark("done");
     std::printf("jackpot screen: %lu ms inside the program\n", took);
