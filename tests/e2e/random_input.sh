@@ -351,16 +351,32 @@ settle() {
       [ -z "$(others_open)" ] && return 0
       continue
     fi
-    if printf '%s\n' "$others" | grep -qx 'Quorvel v2\.1'; then
+    # A box opened over another (a round that ends under a question) gives
+    # the game window the keyboard back when it closes, and the box left
+    # no longer hears the keys.  With no window manager to keep it above
+    # the game window it even goes below it.  So it is raised, as a window
+    # manager keeps it, and its title bar clicked, as a player would.
+    # Each box open gets its turn.
+    local box id name x y w h
+    box=$(game_windows | awk -F'\t' -v main="$window" -v turn="$tries" \
+      '$1 != main && $2 != "" && $5 > 1 && $6 > 1 { b[n++] = $0 } END { if (n) print b[turn % n] }')
+    IFS=$'\t' read -r id name x y w h <<<"$box"
+    if [ -n "$box" ] && [ $tries -ge 2 ]; then
+      say "\"$name\" does not answer the keys: raised and clicked"
+      xdotool windowraise "$id" mousemove $((x + w / 2)) $((y + 10)) click 1
+      sleep 0.2
+    fi
+    if [ "$name" = 'Quorvel v2.1' ]; then
       press n
-    elif printf '%s\n' "$others" | grep -q .; then
+    elif [ -n "$box" ]; then
       press Escape
     fi
     tries=$((tries + 1))
     sleep 0.5
   done
   import -window root "$work/stuck.png" 2>/dev/null
-  fail "windows stayed open: $(printf '%s ' $others)(see $work/stuck.png)"
+  game_windows >&2
+  fail "windows stayed open: $(printf '%s\n' "$others" | paste -sd'|') (see $work/stuck.png)"
 }
 
 settle
