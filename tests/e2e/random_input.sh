@@ -392,11 +392,13 @@ cy=$((Y + off_y))
 
 # ---- A game still plays -------------------------------------------------------
 
-# Whatever round the random input left: d draws a dealt hand, deals coins
-# that are in (then the second d draws), and does nothing with none in.
-click_at "$title_mx" "$title_my"
+# Whatever round the random input left, the Deal button draws a dealt hand,
+# deals coins that are in (then the second click draws), and is greyed with
+# none in.  The button, not d: statistics cleared during a round leave no
+# coins in, which greys the Deal menu item and so its key, but the round
+# still draws from the button.
 for _ in 1 2; do
-  press d
+  click_at $((kDealLeft + kDealWidth / 2)) $((kTopButtonTop + kTopButtonHeight / 2))
   sleep 2.5
   settle
 done
