@@ -26,5 +26,23 @@ case " ${need[*]} " in
   *":i386"*) dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
 esac
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+# A mirror caught mid-sync fails one index now and then ("File has unexpected
+# size"); try again, and then go on with the indexes that did arrive, which
+# is what apt itself falls back to.
+updated=
+for try in 1 2 3; do
+  apt-get update -qq && { updated=1; break; }
+  [ "$try" = 3 ] || sleep $((try * 5))
+done
+[ -n "$updated" ] || echo "install-deps: apt-get update failed three times; installing from the indexes at hand" >&2
+apt_install() { apt-get install -y -qq --no-install-recommends "$@" "${need[@]}" >/dev/null; }
+if ! apt_install && [ -z "$updated" ]; then
+  # Where only one architecture's security index arrived, a library's amd64
+  # and i386 halves (which must be of one version) have no common candidate.
+  # The release's own versions exist for both: take those this time.
+  pin=$(mktemp)
+  printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$pin"
+  echo "install-deps: installing the release's versions, without the security updates" >&2
+  apt_install -o Dir::Etc::Preferences="$pin"
+  rm -f "$pin"
+fi

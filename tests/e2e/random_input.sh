@@ -333,10 +333,26 @@ check_no_error_window
 
 # ---- Settle ------------------------------------------------------------------
 # Close what the random input left open: menus, message boxes and dialogs.
-# A yes/no box (it has the game's title) is answered No with its n key; the
-# others close with Escape.  The full-screen jackpot passes by itself.
+# The game's title is on its two yes/no questions (exit, clear statistics)
+# and on the OK box "No games have been played yet.", which X cannot tell
+# apart: such a box is first answered No with its n key, which an OK box
+# ignores, and one still open then closes with Escape, which is its OK (a
+# yes/no box has no Cancel, so Escape can never answer it Yes).  The other
+# boxes and the dialogs close with Escape.  The full-screen jackpot passes
+# by itself.
 others_open() {
   game_windows | awk -F'\t' -v main="$window" '$1 != main && $5 > 1 && $6 > 1 { print $2 }'
+}
+
+still_shown() { game_windows | cut -f1 | grep -qx "$1"; }
+
+close_box() {          # id name
+  if [ "$2" = 'Quorvel v2.1' ]; then
+    press n
+    sleep 0.3
+    still_shown "$1" || return 0
+  fi
+  press Escape
 }
 
 settle() {
@@ -366,11 +382,7 @@ settle() {
       xdotool windowraise "$id" mousemove $((x + w / 2)) $((y + 10)) click 1
       sleep 0.2
     fi
-    if [ "$name" = 'Quorvel v2.1' ]; then
-      press n
-    elif [ -n "$box" ]; then
-      press Escape
-    fi
+    [ -z "$box" ] || close_box "$id" "$name"
     tries=$((tries + 1))
     sleep 0.5
   done
