@@ -5,7 +5,7 @@
 void ShowOptionsDialog(HWND owner);
 void ChooseTableColor(HWND owner);
 void ApplyTableColor();
-void ShowStatistics();
+void ShowStatisticsDialog();      // the dialog itself; see ShowStatistics
 void ShowHelpDialog(HWND owner);
 void FillHelpPage(HWND dialog, int page);
 void ShowPayoffDialog(HWND owner);

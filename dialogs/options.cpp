@@ -7,17 +7,23 @@
 #include <cstdio>
 
 #include "dialogs/dialogs.h"
+#include "dialogs/options_rules.h"
 #include "presentation/bitmaps.h"
 #include "presentation/table.h"
 #include "presentation/zoom.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "shell/app_shell.h"
+#include "shell/commands.h"
+
+static_assert(SliderLineUp == TB_LINEUP && SliderLineDown == TB_LINEDOWN &&
+                  SliderPageUp == TB_PAGEUP && SliderPageDown == TB_PAGEDOWN &&
+                  SliderThumbPosition == TB_THUMBPOSITION && SliderThumbTrack == TB_THUMBTRACK &&
+                  SliderTop == TB_TOP && SliderBottom == TB_BOTTOM,
+              "the slider's codes are the trackbar's");
 
 namespace {
 
-constexpr int kFirstBack = 1;
-constexpr int kLastBack = 16;
 constexpr int kPreviewDrop = 16;            // card top below the group box top
 constexpr int kPreviewInvalidInset = 3;
 constexpr COLORREF kPreviewCorner = RGB(192, 192, 192);
@@ -26,26 +32,12 @@ constexpr COLORREF kPreviewCorner = RGB(192, 192, 192);
 int PreviewBack = kFirstBack;
 COLORREF SavedColor = 0;
 
-// The chooser's preset colours, in the order the player sees them.
-constexpr COLORREF kPresetColours[16] = {
-    RGB(0, 0, 0),       RGB(127, 0, 0),     RGB(127, 127, 0),   RGB(0, 127, 0),
-    RGB(0, 0, 127),     RGB(127, 0, 127),   RGB(0, 127, 127),   RGB(127, 127, 127),
-    RGB(192, 192, 192), RGB(255, 0, 0),     RGB(255, 255, 0),   RGB(0, 255, 0),
-    RGB(0, 0, 255),     RGB(255, 0, 255),   RGB(0, 255, 255),   RGB(255, 255, 255),
-};
-
 // The chooser's record and its custom colours, in one fresh block per call.
 struct ColourChooserBlock {
     CHOOSECOLORA record;
     COLORREF custom[16];
 };
 static_assert(sizeof(CHOOSECOLORA) == 36, "the chooser's record is 36 bytes");
-
-int ClampBack(int back) {
-    if (back < kFirstBack) return kFirstBack;
-    if (back > kLastBack) return kLastBack;
-    return back;
-}
 
 // A control's client rectangle in the dialog's client coordinates.
 RECT ControlRect(HWND dialog, int id) {
@@ -81,15 +73,11 @@ void PaintBackPreview(HWND dialog, HDC dc) {
     DeleteDC(memory);
 }
 
-// A hand-edited switch value other than 0 or 1 shows as on (a value of 2
-// would otherwise be the grey "indeterminate" state) and is stored back as 1.
 void ShowSwitch(HWND dialog, int id, int32_t value) {
-    CheckDlgButton(dialog, id, value ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, id, SwitchShownOn(value) ? BST_CHECKED : BST_UNCHECKED);
 }
 
-int32_t ReadSwitch(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
-}
+bool ReadSwitch(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 UINT_PTR CALLBACK ColourChooserHook(HWND chooser, UINT message, WPARAM, LPARAM) {
     if (message == WM_INITDIALOG) {
@@ -137,26 +125,10 @@ BOOL OnOptionsPaint(HWND dialog) {
     return TRUE;
 }
 
-// The new design follows from the old one and the notification, not from the
-// slider's own position; Home is the highest design and End the lowest.
-int NextPreviewBack(int code, int thumb) {
-    switch (code) {
-    case TB_LINEUP:
-    case TB_PAGEUP: return ClampBack(PreviewBack - 1);
-    case TB_LINEDOWN:
-    case TB_PAGEDOWN: return ClampBack(PreviewBack + 1);
-    case TB_THUMBPOSITION:
-    case TB_THUMBTRACK: return ClampBack(thumb);
-    case TB_TOP: return kLastBack;
-    case TB_BOTTOM: return kFirstBack;
-    default: return PreviewBack;
-    }
-}
-
 BOOL OnOptionsHScroll(HWND dialog, WPARAM wParam, LPARAM lParam) {
     HWND slider = GetDlgItem(dialog, IDC_BACK_SLIDER);
     if (reinterpret_cast<HWND>(lParam) != slider) return FALSE;
-    PreviewBack = NextPreviewBack(LOWORD(wParam), HIWORD(wParam));
+    PreviewBack = NextPreviewBack(PreviewBack, LOWORD(wParam), HIWORD(wParam));
     SendMessageA(slider, TBM_SETPOS, TRUE, PreviewBack);
     RECT group = ControlRect(dialog, IDC_DECK_GROUP);
     InflateRect(&group, -kPreviewInvalidInset, -kPreviewInvalidInset);
@@ -166,11 +138,9 @@ BOOL OnOptionsHScroll(HWND dialog, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL OnOptionsOk(HWND dialog) {
-    gSettings.WildCards = ReadSwitch(dialog, IDC_OPT_WILD);
-    gSettings.Sound = ReadSwitch(dialog, IDC_OPT_SOUND);
-    gSettings.JacksOrBetter = ReadSwitch(dialog, IDC_OPT_JACKS);
-    gSettings.ConfirmExit = ReadSwitch(dialog, IDC_OPT_CONFIRM);
-    gSettings.CardBack = PreviewBack;
+    StoreOptions({ReadSwitch(dialog, IDC_OPT_WILD), ReadSwitch(dialog, IDC_OPT_SOUND),
+                  ReadSwitch(dialog, IDC_OPT_JACKS), ReadSwitch(dialog, IDC_OPT_CONFIRM),
+                  PreviewBack});
     SaveSettings();
     if (gSettings.BackColor != SavedColor) ApplyTableColor();
     CloseDialogZoom(dialog);
@@ -221,7 +191,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 void ShowOptionsDialog(HWND owner) {
     INT_PTR result = DialogBoxParamA(gShell.instance, MAKEINTRESOURCEA(IDD_OPTIONS), owner,
                                      OptionsDialogProc, 0);
-    if (result == -1) MessageBoxA(gShell.mainWindow, "DialogBox() failed", "DEBUG", MB_OK);
+    if (result == -1) ShowGameMessageBox(gShell.mainWindow, kDialogFailedBox);
 }
 
 void ChooseTableColor(HWND owner) {
@@ -232,7 +202,7 @@ void ChooseTableColor(HWND owner) {
         GlobalFree(memory);
         return;
     }
-    for (int i = 0; i < 16; ++i) block->custom[i] = kPresetColours[i];
+    for (int i = 0; i < 16; ++i) block->custom[i] = static_cast<COLORREF>(kPresetColours[i]);
     CHOOSECOLORA& chooser = block->record;
     chooser.lStructSize = sizeof chooser;
     chooser.hwndOwner = owner;

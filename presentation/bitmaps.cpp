@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include "presentation/jackpot_plan.h"
 #include "presentation/screen_surface.h"
 #include "presentation/sound.h"
 #include "settings/settings.h"
@@ -11,8 +12,7 @@
 
 namespace {
 
-constexpr int kJackpotFlashes = 3;
-constexpr DWORD kSilentFlashMs = 1000;
+constexpr DWORD kSilentFlashMs = kJackpotSilentFlashMs;
 // A window manager maps the cover some tens of milliseconds after it is
 // shown; the fanfare holds the thread, so the cover is first given this
 // long to show the picture.
@@ -25,7 +25,7 @@ void HoldJackpotFlash(const ScreenSurface& screen, bool first) {
     DWORD start = timeGetTime();
     if (gSettings.Sound) {
         if (first && screen.cover) WaitMs(kCoverMapMs, &screen);
-        PlayWaveSync(gShell.instance, "BigJackpot");
+        PlayWaveSync(gShell.instance, kJackpotFanfare);
     }
     DWORD elapsed = timeGetTime() - start;
     if (elapsed < kSilentFlashMs) WaitMs(kSilentFlashMs - elapsed, &screen);
@@ -68,10 +68,11 @@ void ShowJackpotScreen() {
 
     RECT all = {0, 0, w, h};
     FillRect(screen.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    DWORD size = GetBitmapSize(gShell.instance, "Jackpot");
+    DWORD size = GetBitmapSize(gShell.instance, kJackpotPicture);
     int bw = static_cast<int>(LOWORD(size));
     int bh = static_cast<int>(HIWORD(size));
-    DrawBitmapAt(gShell.instance, screen.dc, w / 2 - bw / 2, h / 2 - bh / 2, "Jackpot", SRCCOPY);
+    DrawBitmapAt(gShell.instance, screen.dc, JackpotPictureLeft(w, bw), JackpotPictureTop(h, bh),
+                 kJackpotPicture, SRCCOPY);
 
     for (int flash = 0; flash < kJackpotFlashes; ++flash) {
         ShowScreenSurface(screen);

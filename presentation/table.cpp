@@ -14,7 +14,6 @@
 #include "shell/status_line.h"
 
 char MessageText[256];
-int FlashCount = 0;
 
 namespace {
 
@@ -25,20 +24,8 @@ constexpr COLORREF kCreditsTextColour = 0x7F007F;
 constexpr COLORREF kReadoutGround = 0xFFFFFF;
 constexpr COLORREF kMessageTextColour = 0x00FFFF;
 constexpr UINT kCentredLine = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
-constexpr int kFlashInversions = 6;
-constexpr UINT kFlashIntervalMs = 600;
 
-// The bounding box of the five card places.
-RECT CardRowRect() {
-    RECT row = {gSlots[0].x, gSlots[0].y, gSlots[4].x + kCardWidth, gSlots[4].y + kCardHeight};
-    return row;
-}
-
-void CoinsBoxRect(RECT* box) {
-    SetRect(box, gSlots[0].x, kTopButtonTop, gSlots[4].x + kCardWidth,
-            gSlots[4].y - kCoinsBoxAboveCards);
-    InflateRect(box, -kCoinsBoxShrink, 0);
-}
+RECT ToRect(LayoutRect r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 void DrawReadout(HDC dc, const RECT* box, HFONT font, COLORREF colour, const char* text) {
     FillRect(dc, box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -63,14 +50,10 @@ void PaintTable(HWND window, HDC dc) {
     MoveToEx(dc, 0, 0, nullptr);
     LineTo(dc, client.right, 0);
 
-    RECT frame = CardRowRect();
-    InflateRect(&frame, kFrameGrow, kFrameGrow);
+    RECT frame = ToRect(CardRowFrame());
     DrawEdge(dc, &frame, EDGE_BUMP, BF_RECT);
 
-    RECT title = frame;
-    OffsetRect(&title, 0, kTitleDrop);
-    title.bottom -= kTitleBottomRaise;
-    title.top += kTitleTopLower;
+    RECT title = ToRect(TitleBox());
     FillRect(dc, &title, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     FrameRect(dc, &title, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     DrawBitmapInRect(gShell.instance, dc, &title, "Logo", SRCCOPY);
@@ -78,8 +61,10 @@ void PaintTable(HWND window, HDC dc) {
     DrawMeters(dc);
 
     GetClientRect(window, &client);
-    DrawDenominationBadge(dc, kBadgeInset, kBadgeInset);
-    DrawDenominationBadge(dc, client.right - kBadgeFromRight, kBadgeInset);
+    for (int i = 0; i < 2; ++i) {
+        LayoutRect badge = Badge(i, client.right);
+        DrawDenominationBadge(dc, badge.left, badge.top);
+    }
 }
 
 // Fill, text and outline every time, so a shorter number leaves nothing of
@@ -93,14 +78,11 @@ void DrawMeters(HDC dc) {
     int saved = SaveDC(dc);
     ExcludeClipRect(dc, line.left, line.top, line.right, line.bottom);
     char text[64];
-    RECT coins;
-    CoinsBoxRect(&coins);
+    RECT coins = ToRect(CoinsBox());
     std::snprintf(text, sizeof text, "COINS PLAYED = %d", static_cast<int>(gRound.coinsIn));
     DrawReadout(dc, &coins, gShell.ButtonFont, kCoinsTextColour, text);
 
-    RECT credits = coins;
-    OffsetRect(&credits, 0, kCreditsDrop);
-    InflateRect(&credits, kCreditsWiden, 0);
+    RECT credits = ToRect(CreditsBox());
     std::snprintf(text, sizeof text, "CREDITS = %d", static_cast<int>(gStats.credits));
     DrawReadout(dc, &credits, gShell.BigFont, kCreditsTextColour, text);
     RestoreDC(dc, saved);
@@ -190,10 +172,9 @@ void DrawDenominationBadge(HDC dc, int x, int y) {
 }
 
 void MessageLineRect(RECT* rect) {
-    GetClientRect(gShell.mainWindow, rect);
-    rect->bottom = rect->bottom - StatusLine.height - kMessageAboveStatus;
-    rect->top = rect->bottom - kMessageHeight;
-    InflateRect(rect, -kMessageSide, 0);
+    RECT client;
+    GetClientRect(gShell.mainWindow, &client);
+    *rect = ToRect(TableLayout::MessageLine(client.right, client.bottom, StatusLine.height));
 }
 
 void DrawMessageLine() {
@@ -215,26 +196,28 @@ void LoadMessage(int stringId) {
     DrawMessageLine();
 }
 
-void StartMessageFlash() {
-    FlashCount = kFlashInversions;
-    SetTimer(gShell.mainWindow, IDT_TABLE_TIMER, kFlashIntervalMs, nullptr);
-}
+namespace {
 
-void StopMessageFlash() {
-    if (FlashCount == 0) return;
-    KillTimer(gShell.mainWindow, IDT_TABLE_TIMER);
-    FlashCount = 0;
-}
-
-void FlashMessageLine() {
-    if (FlashCount <= 0) return;
-    HDC dc = GetDC(gShell.mainWindow);
-    RECT line;
-    MessageLineRect(&line);
-    PatBlt(dc, line.left, line.top, line.right - line.left, line.bottom - line.top, DSTINVERT);
-    ReleaseDC(gShell.mainWindow, dc);
-    if (--FlashCount == 0) {
-        KillTimer(gShell.mainWindow, IDT_TABLE_TIMER);
-        DrawMessageLine();
+class TableMessageLine : public MessageLineSurface {
+public:
+    void DrawMessageLine() override { ::DrawMessageLine(); }
+    void InvertMessageLine() override {
+        HDC dc = GetDC(gShell.mainWindow);
+        RECT line;
+        MessageLineRect(&line);
+        PatBlt(dc, line.left, line.top, line.right - line.left, line.bottom - line.top, DSTINVERT);
+        ReleaseDC(gShell.mainWindow, dc);
     }
-}
+    void StartTableTimer(unsigned intervalMs) override {
+        SetTimer(gShell.mainWindow, IDT_TABLE_TIMER, intervalMs, nullptr);
+    }
+    void KillTableTimer() override { KillTimer(gShell.mainWindow, IDT_TABLE_TIMER); }
+};
+
+TableMessageLine gMessageLine;
+
+}  // namespace
+
+void StartMessageFlash() { StartMessageFlashOn(gMessageLine); }
+void StopMessageFlash() { StopMessageFlashOn(gMessageLine); }
+void FlashMessageLine() { FlashMessageLineOn(gMessageLine); }

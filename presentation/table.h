@@ -2,8 +2,9 @@
 #pragma once
 #include <windows.h>
 
+#include "presentation/message_flash.h"
+
 extern char MessageText[256];
-extern int FlashCount;
 
 void PaintTable(HWND window, HDC dc);
 void DrawMeters(HDC dc);

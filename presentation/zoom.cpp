@@ -7,17 +7,13 @@
 
 #include "presentation/bitmaps.h"
 #include "presentation/screen_surface.h"
+#include "presentation/zoom_trail.h"
 #include "settings/settings.h"
 #include "shell/app_shell.h"
 
 namespace {
 
-constexpr DWORD kZoomPauseMs = 30;
-constexpr int kTrailLength = 3;         // outlines on the screen at a time
 constexpr COLORREF kFrameShadow = RGB(127, 127, 127);
-
-// Fewer than two steps would divide by zero or leave outlines unpaired.
-int UsableSteps(int steps) { return steps < kMinZoomSteps ? kMinZoomSteps : steps; }
 
 // The surface the trail is drawn on, with a hollow brush.
 struct ZoomCanvas {
@@ -43,69 +39,42 @@ void Pause(const ZoomCanvas& canvas) {
     WaitMs(kZoomPauseMs, &canvas.screen);
 }
 
-void DrawStep(const ZoomCanvas& canvas, POINT origin, const RECT& target, int i, int steps) {
-    DrawZoomFrame(canvas.screen.dc, origin, &target, ZoomFraction(i, steps));
+// The whole trail: the outlines of each pause drawn, then shown and held.
+void RunTrail(bool closing, POINT origin, const RECT& target, int steps) {
+    ZoomCanvas canvas = OpenZoomCanvas();
+    for (int n = 0; n < ZoomPauseCount(steps); ++n) {
+        int draws[2];
+        int count = ZoomTrailDraws(closing, steps, n, draws);
+        for (int k = 0; k < count; ++k)
+            DrawZoomFrame(canvas.screen.dc, origin, &target, ZoomFraction(draws[k], steps));
+        Pause(canvas);
+    }
+    CloseZoomCanvas(canvas);
 }
 
 }  // namespace
 
-float ZoomFraction(int i, int steps) {
-    int s = UsableSteps(steps);
-    return static_cast<float>(1.0 - static_cast<double>(i) / s);
-}
-
 void DrawZoomFrame(HDC dc, POINT origin, const RECT* target, float t) {
-    double tt = t;
-    double u = 1.0 - tt;
-    RECT frame;
-    frame.left = static_cast<LONG>(origin.x * u + target->left * tt);
-    frame.top = static_cast<LONG>(origin.y * u + target->top * tt);
-    frame.right = static_cast<LONG>(origin.x * u + target->right * tt);
-    frame.bottom = static_cast<LONG>(origin.y * u + target->bottom * tt);
+    LayoutRect box = ZoomFrameRect({static_cast<int>(origin.x), static_cast<int>(origin.y)},
+                                   {static_cast<int>(target->left), static_cast<int>(target->top),
+                                    static_cast<int>(target->right), static_cast<int>(target->bottom)},
+                                   t);
+    RECT frame = {box.left, box.top, box.right, box.bottom};
     DrawFocusRect(dc, &frame);
 }
 
 void ZoomOpen(HWND dialog, POINT origin, int steps) {
-    int s = UsableSteps(steps);
-    ZoomCanvas canvas = OpenZoomCanvas();
     RECT target;
     GetWindowRect(dialog, &target);
-    for (int i = s; i > s - kTrailLength; --i) {
-        DrawStep(canvas, origin, target, i, s);
-        Pause(canvas);
-    }
-    for (int i = s - kTrailLength; i >= 0; --i) {
-        DrawStep(canvas, origin, target, i, s);
-        DrawStep(canvas, origin, target, i + kTrailLength, s);
-        Pause(canvas);
-    }
-    for (int i = kTrailLength - 1; i >= 0; --i) {
-        DrawStep(canvas, origin, target, i, s);
-        Pause(canvas);
-    }
-    CloseZoomCanvas(canvas);
+    RunTrail(false, origin, target, steps);
 }
 
 void ZoomClose(HWND dialog, int steps) {
-    int s = UsableSteps(steps);
-    ZoomCanvas canvas = OpenZoomCanvas();
     RECT target;
     GetWindowRect(dialog, &target);
-    POINT centre = {(target.left + target.right) / 2, (target.top + target.bottom) / 2};
-    for (int i = 0; i < kTrailLength; ++i) {
-        DrawStep(canvas, centre, target, i, s);
-        Pause(canvas);
-    }
-    for (int i = 0; i <= s - kTrailLength; ++i) {
-        DrawStep(canvas, centre, target, i, s);
-        DrawStep(canvas, centre, target, i + kTrailLength, s);
-        Pause(canvas);
-    }
-    for (int i = s - kTrailLength + 1; i <= s; ++i) {
-        DrawStep(canvas, centre, target, i, s);
-        Pause(canvas);
-    }
-    CloseZoomCanvas(canvas);
+    ZoomPoint centre = ZoomCloseOrigin({static_cast<int>(target.left), static_cast<int>(target.top),
+                                        static_cast<int>(target.right), static_cast<int>(target.bottom)});
+    RunTrail(true, POINT{centre.x, centre.y}, target, steps);
 }
 
 void DrawDialogFrame(HWND window, HDC dc, int width) {

@@ -2,7 +2,8 @@
 #pragma once
 #include <windows.h>
 
-float ZoomFraction(int i, int steps);
+#include "presentation/zoom_trail.h"
+
 void DrawZoomFrame(HDC dc, POINT origin, const RECT* target, float t);
 void ZoomOpen(HWND dialog, POINT origin, int steps);
 void ZoomClose(HWND dialog, int steps);

@@ -1,116 +1,85 @@
-// The command table of the main window, the menu states, the right-click
-// menu and the shutdown.  The game commands go straight to the engine, whose
-// guards decide whether they act.
+// The Windows side of the command table: the dialogs and boxes it opens, the
+// menu states it sets from the shared rules, the right-click menu and the
+// window's shutdown.
 #include <windows.h>
 
 #include "dialogs/dialogs.h"
-#include "engine/round.h"
 #include "presentation/sound.h"
-#include "presentation/table.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "shell/app_shell.h"
+#include "shell/command_table.h"
 #include "shell/commands.h"
+#include "shell/menu_rules.h"
 #include "shell/status_line.h"
 
 namespace {
 
-// A flag read from the file may hold any value; a toggle must still turn
-// "on" (anything but 0) into off.
-int32_t Flipped(int32_t flag) { return flag ? 0 : 1; }
-
-void OnHold(HWND, int command) { HoldCommand(command - IDC_HOLD0); }
-void OnExit(HWND window, int) { SendMessageA(window, WM_CLOSE, 0, 0); }
-void OnHelp(HWND window, int) { ShowHelpDialog(window); }
-void OnAbout(HWND window, int) { ShowAboutDialog(window); }
-void OnNew(HWND, int) { NewGame(); }
-
-void OnSound(HWND window, int) {
-    gSettings.Sound = Flipped(gSettings.Sound);
-    ShowStatusText(window, gSettings.Sound ? "Sound is on." : "Sound is off.");
+UINT BoxStyle(const MessageBoxText& box) {
+    UINT style = box.buttons == BoxButtons::YesNo ? MB_YESNO : MB_OK;
+    switch (box.icon) {
+    case BoxIcon::Question: style |= MB_ICONQUESTION; break;
+    case BoxIcon::Warning: style |= MB_ICONWARNING; break;
+    case BoxIcon::Information: style |= MB_ICONINFORMATION; break;
+    case BoxIcon::None: break;
+    }
+    return style;
 }
 
-void OnDeal(HWND, int) { DealOrDraw(); }
-
-// Face-down cards show the back design, so a new design is drawn at once.
-void OnOptions(HWND window, int) {
-    int32_t back = gSettings.CardBack;
-    ShowOptionsDialog(window);
-    if (gSettings.CardBack != back) DrawAllCards();
-}
-
-void OnCoin(HWND, int) { InsertCoin(); }
-void OnPayoff(HWND window, int) { ShowPayoffDialog(window); }
-void OnStatistics(HWND, int) { ShowStatistics(); }
-void OnClearStatistics(HWND, int) { ClearStatistics(); }
-void OnBetMax(HWND, int) { BetMaxCoins(); }
-void OnBank(HWND, int) { HitTheBank(); }
-
-// Takes effect at the next deal: the running deal keeps its interval.
-void OnFastDeal(HWND, int) { gSettings.FastDeal = Flipped(gSettings.FastDeal); }
-
-struct CommandEntry {
-    int first;
-    int last;
-    void (*handler)(HWND window, int command);
+class Win32ShellHost : public ShellHost {
+public:
+    void ShowDialog(GameDialog dialog) override {
+        HWND owner = gShell.mainWindow;
+        switch (dialog) {
+        case GameDialog::Help: ShowHelpDialog(owner); break;
+        case GameDialog::About: ShowAboutDialog(owner); break;
+        case GameDialog::Options: ShowOptionsDialog(owner); break;
+        case GameDialog::Payoff: ShowPayoffDialog(owner); break;
+        case GameDialog::Statistics: ShowStatisticsDialog(); break;
+        }
+    }
+    bool ShowMessageBox(const MessageBoxText& box) override {
+        return ShowGameMessageBox(gShell.mainWindow, box) == IDYES;
+    }
+    void ShowStatusText(const char* text) override { ::ShowStatusText(gShell.mainWindow, text); }
+    void RequestClose() override { SendMessageA(gShell.mainWindow, WM_CLOSE, 0, 0); }
+    void SaveSettings() override { ::SaveSettings(); }
+    void StopHeldSound() override {
+        if (!HeldSound) return;
+        StopWave(HeldSound);
+        HeldSound = nullptr;
+    }
 };
 
-const CommandEntry kCommands[] = {
-    {IDC_HOLD0, IDC_HOLD4, OnHold},
-    {IDM_EXIT, IDM_EXIT, OnExit},
-    {IDM_HELP, IDM_HELP, OnHelp},
-    {IDM_ABOUT, IDM_ABOUT, OnAbout},
-    {IDM_NEW, IDM_NEW, OnNew},
-    {IDM_SOUND, IDM_SOUND, OnSound},
-    {IDM_DEAL, IDM_DEAL, OnDeal},
-    {IDM_OPTIONS, IDM_OPTIONS, OnOptions},
-    {IDM_COIN, IDM_COIN, OnCoin},
-    {IDM_PAYOFF, IDM_PAYOFF, OnPayoff},
-    {IDM_STATS, IDM_STATS, OnStatistics},
-    {IDM_CLEARSTATS, IDM_CLEARSTATS, OnClearStatistics},
-    {IDM_BETMAX, IDM_BETMAX, OnBetMax},
-    {IDM_BANK, IDM_BANK, OnBank},
-    {IDM_FASTDEAL, IDM_FASTDEAL, OnFastDeal},
-};
-
-void SetItemEnabled(HMENU menu, UINT command, bool enabled) {
-    EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
-}
-
-void SetItemChecked(HMENU menu, UINT command, bool checked) {
-    CheckMenuItem(menu, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
+Win32ShellHost gWin32ShellHost;
 
 }  // namespace
 
-void RunCommand(HWND window, int command) {
-    for (const CommandEntry& entry : kCommands) {
-        if (command >= entry.first && command <= entry.last) {
-            entry.handler(window, command);
-            return;
-        }
-    }
+void InstallWin32ShellHost() { SetShellHost(&gWin32ShellHost); }
+
+int ShowGameMessageBox(HWND owner, const MessageBoxText& box) {
+    char text[256] = "";
+    if (box.text)
+        lstrcpynA(text, box.text, sizeof text);
+    else
+        LoadStringA(gShell.instance, box.stringId, text, sizeof text);
+    return MessageBoxA(owner, text, box.caption, BoxStyle(box));
 }
 
-// The rules run in this order; a later one overrides an earlier one.
+void RunCommand(HWND, int command) { RunCommand(command); }
+
 void UpdateMenus() {
     HMENU menu = GetMenu(gShell.mainWindow);
     if (!menu) return;
-    SetItemEnabled(menu, IDM_EXIT, !gRound.dealing);
-    SetItemChecked(menu, IDM_SOUND, gSettings.Sound != 0);
-    SetItemChecked(menu, IDM_FASTDEAL, gSettings.FastDeal != 0);
-    SetItemEnabled(menu, IDM_COIN, gRound.coinsIn != 5);
-    SetItemEnabled(menu, IDM_BETMAX, gRound.coinsIn != 5);
-    SetItemEnabled(menu, IDM_DEAL, gRound.coinsIn != 0);
-    if (gStats.credits == 0) {
-        SetItemEnabled(menu, IDM_COIN, false);
-        SetItemEnabled(menu, IDM_BETMAX, false);
+    for (int i = 0; i < kRuledMenuCommandCount; ++i) {
+        const UINT command = static_cast<UINT>(kRuledMenuCommands[i]);
+        const MenuItemState state = MainMenuItemState(command);
+        if (MenuItemCheckable(command))
+            CheckMenuItem(menu, command, MF_BYCOMMAND | (state.checked ? MF_CHECKED : MF_UNCHECKED));
+        else
+            EnableMenuItem(menu, command,
+                           MF_BYCOMMAND | (state.greyed ? MF_GRAYED | MF_DISABLED : MF_ENABLED));
     }
-    if (gRound.phase != Betting) {
-        SetItemEnabled(menu, IDM_COIN, false);
-        SetItemEnabled(menu, IDM_BETMAX, false);
-    }
-    SetItemEnabled(menu, IDM_BANK, gNewReceived != 0 && BankCanPay());
 }
 
 void UpdateMenusAndBar() {
@@ -120,32 +89,21 @@ void UpdateMenusAndBar() {
 
 // Nothing on this menu is greyed: the commands' own guards decide.
 void ShowTableMenu(HWND window, POINT screenPoint) {
+    TableMenuItem items[kTableMenuItemCount];
+    TableMenuItems(items);
     HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, IDM_NEW, "&New Game");
-    AppendMenuA(menu, MF_STRING, IDM_OPTIONS, "&Options...");
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, IDM_COIN, "Insert Coin");
-    AppendMenuA(menu, MF_STRING, IDM_BETMAX, "Bet Maximum Coins");
-    AppendMenuA(menu, MF_STRING, IDM_DEAL, gRound.phase == Betting ? "Deal" : "Hit/Stand");
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, IDM_HELP, "&Help...");
-    AppendMenuA(menu, MF_STRING, IDM_ABOUT, "&About...");
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, IDM_EXIT, "E&xit");
+    for (const TableMenuItem& item : items) {
+        if (item.text)
+            AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.command), item.text);
+        else
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    }
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, window, nullptr);
     DestroyMenu(menu);
 }
 
 LRESULT CloseMainWindow(HWND window) {
-    if (gRound.dealing) return 1;
-    if (gSettings.ConfirmExit &&
-        MessageBoxA(window, "Leave Quorvel?", "Quorvel v2.1", MB_ICONQUESTION | MB_YESNO) != IDYES)
-        return 1;
-    SaveSettings();
-    if (HeldSound) {
-        StopWave(HeldSound);
-        HeldSound = nullptr;
-    }
+    if (!CloseMainWindowRequested()) return 1;
     DeleteObject(gShell.BigFont);
     DeleteObject(gShell.ButtonFont);
     DeleteObject(gShell.MessageFont);

@@ -12,6 +12,8 @@
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "shell/app_shell.h"
+#include "shell/box_texts.h"
+#include "shell/commands.h"
 #include "shell/status_line.h"
 
 AppShell gShell;
@@ -19,7 +21,6 @@ AppShell gShell;
 namespace {
 
 const char kClassName[] = "QuorvelWClass";
-const char kWindowTitle[] = "Quorvel v2.1";
 
 // Caption with system menu and minimise box, dialog frame: the window can
 // be moved and minimised but never sized or maximised.
@@ -116,11 +117,12 @@ BOOL OpenMainWindow(HINSTANCE instance, int showCommand) {
     using namespace TableLayout;
     gShell.instance = instance;
     InstallWin32GameHost();
+    InstallWin32ShellHost();
     SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
     InitCommonControls();
     ChooseScreenPath();
 
-    HWND window = CreateWindowExA(0, kClassName, kWindowTitle, kMainWindowStyle, 0, 0,
+    HWND window = CreateWindowExA(0, kClassName, kGameCaption, kMainWindowStyle, 0, 0,
                                   kWindowWidth, kWindowHeight, nullptr, nullptr, instance,
                                   nullptr);
     if (!window) return FALSE;

@@ -8,6 +8,7 @@
 
 #include "resources/resource_ids.h"
 #include "shell/app_shell.h"
+#include "shell/status_layout.h"
 
 // Zero until InitStatusLine; white highlight until it decides.
 StatusLineState StatusLine = {0, 0, 0, 0, 0, nullptr, 0, 0, 0, "",
@@ -21,55 +22,16 @@ constexpr int kMessageChars = 34;                      // M in widest characters
 constexpr int kIndicatorChars = 3;                     // K in widest characters
 constexpr int kMenuClosedFlags = 0xFFFF;
 
-enum Pane { kMessagePane, kCapsPane, kNumPane };
-
-// The right edges of the three boxes.
-struct PaneEdges {
-    int x1, x2, x3;
-};
-
-// Where the font is too wide for all three boxes to fit, the message box
-// gives way, so that the indicators stay inside the window and the NUM box
-// ends eight units short of its right edge.
-int MessageWidthFor(int clientWidth) {
+StatusMetrics Metrics() {
     const StatusLineState& s = StatusLine;
-    int room = clientWidth - 35 * s.b - 2 * s.indicatorWidth;
-    if (room < 0) room = 0;
-    return s.messageWidth < room ? s.messageWidth : room;
+    return {s.b, s.height, s.messageWidth, s.indicatorWidth};
 }
 
-PaneEdges EdgesOfPanes(int clientWidth) {
-    const StatusLineState& s = StatusLine;
-    PaneEdges e;
-    e.x1 = s.b9 + MessageWidthFor(clientWidth);
-    e.x2 = e.x1 + s.b9 + s.indicatorWidth;
-    e.x3 = e.x2 + s.b9 + s.indicatorWidth;
-    return e;
-}
+RECT ToRect(LayoutRect r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // The inside of a pane's box, where its text goes.
-RECT PaneTextRect(Pane pane, const RECT& client) {
-    const StatusLineState& s = StatusLine;
-    PaneEdges e = EdgesOfPanes(client.right);
-    int top = client.bottom - s.height;
-    RECT r;
-    r.top = top + 4 * s.b;
-    r.bottom = client.bottom - s.b3;
-    switch (pane) {
-    case kMessagePane:
-        r.left = s.b9;
-        r.right = e.x1 - s.b;
-        break;
-    case kCapsPane:
-        r.left = e.x1 + s.b9;
-        r.right = e.x2 - s.b;
-        break;
-    default:
-        r.left = e.x2 + s.b9;
-        r.right = e.x3 - s.b;
-        break;
-    }
-    return r;
+RECT PaneTextRect(StatusPane pane, const RECT& client) {
+    return ToRect(StatusPaneTextRect(Metrics(), pane, client.right, client.bottom));
 }
 
 // Opaque and clipped, so the old text is wiped and nothing leaks out.
@@ -82,7 +44,7 @@ void DrawPaneText(HDC dc, const RECT& rect, const char* text) {
     SelectObject(dc, oldFont);
 }
 
-void PaintPane(HWND window, Pane pane, const char* text) {
+void PaintPane(HWND window, StatusPane pane, const char* text) {
     HDC dc = GetDC(window);
     RECT client;
     GetClientRect(window, &client);
@@ -90,28 +52,16 @@ void PaintPane(HWND window, Pane pane, const char* text) {
     ReleaseDC(window, dc);
 }
 
-void FillBand(HDC dc, HBRUSH brush, int left, int top, int right, int bottom) {
-    RECT r = {left, top, right, bottom};
-    FillRect(dc, &r, brush);
-}
-
 bool Toggled(int key) { return (GetKeyState(key) & 1) != 0; }
 
 // Both indicators follow one rule: repaint only when the lock state differs
 // from what was painted last, and never before the line has a height.
-void RefreshIndicator(HWND window, int key, BOOL* shown, Pane pane, const char* word) {
-    const char* text;
-    if (Toggled(key)) {
-        if (*shown) return;
-        *shown = TRUE;
-        text = word;
-    } else {
-        if (!*shown) return;
-        *shown = FALSE;
-        text = "";
-    }
-    if (StatusLine.height == 0) return;
-    PaintPane(window, pane, text);
+void RefreshIndicator(HWND window, int key, BOOL* shown, StatusPane pane, const char* word) {
+    bool now = *shown != FALSE;
+    bool changed = LockPaneChanges(Toggled(key), &now);
+    *shown = now ? TRUE : FALSE;
+    if (!changed || StatusLine.height == 0) return;
+    PaintPane(window, pane, now ? word : "");
 }
 
 HINSTANCE InstanceOf(HWND window) {
@@ -157,49 +107,27 @@ void PaintStatusLine(HWND window, HDC dc) {
     StatusLineState& s = StatusLine;
     RECT client;
     GetClientRect(window, &client);
-    const int w = client.right;
-    const int h = client.bottom;
-    const int t = h - s.height;
-    const int b = s.b;
-    const PaneEdges e = EdgesOfPanes(w);
-    const int m = MessageWidthFor(w);
-    const int k = s.indicatorWidth;
+    StatusBand bands[kStatusBandCount];
+    StatusLineBands(Metrics(), client.right, client.bottom, bands);
 
-    // The face around and between the boxes.
+    // One brush per colour, made here and deleted here; the light is the
+    // stock white where the white highlight was chosen.
     HBRUSH face = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    FillBand(dc, face, 0, t + s.b2, w, t + s.b3);
-    FillBand(dc, face, 0, h - s.b2, w, h);
-    FillBand(dc, face, 0, t + s.b2, s.b8, h);
-    FillBand(dc, face, e.x1, t + s.b2, e.x1 + s.b8, h);
-    FillBand(dc, face, e.x2, t + s.b2, e.x2 + s.b8, h);
-    FillBand(dc, face, e.x3, t + s.b2, w, h);
-    DeleteObject(face);
-
-    // Shadow on the top and left edges makes each box look sunken.
     HBRUSH shadow = CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW));
-    FillBand(dc, shadow, s.b8, t + s.b3, s.b8 + m, t + 4 * b);
-    FillBand(dc, shadow, e.x1 + s.b8, t + s.b3, e.x1 + s.b8 + k, t + 4 * b);
-    FillBand(dc, shadow, e.x2 + s.b8, t + s.b3, e.x2 + s.b8 + k, t + 4 * b);
-    FillBand(dc, shadow, s.b8, t + s.b3, s.b9, h - s.b2);
-    FillBand(dc, shadow, e.x1 + s.b8, t + s.b3, e.x1 + s.b9, h - s.b2);
-    FillBand(dc, shadow, e.x2 + s.b8, t + s.b3, e.x2 + s.b9, h - s.b2);
-    DeleteObject(shadow);
-
-    // Light on the bottom and right edges, and a raised line along the top.
     HBRUSH made = s.whiteHighlight ? nullptr : CreateSolidBrush(GetSysColor(COLOR_BTNHIGHLIGHT));
     HBRUSH light = made ? made : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    FillBand(dc, light, s.b8, h - s.b3, s.b8 + m, h - s.b2);
-    FillBand(dc, light, e.x1 + s.b8, h - s.b3, e.x1 + s.b8 + k, h - s.b2);
-    FillBand(dc, light, e.x2 + s.b8, h - s.b3, e.x2 + s.b8 + k, h - s.b2);
-    FillBand(dc, light, e.x1 - b, t + s.b3, e.x1, h - s.b2);
-    FillBand(dc, light, e.x2 - b, t + s.b3, e.x2, h - s.b2);
-    FillBand(dc, light, e.x3 - b, t + s.b3, e.x3, h - s.b2);
-    FillBand(dc, light, 0, t + b, w, t + s.b2);
-    if (made) DeleteObject(made);
-
-    // The dark line that parts the status line from the table.
     HBRUSH dark = CreateSolidBrush(GetSysColor(COLOR_WINDOWTEXT));
-    FillBand(dc, dark, 0, t, w, t + b);
+    for (const StatusBand& band : bands) {
+        HBRUSH brush = band.colour == StatusColour::Face     ? face
+                       : band.colour == StatusColour::Shadow ? shadow
+                       : band.colour == StatusColour::Light  ? light
+                                                             : dark;
+        RECT r = ToRect(band.rect);
+        FillRect(dc, &r, brush);
+    }
+    DeleteObject(face);
+    DeleteObject(shadow);
+    if (made) DeleteObject(made);
     DeleteObject(dark);
 
     // The lock panes show again what was last painted into them; then their
@@ -207,70 +135,39 @@ void PaintStatusLine(HWND window, HDC dc) {
     // catches up with lock changes the key hooks did not see, and what is
     // noted is always what is on the screen, even where the paint's update
     // region missed the status line.
-    DrawPaneText(dc, PaneTextRect(kMessagePane, client), s.text);
-    DrawPaneText(dc, PaneTextRect(kCapsPane, client), s.capsShown ? "CAPS" : "");
-    DrawPaneText(dc, PaneTextRect(kNumPane, client), s.numShown ? "NUM" : "");
+    DrawPaneText(dc, PaneTextRect(StatusPane::Message, client), s.text);
+    DrawPaneText(dc, PaneTextRect(StatusPane::Caps, client), s.capsShown ? kCapsWord : "");
+    DrawPaneText(dc, PaneTextRect(StatusPane::Num, client), s.numShown ? kNumWord : "");
     RefreshCapsPane(window);
     RefreshNumPane(window);
 }
 
 void ShowStatusText(HWND window, const char* text) {
     lstrcpynA(StatusLine.text, text ? text : "", kTextSize);
-    PaintPane(window, kMessagePane, StatusLine.text);
+    PaintPane(window, StatusPane::Message, StatusLine.text);
 }
 
 void ShowMenuHelp(HWND window, int stringId) {
     if (LoadStringA(InstanceOf(window), static_cast<UINT>(stringId), StatusLine.text,
                     kMenuHelpSize) == 0)
         StatusLine.text[0] = '\0';
-    PaintPane(window, kMessagePane, StatusLine.text);
+    PaintPane(window, StatusPane::Message, StatusLine.text);
 }
 
 void RefreshCapsPane(HWND window) {
-    RefreshIndicator(window, VK_CAPITAL, &StatusLine.capsShown, kCapsPane, "CAPS");
+    RefreshIndicator(window, VK_CAPITAL, &StatusLine.capsShown, StatusPane::Caps, kCapsWord);
 }
 
 void RefreshNumPane(HWND window) {
-    RefreshIndicator(window, VK_NUMLOCK, &StatusLine.numShown, kNumPane, "NUM");
-}
-
-const char* CardName(int card) {
-    static const char* const kRanks[] = {"Ace",  "Two", "Three", "Four", "Five",
-                                         "Six",  "Seven", "Eight", "Nine", "Ten",
-                                         "Jack", "Queen", "King"};
-    static const char* const kSuits[] = {"Clubs", "Diamonds", "Hearts", "Spades"};
-    constexpr int kRanksPerSuit = 13;
-    constexpr int kJoker = 4 * kRanksPerSuit;
-    static char name[32];
-    if (card < 0) {
-        name[0] = '\0';     // no card in the place: nothing to name
-    } else if (card >= kJoker) {
-        lstrcpyA(name, "Joker");
-    } else {
-        std::snprintf(name, sizeof name, "%s of %s", kRanks[card % kRanksPerSuit],
-                      kSuits[card / kRanksPerSuit]);
-    }
-    return name;
+    RefreshIndicator(window, VK_NUMLOCK, &StatusLine.numShown, StatusPane::Num, kNumWord);
 }
 
 void StatusLineMenuSelect(HWND window, WPARAM wParam, LPARAM lParam) {
-    const int item = LOWORD(wParam);
+    static_assert(kMenuFlagPopup == MF_POPUP && kMenuFlagSysMenu == MF_SYSMENU, "menu flags");
     const UINT flags = HIWORD(wParam);
-    if (lParam == 0 && flags == kMenuClosedFlags) {
-        StatusLine.lastHelpId = 0;
-        ShowMenuHelp(window, 0);
-        return;
-    }
-    int id;
-    if (flags & MF_SYSMENU) {
-        id = (flags & MF_POPUP) ? IDS_SYSMENU_POPUP : item;
-    } else if (flags & MF_POPUP) {
-        id = StatusLine.lastHelpId;     // a popup title keeps the last item's help
-    } else {
-        id = item;
-    }
-    StatusLine.lastHelpId = id;
-    ShowMenuHelp(window, id);
+    const bool closed = lParam == 0 && flags == kMenuClosedFlags;
+    StatusLine.lastHelpId = MenuHelpId(LOWORD(wParam), flags, closed, StatusLine.lastHelpId);
+    ShowMenuHelp(window, StatusLine.lastHelpId);
 }
 
 // The latch ignores auto-repeat, and any key press while another is held.

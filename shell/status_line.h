@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "engine/card_name.h"
+
 struct StatusLineState {
     int b, b2, b3, b8, b9;  // border unit and its multiples
     HFONT StatusFont;
@@ -25,7 +27,6 @@ void ShowStatusText(HWND window, const char* text);
 void ShowMenuHelp(HWND window, int stringId);
 void RefreshCapsPane(HWND window);
 void RefreshNumPane(HWND window);
-const char* CardName(int card);     // points into a static buffer
 
 // Message hooks called by the main window procedure.
 void StatusLineMenuSelect(HWND window, WPARAM wParam, LPARAM lParam);

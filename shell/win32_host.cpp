@@ -11,6 +11,7 @@
 #include "presentation/table.h"
 #include "resources/resource_ids.h"
 #include "shell/app_shell.h"
+#include "shell/commands.h"
 
 namespace {
 
@@ -60,20 +61,11 @@ public:
 
     void PostDealCommand() override { PostMessageA(gShell.mainWindow, WM_COMMAND, IDM_DEAL, 0); }
 
-    void ShowBustedBox() override {
-        MessageBoxA(gShell.mainWindow, "No more coins!  Hit the bank!", "* BUSTED *",
-                    MB_ICONWARNING | MB_OK);
-    }
-
-    void ShowBankBox() override {
-        char text[256] = "";
-        LoadStringA(gShell.instance, IDS_BANK_TEXT, text, sizeof text);
-        MessageBoxA(gShell.mainWindow, text, "Good Luck!", MB_ICONINFORMATION | MB_OK);
-    }
+    void ShowBustedBox() override { ShowGameMessageBox(gShell.mainWindow, kBustedBox); }
+    void ShowBankBox() override { ShowGameMessageBox(gShell.mainWindow, kBankBox); }
 
     bool AskClearStatistics() override {
-        return MessageBoxA(gShell.mainWindow, "Clear statistics?", "Quorvel v2.1",
-                           MB_ICONQUESTION | MB_YESNO) == IDYES;
+        return ShowGameMessageBox(gShell.mainWindow, kClearStatisticsQuestion) == IDYES;
     }
 
     void ShowJackpotScreen() override { ::ShowJackpotScreen(); }

@@ -74,7 +74,7 @@ e2e_client_area() {    # window shot
 }
 
 # ---- The table's places, in client coordinates ------------------------------
-# Read from namespace TableLayout in shell/app_shell.h, so that the scripts
+# Read from namespace TableLayout in shell/table_layout.h, so that the scripts
 # follow the game: each "constexpr int kName = expression;" there becomes
 # the shell variable kName.
 while read -r name value; do
@@ -83,8 +83,8 @@ while read -r name value; do
 done < <(sed -n '/^namespace TableLayout/,/^}/{
   s/CardLeft(\([0-9]*\))/(kCardLeft + kCardPitch * \1)/g
   s/^constexpr int \(k[A-Za-z]*\) = \([^;]*\);.*/\1 \2/p
-}' "$here/shell/app_shell.h")
-[ -n "${kCreditsDrop:-}" ] || fail "no TableLayout read from shell/app_shell.h"
+}' "$here/shell/table_layout.h")
+[ -n "${kCreditsDrop:-}" ] || fail "no TableLayout read from shell/table_layout.h"
 card_x() { echo $((kCardLeft + kCardPitch * $1)); }
 card_place() { echo "$(card_x "$1") $kCardTop $kCardWidth $kCardHeight"; }       # slot -> x y w h
 card_middle() { echo "$(($(card_x "$1") + kCardWidth / 2)) $((kCardTop + kCardHeight / 2))"; }

@@ -1,0 +1,23 @@
+// The help dialog's twelve pages: each one's caption, text and row of
+// example cards.  Portable: the Windows dialog and the page show these.
+#pragma once
+#include <cstddef>
+
+constexpr int kHelpFirstPage = 1;
+constexpr int kHelpLastPage = 12;
+constexpr int kHelpCardCount = 5;
+constexpr int kHelpCardNameSize = 20;
+
+struct HelpPageContent {
+    const char* caption;
+    const char* text;
+    // Bitmap names from left to right; an empty name means no card (the
+    // place is painted with "Blank").
+    char cards[kHelpCardCount][kHelpCardNameSize];
+};
+
+// The content of page 1..12; nothing (all cards empty, no texts) outside.
+// Page 10 draws its rank from the dealing generator on every call.
+void FillHelpPageContent(int page, HelpPageContent* content);
+// "Page n of 12".
+void FormatHelpCounter(int page, char* out, size_t size);
