@@ -8,6 +8,7 @@
 #include "dialogs/help_pages.h"
 #include "presentation/bitmaps.h"
 #include "presentation/table.h"
+#include "presentation/table_look.h"
 #include "presentation/zoom.h"
 #include "resources/resource_ids.h"
 #include "shell/app_shell.h"
@@ -18,7 +19,7 @@ namespace {
 // frame and standing a little above its bottom edge.
 constexpr int kRowWidth = 4 * TableLayout::kCardPitch + TableLayout::kCardWidth;
 constexpr int kRowAboveFrameBottom = 10;
-constexpr COLORREF kCardCorner = RGB(192, 192, 192);
+constexpr COLORREF kCardCorner = kDialogCardCorner;
 
 // Only valid while the dialog is open.
 int HelpPage = kHelpFirstPage;

@@ -10,6 +10,7 @@
 #include "dialogs/options_rules.h"
 #include "presentation/bitmaps.h"
 #include "presentation/table.h"
+#include "presentation/table_look.h"
 #include "presentation/zoom.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -26,7 +27,7 @@ namespace {
 
 constexpr int kPreviewDrop = 16;            // card top below the group box top
 constexpr int kPreviewInvalidInset = 3;
-constexpr COLORREF kPreviewCorner = RGB(192, 192, 192);
+constexpr COLORREF kPreviewCorner = kDialogCardCorner;
 
 // Only valid while the dialog is open.
 int PreviewBack = kFirstBack;

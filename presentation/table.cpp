@@ -4,7 +4,7 @@
 // returns, so nothing is cached and nothing leaks.
 #include "presentation/table.h"
 
-#include <cstdio>
+#include "presentation/table_look.h"
 
 #include "engine/deck.h"
 #include "engine/round.h"
@@ -19,10 +19,6 @@ namespace {
 
 using namespace TableLayout;
 
-constexpr COLORREF kCoinsTextColour = 0x007F00;
-constexpr COLORREF kCreditsTextColour = 0x7F007F;
-constexpr COLORREF kReadoutGround = 0xFFFFFF;
-constexpr COLORREF kMessageTextColour = 0x00FFFF;
 constexpr UINT kCentredLine = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
 
 RECT ToRect(LayoutRect r) { return RECT{r.left, r.top, r.right, r.bottom}; }
@@ -79,11 +75,11 @@ void DrawMeters(HDC dc) {
     ExcludeClipRect(dc, line.left, line.top, line.right, line.bottom);
     char text[64];
     RECT coins = ToRect(CoinsBox());
-    std::snprintf(text, sizeof text, "COINS PLAYED = %d", static_cast<int>(gRound.coinsIn));
+    FormatCoinsReadout(text, sizeof text);
     DrawReadout(dc, &coins, gShell.ButtonFont, kCoinsTextColour, text);
 
     RECT credits = ToRect(CreditsBox());
-    std::snprintf(text, sizeof text, "CREDITS = %d", static_cast<int>(gStats.credits));
+    FormatCreditsReadout(text, sizeof text);
     DrawReadout(dc, &credits, gShell.BigFont, kCreditsTextColour, text);
     RestoreDC(dc, saved);
 }
@@ -104,10 +100,7 @@ void DrawCard(int slot) {
     if (slot < 0 || slot >= kSlotCount) return;
     const TableSlot& place = gSlots[slot];
     char name[32];
-    if (place.card == kNoCard)
-        std::snprintf(name, sizeof name, "Back%d", static_cast<int>(gSettings.CardBack));
-    else
-        lstrcpynA(name, place.name, sizeof place.name);
+    CardPictureName(slot, name, sizeof name);
 
     HDC dc = GetDC(gShell.mainWindow);
     HDC memory = CreateCompatibleDC(dc);

@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include <cstdio>
+#include <cstring>
 
 GameSettings gSettings;
 
@@ -20,6 +21,34 @@ const GameSettings kDefaults = {
     0,                  // FastDeal
 };
 
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// A value as the game's private-profile functions read it (measured under
+// Wine): a sign, then a lower-case 0x, 0o or 0b prefix for base 16, 8 or 2,
+// then digits of the base up to the first other character, kept modulo 2^32.
+// strtol would differ: it clamps, at 32 bits on Windows and 64 elsewhere,
+// and knows no prefix, so "WildCards=0x1" or "=4294967296" chose the other deck.
+int32_t ProfileInteger(const char* text) {
+    bool negative = false;
+    if (*text == '+' || *text == '-') negative = *text++ == '-';
+    uint32_t base = 10;
+    if (std::strncmp(text, "0x", 2) == 0) base = 16;
+    if (std::strncmp(text, "0o", 2) == 0) base = 8;
+    if (std::strncmp(text, "0b", 2) == 0) base = 2;
+    if (base != 10) text += 2;
+    uint32_t value = 0;
+    for (; *text; ++text) {
+        char c = *text >= 'A' && *text <= 'Z' ? char(*text - 'A' + 'a') : *text;
+        uint32_t digit = c >= '0' && c <= '9' ? uint32_t(c - '0')
+                         : c >= 'a' && c <= 'f' ? uint32_t(c - 'a' + 10)
+                                                : 16;
+        if (digit >= base) break;
+        value = value * base + digit;
+    }
+    if (negative) value = 0u - value;
+    return static_cast<int32_t>(value);
+}
+
 void WriteInt(ProfileStore& store, const char* key, long long value) {
     char text[24];
     std::snprintf(text, sizeof text, "%lld", value);
@@ -29,6 +58,12 @@ void WriteInt(ProfileStore& store, const char* key, long long value) {
 }  // namespace
 
 void ResetSettings() { gSettings = kDefaults; }
+
+int32_t ProfileValue(const char* value, int32_t defaultValue) {
+    while (IsBlank(*value)) ++value;
+    if (*value == '\0') return defaultValue;
+    return ProfileInteger(value);
+}
 
 void LoadSettingsFrom(ProfileStore& store) {
     GameSettings& s = gSettings;

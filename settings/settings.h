@@ -28,6 +28,11 @@ protected:
 };
 
 void LoadSettingsFrom(ProfileStore& store);
+// A stored value's text read as the private-profile functions read it:
+// blanks around it ignored, the default when nothing is left, else its
+// leading number (decimal, or after 0x, 0o or 0b hexadecimal, octal or
+// binary; 0 when it has none), kept to its low 32 bits.
+int32_t ProfileValue(const char* value, int32_t defaultValue);
 void SaveSettingsTo(ProfileStore& store);
 void ResetSettings();       // the defaults, as with no file
 

@@ -1,9 +1,12 @@
 #include "shell/command_table.h"
 
+#include "engine/card_name.h"
+#include "engine/deck.h"
 #include "engine/game_host.h"
 #include "engine/round.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "shell/table_layout.h"
 
 namespace {
 
@@ -96,4 +99,20 @@ bool CloseMainWindowRequested() {
     gShellHost->SaveSettings();
     gShellHost->StopHeldSound();
     return true;
+}
+
+int CardUnderCursorAt(int x, int y) {
+    if (gRound.dealing || gRound.phase != Dealt) return -1;
+    return TableLayout::CardPlaceAt(x, y);
+}
+
+const char* PointerStatusText(int x, int y) {
+    int place = CardUnderCursorAt(x, y);
+    if (place < 0 || gSlots[place].card == kNoCard) return "";
+    return CardName(gSlots[place].card);
+}
+
+int TablePressCommand(int x, int y, const bool holdEnabled[5]) {
+    int place = TableLayout::CardPlaceAt(x, y);
+    return place >= 0 && holdEnabled[place] ? IDC_HOLD0 + place : 0;
 }

@@ -32,6 +32,17 @@ void RunCommand(int command);
 // The Statistics command: the counters, or a box when no game was played.
 void ShowStatistics();
 
+// The card place under a point of the client area during the hold phase,
+// else -1: the pointing hand shows and the card is named only there.
+int CardUnderCursorAt(int x, int y);
+// What the status line shows for the pointer at (x, y): the name of the
+// card under it, or nothing.
+const char* PointerStatusText(int x, int y);
+// What a press of the left button at (x, y) sends: the hold command of the
+// card place there when its hold button is enabled (`holdEnabled[place]`),
+// else 0.
+int TablePressCommand(int x, int y, const bool holdEnabled[5]);
+
 // A request to close the main window.  False when it is refused (cards are
 // being turned up, or the player said No to the exit question); otherwise
 // the settings have been saved and the held sound stopped, and the window

@@ -10,6 +10,7 @@
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "shell/app_shell.h"
+#include "shell/command_table.h"
 #include "shell/commands.h"
 #include "shell/status_line.h"
 
@@ -104,22 +105,21 @@ LRESULT OnMenuSelect(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnMouseMove(HWND window) {
-    const char* text = "";
-    int place = CardUnderCursor();
-    if (place >= 0 && gSlots[place].card != kNoCard) text = CardName(gSlots[place].card);
-    ShowStatusText(window, text);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ScreenToClient(gShell.mainWindow, &cursor);
+    ShowStatusText(window, PointerStatusText(cursor.x, cursor.y));
     return 1;
 }
 
 // SendMessageA, so the hold is toggled before the click handler returns.
 LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) {
     POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    for (int place = 0; place < kSlotCount; ++place) {
-        RECT card;
-        CardPlaceRect(place, &card);
-        if (PtInRect(&card, at) && IsWindowEnabled(static_cast<HWND>(gSlots[place].button)))
-            SendMessageA(window, WM_COMMAND, IDC_HOLD0 + place, 0);
-    }
+    bool enabled[kSlotCount];
+    for (int place = 0; place < kSlotCount; ++place)
+        enabled[place] = IsWindowEnabled(static_cast<HWND>(gSlots[place].button)) != FALSE;
+    if (int command = TablePressCommand(at.x, at.y, enabled))
+        SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
     return 1;
 }
 
@@ -132,16 +132,10 @@ void CardPlaceRect(int place, RECT* rect) {
 }
 
 int CardUnderCursor() {
-    if (gRound.dealing || gRound.phase != Dealt) return -1;
     POINT cursor;
     GetCursorPos(&cursor);
     ScreenToClient(gShell.mainWindow, &cursor);
-    for (int place = 0; place < kSlotCount; ++place) {
-        RECT card;
-        CardPlaceRect(place, &card);
-        if (PtInRect(&card, cursor)) return place;
-    }
-    return -1;
+    return CardUnderCursorAt(cursor.x, cursor.y);
 }
 
 // WM_LBUTTONDBLCLK is deliberately not handled: the second press of a fast

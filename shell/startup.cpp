@@ -9,6 +9,7 @@
 #include "engine/round.h"
 #include "presentation/screen_surface.h"
 #include "presentation/table.h"
+#include "presentation/table_look.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "shell/app_shell.h"
@@ -32,9 +33,6 @@ static_assert(kMainWindowStyle == (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIM
 // keyboard interface on to its parent.
 constexpr DWORD kButtonExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_STATICEDGE;
 
-constexpr int kBigFontPoints = 16;
-constexpr int kButtonFontPoints = 8;
-constexpr int kMessageFontPoints = 8;
 
 }  // namespace
 
@@ -103,11 +101,11 @@ void CreateTableControls() {
         gSlots[i].button = CreateTableButton("", CardLeft(i), kHoldTop, kCardWidth,
                                              kHoldHeight, IDC_HOLD0 + i);
     }
-    gShell.coinButton = CreateTableButton("Coin", kCoinLeft, kTopButtonTop, kCoinWidth,
+    gShell.coinButton = CreateTableButton(kCoinCaption, kCoinLeft, kTopButtonTop, kCoinWidth,
                                           kTopButtonHeight, IDM_COIN);
-    gShell.maxButton = CreateTableButton("Max", kMaxLeft, kTopButtonTop, kMaxWidth,
+    gShell.maxButton = CreateTableButton(kMaxCaption, kMaxLeft, kTopButtonTop, kMaxWidth,
                                          kTopButtonHeight, IDM_BETMAX);
-    gShell.dealButton = CreateTableButton("Deal", kDealLeft, kTopButtonTop, kDealWidth,
+    gShell.dealButton = CreateTableButton(kDealCaption, kDealLeft, kTopButtonTop, kDealWidth,
                                           kTopButtonHeight, IDM_DEAL);
     gRound.coinsIn = 0;
     gRound.phase = Betting;
@@ -133,9 +131,9 @@ BOOL OpenMainWindow(HINSTANCE instance, int showCommand) {
                  SWP_NOZORDER | SWP_NOMOVE);
     CentreWindowOnScreen(window);
 
-    gShell.BigFont = CreateAppFont("Arial", kBigFontPoints, TRUE, FALSE);
-    gShell.ButtonFont = CreateAppFont("Arial", kButtonFontPoints, TRUE, FALSE);
-    gShell.MessageFont = CreateAppFont("Arial", kMessageFontPoints, TRUE, FALSE);
+    gShell.BigFont = CreateAppFont(kTableFontFace, kBigFontPoints, TRUE, FALSE);
+    gShell.ButtonFont = CreateAppFont(kTableFontFace, kButtonFontPoints, TRUE, FALSE);
+    gShell.MessageFont = CreateAppFont(kTableFontFace, kMessageFontPoints, TRUE, FALSE);
 
     BuildDeck();
     CreateTableControls();
