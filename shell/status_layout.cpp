@@ -81,6 +81,12 @@ int MenuHelpId(int item, unsigned flags, bool menuClosed, int lastHelpId) {
     return item;
 }
 
+bool KeyPressLooks(bool* latch) {
+    bool looks = !*latch;
+    *latch = true;
+    return looks;
+}
+
 bool LockPaneChanges(bool toggled, bool* shown) {
     if (toggled == *shown) return false;
     *shown = toggled;

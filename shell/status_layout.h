@@ -39,6 +39,11 @@ constexpr unsigned kMenuFlagPopup = 0x0010;
 constexpr unsigned kMenuFlagSysMenu = 0x2000;
 int MenuHelpId(int item, unsigned flags, bool menuClosed, int lastHelpId);
 
+// A key press looks at the lock panes only while no other key is held, so
+// auto-repeat and a press during another key are ignored: true when this
+// press looks.  The latch stays set until a key's release clears it.
+bool KeyPressLooks(bool* latch);
+
 // A lock pane is repainted only when its key's state differs from what it
 // last showed; `shown` follows.  True when the pane is to be repainted.
 bool LockPaneChanges(bool toggled, bool* shown);

@@ -172,11 +172,12 @@ void StatusLineMenuSelect(HWND window, WPARAM wParam, LPARAM lParam) {
 
 // The latch ignores auto-repeat, and any key press while another is held.
 void StatusLineKeyDown(HWND window, WPARAM key) {
-    if (!StatusLine.keyLatch) {
+    bool latch = StatusLine.keyLatch != FALSE;
+    if (KeyPressLooks(&latch)) {
         if (key == VK_CAPITAL) RefreshCapsPane(window);
         else if (key == VK_NUMLOCK) RefreshNumPane(window);
     }
-    StatusLine.keyLatch = TRUE;
+    StatusLine.keyLatch = latch ? TRUE : FALSE;
 }
 
 void StatusLineKeyUp() { StatusLine.keyLatch = FALSE; }

@@ -1,0 +1,333 @@
+// What the page's script calls in the portable core: the start-up, the
+// commands, the timer, the pointer and the close, and the rules, places and
+// texts the page shows.  Results of more than one number go to an array the
+// script reads; texts are zero-terminated UTF-8 in the module's memory.
+#include <cstdio>
+
+#include "dialogs/help_pages.h"
+#include "dialogs/options_rules.h"
+#include "dialogs/statistics_text.h"
+#include "engine/deck.h"
+#include "engine/round.h"
+#include "presentation/jackpot_plan.h"
+#include "presentation/table_look.h"
+#include "presentation/zoom_trail.h"
+#include "resources/resource_ids.h"
+#include "settings/settings.h"
+#include "shell/command_table.h"
+#include "shell/menu_rules.h"
+#include "shell/status_layout.h"
+#include "shell/table_layout.h"
+#include "web/core/web_host.h"
+#include "web/core/web_imports.h"
+
+#define QUORVEL_EXPORT(name) extern "C" __attribute__((export_name(#name)))
+
+namespace {
+
+// The page stands where the game stands under Wine 8 with classic metrics:
+// a 490 x 443 window of caption 19, menu 19 and a frame of 3 gives a client
+// area of 484 x 399; the status font there is 16 pixels high and 14 at its
+// widest, with a border unit of 1.  Dialog units are 6 x 13 pixels per 4 x 8.
+enum PageMetric {
+    ClientWidth, ClientHeight, StatusHeight, BorderUnit, StatusMessageWidth,
+    StatusIndicatorWidth, CaptionHeight, MenuHeight, FrameWidth, DialogBaseX, DialogBaseY,
+    PageMetricCount
+};
+constexpr int kStatusFontHeight = 16;
+constexpr int kStatusFontWidest = 14;
+constexpr int kMetrics[PageMetricCount] = {
+    484, 399, 7 * 1 + kStatusFontHeight, 1, 34 * kStatusFontWidest, 3 * kStatusFontWidest,
+    19, 19, 3, 6, 13,
+};
+
+int gOut[kStatusBandCount * 5];
+alignas(16) char gAsyncBuffers[8][16384];
+int gLastHelpId = 0;
+HelpPageContent gHelp;
+char gText[64];
+
+int* Put(const LayoutRect& r) {
+    gOut[0] = r.left;
+    gOut[1] = r.top;
+    gOut[2] = r.right;
+    gOut[3] = r.bottom;
+    return gOut;
+}
+
+StatusMetrics PageStatusMetrics() {
+    return {kMetrics[BorderUnit], kMetrics[StatusHeight], kMetrics[StatusMessageWidth],
+            kMetrics[StatusIndicatorWidth]};
+}
+
+}  // namespace
+
+// ---- Suspending and resuming the core -----------------------------------
+
+QUORVEL_EXPORT(quorvel_async_buffer) char* AsyncBuffer(int i) { return gAsyncBuffers[i]; }
+QUORVEL_EXPORT(quorvel_async_buffer_count) int AsyncBufferCount() { return 8; }
+QUORVEL_EXPORT(quorvel_async_buffer_size) int AsyncBufferSize() { return sizeof gAsyncBuffers[0]; }
+
+// ---- The machine -----------------------------------------------------------
+
+// Start-up as the Windows shell runs it, up to the window being shown: the
+// generator seeded with the time, the deck built, the settings read, the
+// card places set and the table cleared.  The page then paints and posts
+// the New command, as the shell does.
+QUORVEL_EXPORT(quorvel_start) void Start() {
+    InstallWebHosts();
+    SeedRandom(static_cast<uint32_t>(static_cast<int64_t>(WebTimeSeconds())));
+    gNewReceived = 0;
+    BuildDeck();
+    LoadSettingsFrom(WebSettingsStore());
+    for (int i = 0; i < kSlotCount; ++i) {
+        gSlots[i].x = TableLayout::CardLeft(i);
+        gSlots[i].y = TableLayout::kCardTop;
+    }
+    gRound.coinsIn = 0;
+    gRound.phase = Betting;
+    ClearTable();
+}
+
+QUORVEL_EXPORT(quorvel_command) void Command(int command) { RunCommand(command); }
+QUORVEL_EXPORT(quorvel_timer) void Timer() { TableTimerTick(); }
+
+// The window's close box, Alt+F4 and the Exit command all come here.
+QUORVEL_EXPORT(quorvel_close) void Close() {
+    if (CloseMainWindowRequested()) WebClosed();
+}
+
+QUORVEL_EXPORT(quorvel_save_settings) void SaveSettingsNow() { SaveSettingsTo(WebSettingsStore()); }
+
+QUORVEL_EXPORT(quorvel_press) void Press(int x, int y) {
+    bool enabled[kSlotCount];
+    for (int i = 0; i < kSlotCount; ++i) enabled[i] = WebButtonEnabled(static_cast<TableButton>(i));
+    if (int command = TablePressCommand(x, y, enabled)) RunCommand(command);
+}
+
+QUORVEL_EXPORT(quorvel_pointer_moved) void PointerMoved(int x, int y) {
+    WebStatusText(PointerStatusText(x, y));
+}
+
+QUORVEL_EXPORT(quorvel_card_under) int CardUnder(int x, int y) { return CardUnderCursorAt(x, y); }
+
+// Bit 0 greyed, bit 1 checked.
+QUORVEL_EXPORT(quorvel_menu_state) int MenuState(int command) {
+    MenuItemState state = MainMenuItemState(command);
+    return (state.greyed ? 1 : 0) | (state.checked ? 2 : 0);
+}
+
+QUORVEL_EXPORT(quorvel_menu_help) int MenuHelp(int item, int flags, int closed) {
+    gLastHelpId = MenuHelpId(item, static_cast<unsigned>(flags), closed != 0, gLastHelpId);
+    return gLastHelpId;
+}
+
+QUORVEL_EXPORT(quorvel_table_menu_count) int TableMenuCount() { return kTableMenuItemCount; }
+QUORVEL_EXPORT(quorvel_table_menu_text) const char* TableMenuText(int i) {
+    TableMenuItem items[kTableMenuItemCount];
+    TableMenuItems(items);
+    return i >= 0 && i < kTableMenuItemCount ? items[i].text : nullptr;
+}
+QUORVEL_EXPORT(quorvel_table_menu_command) int TableMenuCommand(int i) {
+    TableMenuItem items[kTableMenuItemCount];
+    TableMenuItems(items);
+    return i >= 0 && i < kTableMenuItemCount ? items[i].command : 0;
+}
+
+// ---- Places and looks -------------------------------------------------
+
+QUORVEL_EXPORT(quorvel_metric) int Metric(int which) {
+    return which >= 0 && which < PageMetricCount ? kMetrics[which] : 0;
+}
+
+enum PlaceKind {
+    PlaceCard, PlaceHold, PlaceCoin, PlaceMax, PlaceDeal, PlaceRowFrame, PlaceTitle,
+    PlaceCoinsBox, PlaceCreditsBox, PlaceBadge, PlaceMessage, PlaceStatus,
+};
+
+QUORVEL_EXPORT(quorvel_place) int* Place(int kind, int i) {
+    const int W = kMetrics[ClientWidth];
+    const int H = kMetrics[ClientHeight];
+    const int S = kMetrics[StatusHeight];
+    switch (kind) {
+    case PlaceCard: return Put(TableLayout::CardPlace(i));
+    case PlaceHold: return Put(TableLayout::HoldButton(i));
+    case PlaceCoin: return Put(TableLayout::CoinButton());
+    case PlaceMax: return Put(TableLayout::MaxButton());
+    case PlaceDeal: return Put(TableLayout::DealButton());
+    case PlaceRowFrame: return Put(TableLayout::CardRowFrame());
+    case PlaceTitle: return Put(TableLayout::TitleBox());
+    case PlaceCoinsBox: return Put(TableLayout::CoinsBox());
+    case PlaceCreditsBox: return Put(TableLayout::CreditsBox());
+    case PlaceBadge: return Put(TableLayout::Badge(i, W));
+    case PlaceMessage: return Put(TableLayout::MessageLine(W, H, S));
+    default: return Put(TableLayout::StatusLineRect(W, H, S));
+    }
+}
+
+// Five numbers a band: its colour (face, shadow, light, dark) and rectangle.
+QUORVEL_EXPORT(quorvel_status_bands) int* StatusBands() {
+    StatusBand bands[kStatusBandCount];
+    StatusLineBands(PageStatusMetrics(), kMetrics[ClientWidth], kMetrics[ClientHeight], bands);
+    for (int i = 0; i < kStatusBandCount; ++i) {
+        gOut[5 * i] = static_cast<int>(bands[i].colour);
+        gOut[5 * i + 1] = bands[i].rect.left;
+        gOut[5 * i + 2] = bands[i].rect.top;
+        gOut[5 * i + 3] = bands[i].rect.right;
+        gOut[5 * i + 4] = bands[i].rect.bottom;
+    }
+    return gOut;
+}
+QUORVEL_EXPORT(quorvel_status_band_count) int StatusBandCount() { return kStatusBandCount; }
+
+QUORVEL_EXPORT(quorvel_status_pane) int* StatusPaneRect(int pane) {
+    return Put(StatusPaneTextRect(PageStatusMetrics(), static_cast<StatusPane>(pane),
+                                  kMetrics[ClientWidth], kMetrics[ClientHeight]));
+}
+
+enum LookKind {
+    LookCoinsText, LookCreditsText, LookReadoutGround, LookMessageText, LookDialogCorner,
+    LookBigFont, LookButtonFont, LookMessageFont,
+};
+
+QUORVEL_EXPORT(quorvel_look) int Look(int which) {
+    switch (which) {
+    case LookCoinsText: return static_cast<int>(kCoinsTextColour);
+    case LookCreditsText: return static_cast<int>(kCreditsTextColour);
+    case LookReadoutGround: return static_cast<int>(kReadoutGround);
+    case LookMessageText: return static_cast<int>(kMessageTextColour);
+    case LookDialogCorner: return static_cast<int>(kDialogCardCorner);
+    case LookBigFont: return kBigFontPoints;
+    case LookButtonFont: return kButtonFontPoints;
+    case LookMessageFont: return kMessageFontPoints;
+    default: return 0;
+    }
+}
+
+QUORVEL_EXPORT(quorvel_first_caption) const char* FirstCaption(int button) {
+    switch (button) {
+    case CoinButton: return kCoinCaption;
+    case MaxButton: return kMaxCaption;
+    case DealButton: return kDealCaption;
+    default: return "";
+    }
+}
+
+// The lock panes and the key latch of the page's status line.
+bool gLatch = false;
+bool gLockShown[2] = {false, false};
+
+QUORVEL_EXPORT(quorvel_key_press_looks) int KeyLooks() { return KeyPressLooks(&gLatch) ? 1 : 0; }
+QUORVEL_EXPORT(quorvel_key_release) void KeyRelease() { gLatch = false; }
+// 1 when the CAPS (1) or NUM (2) pane is to be repainted for the lock's
+// state `on`.
+QUORVEL_EXPORT(quorvel_lock_pane_changes) int LockChanges(int pane, int on) {
+    if (pane != 1 && pane != 2) return 0;
+    return LockPaneChanges(on != 0, &gLockShown[pane - 1]) ? 1 : 0;
+}
+
+QUORVEL_EXPORT(quorvel_lock_word) const char* LockWord(int pane) {
+    return pane == static_cast<int>(StatusPane::Caps) ? kCapsWord : kNumWord;
+}
+
+// ---- Settings -----------------------------------------------------------
+
+enum SettingKind { SetZoom, SetZoomSteps, SetBackColor, SetSound, SetWildCards, SetCardBack,
+                   SetJacksOrBetter, SetConfirmExit, SetFastDeal };
+
+QUORVEL_EXPORT(quorvel_setting) int Setting(int which) {
+    const GameSettings& s = gSettings;
+    switch (which) {
+    case SetZoom: return s.Zoom;
+    case SetZoomSteps: return ZoomStepsInUse();
+    case SetBackColor: return static_cast<int>(s.BackColor);
+    case SetSound: return s.Sound;
+    case SetWildCards: return s.WildCards;
+    case SetCardBack: return s.CardBack;
+    case SetJacksOrBetter: return s.JacksOrBetter;
+    case SetConfirmExit: return s.ConfirmExit;
+    case SetFastDeal: return s.FastDeal;
+    default: return 0;
+    }
+}
+
+// The colour chooser's choice, and Cancel's return to the colour before.
+QUORVEL_EXPORT(quorvel_set_back_color) void SetBackColour(int colour) {
+    gSettings.BackColor = static_cast<uint32_t>(colour) & 0xFFFFFF;
+}
+
+// ---- The dialogs ----------------------------------------------------------
+
+QUORVEL_EXPORT(quorvel_next_back) int NextBack(int current, int code, int thumb) {
+    return NextPreviewBack(current, code, thumb);
+}
+QUORVEL_EXPORT(quorvel_clamp_back) int ClampBackExport(int back) { return ClampBack(back); }
+QUORVEL_EXPORT(quorvel_preset_colour) int PresetColour(int i) {
+    return i >= 0 && i < 16 ? static_cast<int>(kPresetColours[i]) : 0;
+}
+QUORVEL_EXPORT(quorvel_switch_on) int SwitchOn(int value) { return SwitchShownOn(value) ? 1 : 0; }
+QUORVEL_EXPORT(quorvel_store_options) void StoreOptionsExport(int wild, int sound, int jacks,
+                                                              int confirm, int back) {
+    StoreOptions({wild != 0, sound != 0, jacks != 0, confirm != 0, back});
+}
+
+QUORVEL_EXPORT(quorvel_help_page) void HelpPage(int page) { FillHelpPageContent(page, &gHelp); }
+QUORVEL_EXPORT(quorvel_help_caption) const char* HelpCaption() { return gHelp.caption; }
+QUORVEL_EXPORT(quorvel_help_text) const char* HelpText() { return gHelp.text; }
+QUORVEL_EXPORT(quorvel_help_card) const char* HelpCard(int k) {
+    return k >= 0 && k < kHelpCardCount ? gHelp.cards[k] : "";
+}
+QUORVEL_EXPORT(quorvel_help_counter) const char* HelpCounter(int page) {
+    FormatHelpCounter(page, gText, sizeof gText);
+    return gText;
+}
+QUORVEL_EXPORT(quorvel_help_last_page) int HelpLastPage() { return kHelpLastPage; }
+
+// The field of the Statistics dialog with this control id, or its title
+// for 0.  Empty before a game was played: the shares divide by the games.
+QUORVEL_EXPORT(quorvel_statistics_text) const char* StatisticsText(int id) {
+    gText[0] = '\0';
+    if (gStats.gamesPlayed <= 0) return gText;
+    switch (id) {
+    case 0: FormatNetWinnings(gText, sizeof gText); break;
+    case IDC_STAT_GAMES: FormatStatisticsTotal(gStats.gamesPlayed, gText, sizeof gText); break;
+    case IDC_STAT_COINS_PLAYED: FormatStatisticsTotal(gStats.coinsPlayed, gText, sizeof gText); break;
+    case IDC_STAT_COINS_WON: FormatStatisticsTotal(gStats.coinsWon, gText, sizeof gText); break;
+    case IDC_STAT_BUSTED: FormatStatisticsTotal(gStats.timesBusted, gText, sizeof gText); break;
+    default:
+        if (id > IDC_STAT_HAND0 && id < IDC_STAT_HAND0 + kHandCategoryCount)
+            FormatHandsWon(id - IDC_STAT_HAND0, gText, sizeof gText);
+        break;
+    }
+    return gText;
+}
+
+// ---- The screen effects ---------------------------------------------------
+
+QUORVEL_EXPORT(quorvel_zoom_pauses) int ZoomPauses(int steps) { return ZoomPauseCount(steps); }
+QUORVEL_EXPORT(quorvel_zoom_pause_ms) int ZoomPauseMs() { return kZoomPauseMs; }
+QUORVEL_EXPORT(quorvel_zoom_draws) int* ZoomDraws(int closing, int steps, int n) {
+    gOut[2] = ZoomTrailDraws(closing != 0, steps, n, gOut);
+    return gOut;
+}
+QUORVEL_EXPORT(quorvel_zoom_rect) int* ZoomRect(int ox, int oy, int left, int top, int right,
+                                                int bottom, int i, int steps) {
+    return Put(ZoomFrameRect({ox, oy}, {left, top, right, bottom}, ZoomFraction(i, steps)));
+}
+QUORVEL_EXPORT(quorvel_zoom_close_origin) int* ZoomCloseOriginExport(int left, int top, int right,
+                                                                     int bottom) {
+    ZoomPoint p = ZoomCloseOrigin({left, top, right, bottom});
+    gOut[0] = p.x;
+    gOut[1] = p.y;
+    return gOut;
+}
+
+QUORVEL_EXPORT(quorvel_jackpot_flashes) int JackpotFlashes() { return kJackpotFlashes; }
+QUORVEL_EXPORT(quorvel_jackpot_silent_ms) int JackpotSilentMs() { return kJackpotSilentFlashMs; }
+QUORVEL_EXPORT(quorvel_jackpot_at) int* JackpotAt(int w, int h, int pw, int ph) {
+    gOut[0] = JackpotPictureLeft(w, pw);
+    gOut[1] = JackpotPictureTop(h, ph);
+    return gOut;
+}
+QUORVEL_EXPORT(quorvel_jackpot_picture) const char* JackpotPicture() { return kJackpotPicture; }
+QUORVEL_EXPORT(quorvel_jackpot_fanfare) const char* JackpotFanfare() { return kJackpotFanfare; }
