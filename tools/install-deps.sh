@@ -6,8 +6,9 @@ set -eu
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev \
-         fonts-dejavu-core g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
+for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev libpng-dev \
+         fonts-dejavu-core fonts-liberation2 python3-fonttools python3-brotli \
+         g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
          openbox x11-utils \
          pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev; do
   have "$p" || need+=("$p")
