@@ -15,10 +15,6 @@
 
 namespace {
 
-// The example row is laid out like the table's card row, centred on the
-// frame and standing a little above its bottom edge.
-constexpr int kRowWidth = 4 * TableLayout::kCardPitch + TableLayout::kCardWidth;
-constexpr int kRowAboveFrameBottom = 10;
 constexpr COLORREF kCardCorner = kDialogCardCorner;
 
 // Only valid while the dialog is open.
@@ -99,10 +95,9 @@ BOOL OnHelpPaint(HWND dialog) {
     RECT area = {};
     GetClientRect(frame, &area);
     MapRectToWindow(dialog, frame, &area);
-    int left = (area.left + area.right) / 2 - kRowWidth / 2;
-    int top = area.bottom - kRowAboveFrameBottom - TableLayout::kCardHeight;
     for (int k = 0; k < kHelpCardCount; ++k)
-        PaintExampleCard(dc, left + TableLayout::kCardPitch * k, top, HelpCards[k]);
+        PaintExampleCard(dc, HelpCardLeft(area.left, area.right, k), HelpCardTop(area.bottom),
+                         HelpCards[k]);
     EndPaint(dialog, &paint);
     return TRUE;
 }

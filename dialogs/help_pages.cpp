@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/deck.h"
+#include "shell/table_layout.h"
 
 namespace {
 
@@ -98,6 +99,16 @@ void FillHelpPageContent(int page, HelpPageContent* content) {
         std::snprintf(content->cards[1], kHelpCardNameSize, "Spade%d", rank);
         std::snprintf(content->cards[2], kHelpCardNameSize, "Diamond%d", rank);
     }
+}
+
+int HelpCardLeft(int frameLeft, int frameRight, int k) {
+    constexpr int kRowWidth = 4 * TableLayout::kCardPitch + TableLayout::kCardWidth;
+    return (frameLeft + frameRight) / 2 - kRowWidth / 2 + TableLayout::kCardPitch * k;
+}
+
+int HelpCardTop(int frameBottom) {
+    constexpr int kRowAboveFrameBottom = 10;
+    return frameBottom - kRowAboveFrameBottom - TableLayout::kCardHeight;
 }
 
 void FormatHelpCounter(int page, char* out, size_t size) {

@@ -19,5 +19,11 @@ struct HelpPageContent {
 // The content of page 1..12; nothing (all cards empty, no texts) outside.
 // Page 10 draws its rank from the dealing generator on every call.
 void FillHelpPageContent(int page, HelpPageContent* content);
+// Where example card k (0..4) stands in the dialog: the row is laid out like
+// the table's card row, centred on the frame around text and cards, 10
+// pixels above its bottom edge (the frame's rectangle in dialog pixels).
+int HelpCardLeft(int frameLeft, int frameRight, int k);
+int HelpCardTop(int frameBottom);
+
 // "Page n of 12".
 void FormatHelpCounter(int page, char* out, size_t size);

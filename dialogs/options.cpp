@@ -25,7 +25,6 @@ static_assert(SliderLineUp == TB_LINEUP && SliderLineDown == TB_LINEDOWN &&
 
 namespace {
 
-constexpr int kPreviewDrop = 16;            // card top below the group box top
 constexpr int kPreviewInvalidInset = 3;
 constexpr COLORREF kPreviewCorner = kDialogCardCorner;
 
@@ -59,8 +58,8 @@ void PaintSwatch(HWND dialog, HDC dc) {
 
 void PaintBackPreview(HWND dialog, HDC dc) {
     RECT group = ControlRect(dialog, IDC_DECK_GROUP);
-    int x = (group.left + group.right) / 2 - TableLayout::kCardWidth / 2;
-    int y = group.top + kPreviewDrop;
+    int x = OptionsPreviewLeft(group.left, group.right);
+    int y = OptionsPreviewTop(group.top);
     char name[16];
     std::snprintf(name, sizeof name, "Back%d", PreviewBack);
     HBITMAP back = LoadBitmapA(gShell.instance, name);

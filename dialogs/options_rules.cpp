@@ -1,6 +1,7 @@
 #include "dialogs/options_rules.h"
 
 #include "settings/settings.h"
+#include "shell/table_layout.h"
 
 namespace {
 
@@ -33,6 +34,15 @@ int NextPreviewBack(int current, int code, int thumb) {
     case SliderBottom: return kFirstBack;
     default: return current;
     }
+}
+
+int OptionsPreviewLeft(int groupLeft, int groupRight) {
+    return (groupLeft + groupRight) / 2 - TableLayout::kCardWidth / 2;
+}
+
+int OptionsPreviewTop(int groupTop) {
+    constexpr int kPreviewDrop = 16;
+    return groupTop + kPreviewDrop;
 }
 
 void StoreOptions(const OptionsChoice& choice) {

@@ -24,6 +24,11 @@ int ClampBack(int back);
 // slider's own position; Home is the highest design and End the lowest.
 int NextPreviewBack(int current, int code, int thumb);
 
+// Where the back's preview stands: centred in the "Select Deck:" group box,
+// 16 pixels below its top (the box's rectangle in dialog pixels).
+int OptionsPreviewLeft(int groupLeft, int groupRight);
+int OptionsPreviewTop(int groupTop);
+
 // In the order the player sees them, as 0x00BBGGRR.
 extern const uint32_t kPresetColours[16];
 

@@ -10,7 +10,8 @@ for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev
          fonts-dejavu-core fonts-liberation2 python3-fonttools python3-brotli \
          g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
          openbox x11-utils \
-         pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev; do
+         pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev \
+         wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 lld binaryen; do
   have "$p" || need+=("$p")
 done
 have wine32:i386 || need+=("wine32:i386")

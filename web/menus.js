@@ -34,7 +34,7 @@ function mainMenu() {
     items: item.items ? item.items.map(convert) : undefined,
     right: !!((item.flags || 0) & MF_HELP),
   });
-  return resources.menus.QuorvelMenu.map(convert);
+  return resources.menus.QUORVELMENU.map(convert);
 }
 
 export class Menus {

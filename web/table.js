@@ -26,7 +26,7 @@ export function showCardPicture(e, name) {
     e.style.backgroundImage = 'none';
     return;
   }
-  e.style.backgroundImage = `url(${resources.art.sheet})`;
+  e.style.backgroundImage = `url(${resources.art.sheet.file})`;
   e.style.backgroundPosition = `-${at[0]}px -${at[1]}px`;
 }
 
@@ -57,11 +57,17 @@ export class Table {
     frame.style.boxShadow = edge(edges.bump);
 
     const title = el('div', 'title-box', felt);
-    place(title, this.rect(PLACE.title));
+    const box = this.rect(PLACE.title);
+    place(title, box);
+    // The logo centred as the game centres it, halves truncated.
+    const picture = resources.art.pictures.Logo;
     const logo = /** @type {HTMLImageElement} */ (el('img', 'picture', title));
-    logo.src = resources.art.pictures.Logo.file;
+    logo.src = picture.file;
     logo.alt = '';
     logo.draggable = false;
+    const x = Math.trunc((box[0] + box[2]) / 2) - Math.trunc(picture.width / 2) - box[0];
+    const y = Math.trunc((box[1] + box[3]) / 2) - Math.trunc(picture.height / 2) - box[1];
+    place(logo, [x, y, x + picture.width, y + picture.height]);
 
     /** @type {HTMLElement[]} */
     this.badges = [0, 1].map((i) => {

@@ -8,12 +8,14 @@
 #include "dialogs/options_rules.h"
 #include "dialogs/statistics_text.h"
 #include "engine/deck.h"
+#include "engine/game_host.h"
 #include "engine/round.h"
 #include "presentation/jackpot_plan.h"
 #include "presentation/table_look.h"
 #include "presentation/zoom_trail.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "shell/box_texts.h"
 #include "shell/command_table.h"
 #include "shell/menu_rules.h"
 #include "shell/status_layout.h"
@@ -88,6 +90,16 @@ QUORVEL_EXPORT(quorvel_start) void Start() {
     gRound.phase = Betting;
     ClearTable();
 }
+
+// WM_PAINT: the read-outs and all five cards, then the message line.
+QUORVEL_EXPORT(quorvel_paint) void Paint() {
+    GameHost* host = CurrentGameHost();
+    host->DrawMeters();
+    host->DrawAllCards();
+    WebDrawMessageLine();
+}
+
+QUORVEL_EXPORT(quorvel_caption) const char* Caption() { return kGameCaption; }
 
 QUORVEL_EXPORT(quorvel_command) void Command(int command) { RunCommand(command); }
 QUORVEL_EXPORT(quorvel_timer) void Timer() { TableTimerTick(); }
@@ -280,6 +292,17 @@ QUORVEL_EXPORT(quorvel_help_card) const char* HelpCard(int k) {
 QUORVEL_EXPORT(quorvel_help_counter) const char* HelpCounter(int page) {
     FormatHelpCounter(page, gText, sizeof gText);
     return gText;
+}
+QUORVEL_EXPORT(quorvel_help_card_at) int* HelpCardAt(int frameLeft, int frameRight, int frameBottom,
+                                                     int k) {
+    gOut[0] = HelpCardLeft(frameLeft, frameRight, k);
+    gOut[1] = HelpCardTop(frameBottom);
+    return gOut;
+}
+QUORVEL_EXPORT(quorvel_preview_at) int* PreviewAt(int left, int top, int right) {
+    gOut[0] = OptionsPreviewLeft(left, right);
+    gOut[1] = OptionsPreviewTop(top);
+    return gOut;
 }
 QUORVEL_EXPORT(quorvel_help_last_page) int HelpLastPage() { return kHelpLastPage; }
 

@@ -1,0 +1,444 @@
+// The page: the screen, the game's window on it, and the portable core
+// driving both through its imports.  Start-up runs in the order the Windows
+// game starts: the core seeds the generator, builds the deck and reads the
+// settings; the window is built and shown with its first paint; then the
+// New command is posted and runs once everything is idle.
+import { Modals } from './boxes.js';
+import { DIALOG, Dialogs } from './dialogs.js';
+import { Screen } from './effects.js';
+import { Machine } from './machine.js';
+import { Menus } from './menus.js';
+import { resources } from './resources.js';
+import { Sound } from './sound.js';
+import { StatusLine } from './status.js';
+import { Storage } from './storage.js';
+import { Table } from './table.js';
+import { el } from './ui.js';
+import { FramedWindow } from './windows.js';
+
+const CMD = { hold0: 850, exit: 1899, new: 1902 };
+const SC = { size: 61440, move: 61456, minimise: 61472, maximise: 61488, close: 61536, restore: 61728 };
+const MF_SYSMENU = 0x2000;
+const MF_POPUP = 0x10;
+const FVIRTKEY = 1;
+const FSHIFT = 4;
+const FCONTROL = 8;
+const FALT = 16;
+const DOUBLE_CLICK_MS = 500;
+const DOUBLE_CLICK_PIXELS = 4;
+
+/** Virtual-key codes of the keys the accelerators name. @param {KeyboardEvent} e */
+function virtualKey(e) {
+  if (/^F([1-9]|1[0-2])$/.test(e.key)) return 0x6f + Number(e.key.slice(1));
+  if (/^Key[A-Z]$/.test(e.code)) return e.code.charCodeAt(3);
+  if (/^Digit[0-9]$/.test(e.code)) return e.code.charCodeAt(5);
+  return 0;
+}
+
+class Page {
+  constructor() {
+    this.storage = new Storage();
+    this.sound = new Sound();
+    /** @type {Machine} */
+    this.machine = /** @type {any} */ (null);
+    this.scale = 1;
+    this.lastPress = { time: -1e9, x: 0, y: 0, double: false };
+    this.altAlone = false;
+    this.minimised = false;
+  }
+
+  /** @param {BufferSource} wasm */
+  async start(wasm) {
+    const { instance } = await WebAssembly.instantiate(wasm, this.imports());
+    this.machine = new Machine(instance);
+    this.buildScreen();
+    const ex = this.machine.exports;
+    ex.quorvel_start();
+    this.buildWindow();
+    this.listen();
+    // The first paint: backs, empty read-outs and the first message.
+    ex.quorvel_paint();
+    document.body.classList.add('ready');
+    this.machine.post(() => this.machine.call('quorvel_command', CMD.new));
+  }
+
+  /** @returns {WebAssembly.Imports} */
+  imports() {
+    const page = this;
+    const text = (/** @type {number} */ at) => page.machine.text(at);
+    const quorvel = {
+      draw_card: (/** @type {number} */ slot, /** @type {number} */ picture) => page.table.drawCard(slot, text(picture)),
+      draw_meters: (/** @type {number} */ coins, /** @type {number} */ credits) => page.table.drawMeters(text(coins), text(credits)),
+      show_message_id: (/** @type {number} */ id) => page.table.drawMessage(page.string(id, 255)),
+      show_message_text: (/** @type {number} */ at) => page.table.drawMessage(text(at)),
+      draw_message_line: () => page.table.drawMessage(),
+      invert_message_line: () => page.table.invertMessage(),
+      enable_button: (/** @type {number} */ b, /** @type {number} */ on) => page.table.enableButton(b, !!on),
+      set_caption: (/** @type {number} */ b, /** @type {number} */ at) => page.table.setCaption(b, text(at)),
+      start_timer: (/** @type {number} */ ms) => page.machine.startTimer(ms),
+      kill_timer: () => page.machine.killTimer(),
+      update_menus: () => page.menus.updateStates(),
+      post_command: (/** @type {number} */ id) => page.machine.post(() => page.machine.call('quorvel_command', id)),
+      play_effect: (/** @type {number} */ at) => page.sound.effect(text(at)),
+      stop_sound: () => page.sound.stop(),
+      status_text: (/** @type {number} */ at) => page.status.show(text(at)),
+      time_seconds: () => Math.floor(Date.now() / 1000),
+      profile_read: (/** @type {number} */ key, /** @type {number} */ out, /** @type {number} */ size) => {
+        const value = page.storage.read(text(key));
+        return value === null ? -1 : page.machine.writeText(value, out, size);
+      },
+      profile_write: (/** @type {number} */ key, /** @type {number} */ value) => page.storage.write(text(key), text(value)),
+      closed: () => page.closed(),
+      message_box: 0,
+      dialog: 0,
+      jackpot: 0,
+      play_sync: 0,
+    };
+    // The four that hold the core are made once the machine exists.
+    const blocking = {
+      message_box: (/** @type {number} */ t, /** @type {number} */ id, /** @type {number} */ caption,
+        /** @type {number} */ icon, /** @type {number} */ buttons) =>
+        page.modals.messageBox(t ? text(t) : page.string(id, 255), text(caption), icon, buttons),
+      dialog: (/** @type {number} */ which) => page.dialogs.show(which),
+      jackpot: () => page.screen.jackpot(page.machine.exports.quorvel_setting(3) !== 0).then(() => 0),
+      play_sync: (/** @type {number} */ at) => page.sound.playToEnd(text(at)),
+    };
+    for (const [name, start] of Object.entries(blocking)) {
+      const kind = name === 'message_box' || name === 'dialog' ? 'modal' : 'busy';
+      /** @type {any} */ (quorvel)[name] = (/** @type {number[]} */ ...args) =>
+        page.machine.blocking(kind, /** @type {any} */ (start))(...args);
+    }
+    // Nothing of the system interface is used but the clock and the streams
+    // the C library names; these answer as having nothing.
+    const wasi = {
+      clock_time_get: (/** @type {number} */ _id, /** @type {bigint} */ _precision, /** @type {number} */ out) => {
+        new BigUint64Array(page.machine.memory.buffer, out, 1)[0] = BigInt(Date.now()) * 1000000n;
+        return 0;
+      },
+      fd_close: () => 8,
+      fd_seek: () => 8,
+      fd_write: () => 8,
+    };
+    return { quorvel, wasi_snapshot_preview1: wasi };
+  }
+
+  /** A string-table entry, cut as LoadString cuts it. @param {number} id @param {number} max */
+  string(id, max) {
+    return (resources.strings[String(id)] || '').slice(0, max);
+  }
+
+  // ---- The screen and the window ------------------------------------------
+
+  buildScreen() {
+    this.screenElement = el('div', 'screen', document.body);
+    this.stage = el('div', 'stage', this.screenElement);
+    this.modals = new Modals(this.stage, () => this.screenSize());
+    this.effects = new Screen(this.machine, this.stage, () => 1, (name) => this.sound.playToEnd(name).then(() => {}));
+    this.screen = this.effects;
+    this.fit();
+  }
+
+  /** The screen in game pixels. */
+  screenSize() {
+    return { w: this.stage.clientWidth, h: this.stage.clientHeight };
+  }
+
+  // A whole number of device pixels for each game pixel, as many as the
+  // screen's density gives while the window still fits; where not even one
+  // fits (a narrow phone), the window is scaled to the width.
+  fit() {
+    const dpr = window.devicePixelRatio || 1;
+    const vw = document.documentElement.clientWidth;
+    const vh = document.documentElement.clientHeight;
+    const needW = 490;
+    const needH = 443;
+    let device = Math.max(1, Math.floor(dpr));
+    while (device > 1 && (needW * device) / dpr > vw) --device;
+    let scale = device / dpr;
+    if ((needW * scale) > vw) scale = vw / needW;
+    this.scale = scale;
+    this.stage.style.transform = `scale(${scale})`;
+    this.stage.style.width = `${Math.floor(vw / scale)}px`;
+    this.stage.style.height = `${Math.max(Math.floor(vh / scale), needH)}px`;
+    document.body.classList.toggle('pixelated', Number.isInteger(scale * dpr));
+    if (this.window) this.placeWindow();
+  }
+
+  placeWindow() {
+    const { w, h } = this.screenSize();
+    const W = this.machine.exports.quorvel_metric(0);
+    const H = this.machine.exports.quorvel_metric(1);
+    this.window.centre(w, h, W, H);
+    if ((this.window.x || 0) < 0 || (this.window.y || 0) < 0) {
+      this.window.moveTo(Math.max(0, this.window.x || 0), Math.max(0, this.window.y || 0));
+    }
+  }
+
+  buildWindow() {
+    const ex = this.machine.exports;
+    const W = ex.quorvel_metric(0);
+    const H = ex.quorvel_metric(1);
+    const icons = resources.icons.QuorvelIcon || Object.values(resources.icons)[0];
+    document.title = this.machine.text(ex.quorvel_caption());
+    this.window = new FramedWindow(this.stage, document.title, W, H, {
+      menu: ex.quorvel_metric(7),
+      icon: icons[0].file,
+      close: () => this.machine.post(() => this.machine.call('quorvel_close')),
+      minimise: () => this.minimise(),
+      className: 'main-window',
+    });
+    this.table = new Table(this.machine, this.window.client);
+    this.status = new StatusLine(this.machine, this.table.felt);
+    this.menus = new Menus(this.machine, /** @type {HTMLElement} */ (this.window.menuBar), this.stage, {
+      command: (id) => this.machine.post(() => this.machine.call('quorvel_command', id)),
+      help: (id) => this.status.show(id ? this.string(id, 254) : ''),
+      scale: () => this.scale,
+      origin: () => {
+        const r = this.stage.getBoundingClientRect();
+        return { x: r.left, y: r.top };
+      },
+    });
+    this.dialogs = new Dialogs(this.machine, this.modals, this.effects, {
+      applyTableColour: () => this.repaintTable(),
+      repaintTable: () => this.repaintTable(),
+    });
+    // Start-up: the first message and the status line's title.
+    this.table.drawMessage(this.string(1011, 255));
+    this.status.show(this.string(2000, 255));
+    this.placeWindow();
+  }
+
+  // The table's colour changed: the felt, and with it the card corners and
+  // the badges' ground, which show the felt through.
+  repaintTable() {
+    this.table.setBackColour(this.machine.exports.quorvel_setting(2));
+  }
+
+  minimise() {
+    this.minimised = true;
+    this.window.root.hidden = true;
+    const chip = el('button', 'restore-chip', this.stage);
+    chip.textContent = document.title;
+    chip.addEventListener('click', () => {
+      chip.remove();
+      this.window.root.hidden = false;
+      this.minimised = false;
+    });
+  }
+
+  closed() {
+    this.machine.killTimer();
+    this.sound.stop();
+    this.screenElement.remove();
+    const page = el('div', 'closed-screen', document.body);
+    const words = el('p', '', page);
+    words.textContent = `${document.title}`;
+    const again = /** @type {HTMLButtonElement} */ (el('button', 'push-button', page));
+    again.textContent = 'Play again';
+    again.addEventListener('click', () => window.location.reload());
+    again.focus();
+    document.body.classList.add('closed');
+  }
+
+  // ---- Input ------------------------------------------------------------------
+
+  /** A point of the client area from a pointer event. @param {MouseEvent} e */
+  clientPoint(e) {
+    const r = this.table.felt.getBoundingClientRect();
+    const s = r.width / this.table.width;
+    return { x: Math.floor((e.clientX - r.left) / s), y: Math.floor((e.clientY - r.top) / s) };
+  }
+
+  listen() {
+    const felt = this.table.felt;
+    const ex = this.machine.exports;
+    const unlock = () => this.sound.unlock();
+    window.addEventListener('pointerdown', unlock, true);
+    window.addEventListener('keydown', unlock, true);
+
+    felt.addEventListener('pointerdown', (e) => {
+      if (e.button !== 0 || this.machine.modal) return;
+      const target = /** @type {HTMLElement} */ (e.target);
+      if (target.closest('button')) return;
+      const p = this.clientPoint(e);
+      // The second press of a double click is no press (the window class
+      // takes double clicks and does not handle them).
+      const last = this.lastPress;
+      const now = e.timeStamp;
+      const double = !last.double && now - last.time <= DOUBLE_CLICK_MS &&
+        Math.abs(p.x - last.x) <= DOUBLE_CLICK_PIXELS / 2 && Math.abs(p.y - last.y) <= DOUBLE_CLICK_PIXELS / 2;
+      this.lastPress = { time: now, x: p.x, y: p.y, double };
+      if (double) return;
+      this.machine.post(() => this.machine.call('quorvel_press', p.x, p.y));
+    });
+    felt.addEventListener('pointermove', (e) => {
+      const p = this.clientPoint(e);
+      felt.classList.toggle('over-card', ex.quorvel_card_under(p.x, p.y) >= 0);
+      this.machine.post(() => this.machine.call('quorvel_pointer_moved', p.x, p.y));
+    });
+    for (const b of this.table.buttons) {
+      b.addEventListener('click', () => {
+        const command = Number(b.dataset.command);
+        this.machine.post(() => this.machine.call('quorvel_command', command));
+      });
+    }
+    this.window.root.addEventListener('contextmenu', (e) => {
+      e.preventDefault();
+      if (this.machine.modal) return;
+      const r = this.stage.getBoundingClientRect();
+      this.tableMenu((e.clientX - r.left) / this.scale, (e.clientY - r.top) / this.scale);
+    });
+    if (this.window.icon) {
+      this.window.icon.addEventListener('pointerdown', (e) => {
+        e.stopPropagation();
+        this.systemMenu();
+      });
+    }
+    window.addEventListener('keydown', (e) => this.keyDown(e));
+    window.addEventListener('keyup', (e) => this.keyUp(e));
+    window.addEventListener('resize', () => this.fit());
+    window.addEventListener('focus', () => document.hasFocus());
+    const save = () => {
+      if (!document.body.classList.contains('closed')) ex.quorvel_save_settings();
+    };
+    window.addEventListener('pagehide', save);
+    document.addEventListener('visibilitychange', () => {
+      if (document.visibilityState === 'hidden') save();
+    });
+  }
+
+  /** The right-click menu, built afresh. @param {number} x @param {number} y */
+  tableMenu(x, y) {
+    const ex = this.machine.exports;
+    const items = [];
+    for (let i = 0; i < ex.quorvel_table_menu_count(); ++i) {
+      const at = ex.quorvel_table_menu_text(i);
+      items.push({ text: at ? this.machine.text(at) : '', command: ex.quorvel_table_menu_command(i),
+        separator: !at, greyed: false, checked: false });
+    }
+    this.menus.track(items, x, y, (id) => this.machine.post(() => this.machine.call('quorvel_command', id)));
+  }
+
+  systemMenu() {
+    const item = (/** @type {string} */ text, /** @type {number} */ command, greyed = false) =>
+      ({ text, command, separator: false, greyed, checked: false });
+    const items = [
+      item('&Restore', SC.restore, true), item('&Move', SC.move, true), item('&Size', SC.size, true),
+      item('Mi&nimize', SC.minimise), item('Ma&ximize', SC.maximise, true),
+      { text: '', command: 0, separator: true, greyed: false, checked: false },
+      item('&Close\tAlt+F4', SC.close),
+    ];
+    const [x, y] = [this.window.x || 0, (this.window.y || 0) + 22];
+    this.menus.systemChooser = (id) => {
+      if (id === SC.minimise) this.minimise();
+      else if (id === SC.close) this.machine.post(() => this.machine.call('quorvel_close'));
+    };
+    this.menus.track(items, x, y, this.menus.systemChooser);
+    this.menus.select(0, MF_SYSMENU | MF_POPUP, false);
+  }
+
+  /** @param {KeyboardEvent} e */
+  keyDown(e) {
+    if (document.body.classList.contains('closed')) return;
+    const ex = this.machine.exports;
+    if (this.menus.active) {
+      e.preventDefault();
+      this.menus.key(e);
+      return;
+    }
+    if (this.machine.modal) {
+      e.preventDefault();
+      this.modals.key(e);
+      return;
+    }
+    if (this.machine.busy) {
+      // Queued as the thread's input; keys stay in order.
+      e.preventDefault();
+      this.machine.post(() => this.keyDown(e));
+      return;
+    }
+    this.status.keyDown(e);
+    this.altAlone = e.key === 'Alt';
+    if (e.key === 'F4' && e.altKey) {
+      e.preventDefault();
+      this.machine.post(() => this.machine.call('quorvel_close'));
+      return;
+    }
+    if ((e.key === 'F10' && e.shiftKey) || e.key === 'ContextMenu') {
+      e.preventDefault();
+      this.tableMenu(0, 0);
+      return;
+    }
+    if (e.key === 'F10' && !e.shiftKey) {
+      e.preventDefault();
+      this.menus.enterBar();
+      return;
+    }
+    if (e.altKey && e.key === ' ') {
+      e.preventDefault();
+      this.systemMenu();
+      return;
+    }
+    if (e.altKey && !e.ctrlKey && e.key.length === 1 && this.menus.altKey(e.key)) {
+      e.preventDefault();
+      return;
+    }
+    const command = this.accelerator(e);
+    if (command) {
+      e.preventDefault();
+      this.machine.post(() => this.machine.call('quorvel_command', command));
+    } else if (e.key.startsWith('F') && e.key.length <= 3) e.preventDefault();
+    void ex;
+  }
+
+  /** @param {KeyboardEvent} e */
+  keyUp(e) {
+    if (this.machine.modal || this.menus.active) {
+      if (e.key === 'Alt') e.preventDefault();
+      return;
+    }
+    this.status.keyUp();
+    if (e.key === 'Alt' && this.altAlone) {
+      e.preventDefault();
+      this.menus.enterBar();
+    }
+    this.altAlone = false;
+  }
+
+  /**
+   * The accelerator table "KeyAccelTable": a virtual-key entry matches its
+   * key with exactly its modifiers; a character entry matches the character
+   * typed, so the letters act in lower case only.  A command that is an item
+   * of the main menu is given only while that item is not greyed.
+   * @param {KeyboardEvent} e
+   */
+  accelerator(e) {
+    const table = resources.accelerators.KEYACCELTABLE || [];
+    const vk = virtualKey(e);
+    for (const entry of table) {
+      let match;
+      if (entry.flags & FVIRTKEY) {
+        match = vk === entry.key && !!(entry.flags & FSHIFT) === e.shiftKey &&
+          !!(entry.flags & FCONTROL) === e.ctrlKey && !!(entry.flags & FALT) === e.altKey;
+      } else {
+        match = e.key.length === 1 && !e.ctrlKey && !e.altKey && e.key.charCodeAt(0) === entry.key;
+      }
+      if (!match) continue;
+      const greyed = this.menus.itemGreyed(entry.command);
+      return greyed ? 0 : entry.command;
+    }
+    return 0;
+  }
+}
+
+async function boot() {
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+  const response = await fetch('quorvel.wasm');
+  const page = new Page();
+  await page.start(await response.arrayBuffer());
+  /** @type {any} */ (window).quorvel = page;
+}
+
+boot();

@@ -1,0 +1,164 @@
+// Windows of the page's screen: a framed window with its caption bar, the
+// classic push buttons, check boxes and frames, and the message boxes.  All
+// of it the platform's look, drawn here; what is shown in it comes from the
+// core and the resources.
+import { edge, edges, el, place, setAccessText, sys } from './ui.js';
+
+/**
+ * A framed window with a caption, floating on the screen layer; its client
+ * area is `client`.
+ */
+export class FramedWindow {
+  /**
+   * @param {HTMLElement} layer
+   * @param {string} title
+   * @param {number} clientWidth @param {number} clientHeight
+   * @param {{ close?: () => void, minimise?: () => void, menu?: number, icon?: string,
+   *           className?: string }} options
+   */
+  constructor(layer, title, clientWidth, clientHeight, options = {}) {
+    const frameWidth = 3;
+    const captionHeight = 19;
+    const menuHeight = options.menu || 0;
+    this.frameWidth = frameWidth;
+    this.captionHeight = captionHeight;
+    this.menuHeight = menuHeight;
+    this.width = clientWidth + 2 * frameWidth;
+    this.height = clientHeight + 2 * frameWidth + captionHeight + menuHeight;
+    const root = el('div', `window ${options.className || ''}`, layer);
+    root.style.width = `${this.width}px`;
+    root.style.height = `${this.height}px`;
+    root.style.boxShadow = edge(edges.frame);
+    this.root = root;
+    const caption = el('div', 'caption-bar', root);
+    place(caption, [frameWidth, frameWidth, this.width - frameWidth, frameWidth + captionHeight - 1]);
+    this.caption = caption;
+    if (options.icon) {
+      const icon = /** @type {HTMLImageElement} */ (el('img', 'caption-icon', caption));
+      icon.src = options.icon;
+      icon.alt = '';
+      icon.draggable = false;
+      this.icon = icon;
+    }
+    const text = el('span', 'caption-text', caption);
+    text.textContent = title;
+    this.titleText = text;
+    const buttons = el('div', 'caption-buttons', caption);
+    if (options.minimise) {
+      this.captionButton(buttons, 'minimise', options.minimise);
+      this.captionButton(buttons, 'maximise', null);
+    }
+    this.closeButton = this.captionButton(buttons, 'close', options.close || null);
+    if (menuHeight) {
+      this.menuBar = el('div', 'menu-bar', root);
+      place(this.menuBar, [frameWidth, frameWidth + captionHeight,
+        this.width - frameWidth, frameWidth + captionHeight + menuHeight]);
+    }
+    const client = el('div', 'window-client', root);
+    place(client, [frameWidth, frameWidth + captionHeight + menuHeight,
+      frameWidth + clientWidth, frameWidth + captionHeight + menuHeight + clientHeight]);
+    this.client = client;
+  }
+
+  /**
+   * @param {HTMLElement} parent @param {string} kind
+   * @param {(() => void) | null} action
+   */
+  captionButton(parent, kind, action) {
+    const b = /** @type {HTMLButtonElement} */ (el('button', `caption-button ${kind}`, parent));
+    b.type = 'button';
+    b.tabIndex = -1;
+    b.style.boxShadow = edge(edges.button);
+    b.setAttribute('aria-label', kind);
+    if (action) {
+      b.addEventListener('pointerdown', (e) => e.stopPropagation());
+      b.addEventListener('click', (e) => {
+        e.stopPropagation();
+        action();
+      });
+    } else b.disabled = true;
+    return b;
+  }
+
+  /** @param {string} title */
+  setTitle(title) {
+    this.titleText.textContent = title;
+  }
+
+  /** Moves the window's top-left corner to (x, y) of its layer. @param {number} x @param {number} y */
+  moveTo(x, y) {
+    this.x = x;
+    this.y = y;
+    this.root.style.left = `${x}px`;
+    this.root.style.top = `${y}px`;
+  }
+
+  /**
+   * Centred as the game centres its windows: by half the client area, so a
+   * window with a caption sits a little right of and below the middle.
+   * @param {number} screenWidth @param {number} screenHeight
+   * @param {number} clientWidth @param {number} clientHeight
+   */
+  centre(screenWidth, screenHeight, clientWidth, clientHeight) {
+    const cx = Math.trunc(screenWidth / 2);
+    const cy = Math.trunc(screenHeight / 2);
+    this.moveTo(cx + Math.trunc(-clientWidth / 2), cy + Math.trunc(-clientHeight / 2));
+  }
+
+  /** The window's rectangle on the screen: left, top, right, bottom. */
+  rect() {
+    return [this.x || 0, this.y || 0, (this.x || 0) + this.width, (this.y || 0) + this.height];
+  }
+
+  remove() {
+    this.root.remove();
+  }
+}
+
+/**
+ * A classic push button with its caption (access key marked with &).
+ * @param {HTMLElement} parent @param {string} text
+ * @param {boolean} [isDefault]
+ */
+export function pushButton(parent, text, isDefault = false) {
+  const b = /** @type {HTMLButtonElement} */ (el('button', 'push-button', parent));
+  b.type = 'button';
+  if (isDefault) b.classList.add('default');
+  const label = el('span', 'caption', b);
+  b.dataset.key = setAccessText(label, text);
+  return b;
+}
+
+/**
+ * An icon of the message boxes, drawn as the platform draws its own.
+ * @param {HTMLElement} parent @param {number} kind  0 question, 1 warning, 2 information
+ */
+export function boxIcon(parent, kind) {
+  const ns = 'http://www.w3.org/2000/svg';
+  const svg = document.createElementNS(ns, 'svg');
+  svg.setAttribute('viewBox', '0 0 32 32');
+  svg.setAttribute('class', 'box-icon');
+  /** @param {string} name @param {Record<string, string>} attrs */
+  const add = (name, attrs) => {
+    const node = document.createElementNS(ns, name);
+    for (const [k, v] of Object.entries(attrs)) node.setAttribute(k, v);
+    svg.appendChild(node);
+    return node;
+  };
+  if (kind === 1) {
+    add('path', { d: 'M16 2 L31 29 L1 29 Z', fill: '#ffff00', stroke: '#000', 'stroke-width': '1' });
+    const t = add('text', { x: '16', y: '26', 'text-anchor': 'middle', 'font-size': '20', 'font-weight': 'bold' });
+    t.textContent = '!';
+  } else {
+    add('circle', { cx: '16', cy: '15', r: '13', fill: kind === 0 ? '#ffffff' : '#ffffff', stroke: '#000' });
+    const t = add('text', {
+      x: '16', y: '22', 'text-anchor': 'middle', 'font-size': '19', 'font-weight': 'bold',
+      fill: kind === 0 ? '#000080' : '#0000ff',
+    });
+    t.textContent = kind === 0 ? '?' : 'i';
+  }
+  parent.appendChild(svg);
+  return svg;
+}
+
+export { sys };
