@@ -39,8 +39,27 @@ class Page {
   constructor() {
     this.storage = new Storage();
     this.sound = new Sound();
+    // Made in start(), before anything uses them.
     /** @type {Machine} */
     this.machine = /** @type {any} */ (null);
+    /** @type {Table} */
+    this.table = /** @type {any} */ (null);
+    /** @type {StatusLine} */
+    this.status = /** @type {any} */ (null);
+    /** @type {Menus} */
+    this.menus = /** @type {any} */ (null);
+    /** @type {Modals} */
+    this.modals = /** @type {any} */ (null);
+    /** @type {Dialogs} */
+    this.dialogs = /** @type {any} */ (null);
+    /** @type {Screen} */
+    this.screen = /** @type {any} */ (null);
+    /** @type {FramedWindow} */
+    this.window = /** @type {any} */ (null);
+    /** @type {HTMLElement} */
+    this.screenElement = /** @type {any} */ (null);
+    /** @type {HTMLElement} */
+    this.stage = /** @type {any} */ (null);
     this.scale = 1;
     this.lastPress = { time: -1e9, x: 0, y: 0, double: false };
     this.altAlone = false;
@@ -133,8 +152,7 @@ class Page {
     this.screenElement = el('div', 'screen', document.body);
     this.stage = el('div', 'stage', this.screenElement);
     this.modals = new Modals(this.stage, () => this.screenSize());
-    this.effects = new Screen(this.machine, this.stage, () => 1, (name) => this.sound.playToEnd(name).then(() => {}));
-    this.screen = this.effects;
+    this.screen = new Screen(this.machine, this.stage, () => 1, (name) => this.sound.playToEnd(name).then(() => {}));
     this.fit();
   }
 
@@ -198,7 +216,7 @@ class Page {
         return { x: r.left, y: r.top };
       },
     });
-    this.dialogs = new Dialogs(this.machine, this.modals, this.effects, {
+    this.dialogs = new Dialogs(this.machine, this.modals, this.screen, {
       applyTableColour: () => this.repaintTable(),
       repaintTable: () => this.repaintTable(),
     });
@@ -329,11 +347,10 @@ class Page {
       item('&Close\tAlt+F4', SC.close),
     ];
     const [x, y] = [this.window.x || 0, (this.window.y || 0) + 22];
-    this.menus.systemChooser = (id) => {
+    this.menus.track(items, x, y, (id) => {
       if (id === SC.minimise) this.minimise();
       else if (id === SC.close) this.machine.post(() => this.machine.call('quorvel_close'));
-    };
-    this.menus.track(items, x, y, this.menus.systemChooser);
+    }, true);
     this.menus.select(0, MF_SYSMENU | MF_POPUP, false);
   }
 

@@ -80,6 +80,9 @@ export class Menus {
     this.active = false;
     /** @type {((command: number) => void) | null} where a popup of its own sends its choice */
     this.chooser = null;
+    /** Whether the open popup is the window's system menu. */
+    this.system = false;
+    this.barIndex = 0;
     this.lastHelp = 0;
     layer.addEventListener('pointerdown', (e) => {
       if (this.active && e.target === layer) {
@@ -171,11 +174,13 @@ export class Menus {
    * of the layer, its choice going to `choose`.
    * @param {MenuItem[]} items @param {number} x @param {number} y
    * @param {(command: number) => void} choose
+   * @param {boolean} [system]  the system menu, whose help ids are its own
    */
-  track(items, x, y, choose) {
+  track(items, x, y, choose, system = false) {
     this.close();
     this.active = true;
     this.chooser = choose;
+    this.system = system;
     this.showPopup(items, x, y, false);
   }
 
@@ -220,7 +225,7 @@ export class Menus {
     this.highlight = i;
     this.popupRows.forEach((row, k) => row.classList.toggle('selected', k === i));
     const item = this.popupItems[i];
-    if (item) this.select(item.separator ? 0 : item.command, this.chooser === this.systemChooser ? MF_SYSMENU : 0, false);
+    if (item) this.select(item.separator ? 0 : item.command, this.system ? MF_SYSMENU : 0, false);
   }
 
   /** @param {number} step */
@@ -261,6 +266,7 @@ export class Menus {
     this.markTitle(-1);
     this.active = false;
     this.chooser = null;
+    this.system = false;
     if (was) this.select(0, 0xffff, true);
   }
 
