@@ -205,6 +205,7 @@ class Page {
       minimise: () => this.minimise(),
       className: 'main-window',
     });
+    this.modals.owner = this.window.root;
     this.table = new Table(this.machine, this.window.client);
     this.status = new StatusLine(this.machine, this.table.felt);
     this.menus = new Menus(this.machine, /** @type {HTMLElement} */ (this.window.menuBar), this.stage, {
