@@ -316,7 +316,19 @@ class Page {
     window.addEventListener('keydown', (e) => this.keyDown(e));
     window.addEventListener('keyup', (e) => this.keyUp(e));
     window.addEventListener('resize', () => this.fit());
-    window.addEventListener('focus', () => document.hasFocus());
+    // The lock panes catch up when the window gets the keyboard back, at the
+    // first event that tells the lock states.
+    let follow = true;
+    window.addEventListener('focus', () => { follow = true; });
+    /** @param {KeyboardEvent | MouseEvent} e */
+    const catchUp = (e) => {
+      if (!follow) return;
+      follow = false;
+      this.status.follow(e);
+    };
+    window.addEventListener('keydown', catchUp, true);
+    window.addEventListener('pointerdown', catchUp, true);
+    window.addEventListener('pointermove', catchUp, true);
     const save = () => {
       if (!document.body.classList.contains('closed')) ex.quorvel_save_settings();
     };
