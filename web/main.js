@@ -288,17 +288,17 @@ class Page {
         Math.abs(p.x - last.x) <= DOUBLE_CLICK_PIXELS / 2 && Math.abs(p.y - last.y) <= DOUBLE_CLICK_PIXELS / 2;
       this.lastPress = { time: now, x: p.x, y: p.y, double };
       if (double) return;
-      this.machine.post(() => this.machine.call('quorvel_press', p.x, p.y));
+      this.machine.postInput(() => this.machine.call('quorvel_press', p.x, p.y));
     });
     felt.addEventListener('pointermove', (e) => {
       const p = this.clientPoint(e);
       felt.classList.toggle('over-card', ex.quorvel_card_under(p.x, p.y) >= 0);
-      this.machine.post(() => this.machine.call('quorvel_pointer_moved', p.x, p.y));
+      this.machine.postInput(() => this.machine.call('quorvel_pointer_moved', p.x, p.y));
     });
     for (const b of this.table.buttons) {
       b.addEventListener('click', () => {
         const command = Number(b.dataset.command);
-        this.machine.post(() => this.machine.call('quorvel_command', command));
+        this.machine.postInput(() => this.machine.call('quorvel_command', command));
       });
     }
     this.window.root.addEventListener('contextmenu', (e) => {
@@ -384,7 +384,7 @@ class Page {
     if (this.machine.busy) {
       // Queued as the thread's input; keys stay in order.
       e.preventDefault();
-      this.machine.post(() => this.keyDown(e));
+      this.machine.postInput(() => this.keyDown(e));
       return;
     }
     this.status.keyDown(e);
