@@ -370,7 +370,6 @@ class Page {
   /** @param {KeyboardEvent} e */
   keyDown(e) {
     if (document.body.classList.contains('closed')) return;
-    const ex = this.machine.exports;
     if (this.menus.active) {
       e.preventDefault();
       this.menus.key(e);
@@ -418,7 +417,6 @@ class Page {
       e.preventDefault();
       this.machine.post(() => this.machine.call('quorvel_command', command));
     } else if (e.key.startsWith('F') && e.key.length <= 3) e.preventDefault();
-    void ex;
   }
 
   /** @param {KeyboardEvent} e */

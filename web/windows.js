@@ -2,7 +2,7 @@
 // classic push buttons, check boxes and frames, and the message boxes.  All
 // of it the platform's look, drawn here; what is shown in it comes from the
 // core and the resources.
-import { edge, edges, el, place, setAccessText, sys } from './ui.js';
+import { edge, edges, el, place, setAccessText } from './ui.js';
 
 /**
  * A framed window with a caption, floating on the screen layer; its client
@@ -177,4 +177,3 @@ export function boxIcon(parent, kind) {
   return svg;
 }
 
-export { sys };
