@@ -111,6 +111,12 @@ std::string MessageBoxText(HWND box) {
     return text ? WindowTextOf(text) : std::string();
 }
 
+std::string StringTableText(UINT id) {
+    char text[512] = "";
+    int n = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    return std::string(text, n > 0 ? n : 0);
+}
+
 COLORREF WindowPixel(HWND window, int x, int y) {
     HDC dc = GetDC(window);
     COLORREF colour = GetPixel(dc, x, y);

@@ -6,11 +6,15 @@
 
 #include <cctype>
 #include <cstring>
+#include <fstream>
+#include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "resources/resource_ids.h"
+#include "shell/box_texts.h"
 #include "tests/win32/harness.h"
 
 namespace {
@@ -340,21 +344,115 @@ void ExpectMenu(HMENU menu, const std::vector<Item>& items, const std::string& w
     }
 }
 
-TEST(Menu, MainMenuListsEveryCommandInOrder) {
+// ---- The resource script, read as the expectation ----------------------------
+
+std::vector<std::string> SourceLines(const char* path) {
+    std::vector<std::string> lines;
+    std::ifstream in(std::string(QUORVEL_SOURCE_DIR) + "/" + path);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The numbers the script's names stand for: resource_ids.h's, and the
+// system commands' from windows.h.
+const std::map<std::string, UINT>& Identifiers() {
+    static const std::map<std::string, UINT> ids = [] {
+        std::map<std::string, UINT> out = {
+            {"SC_SIZE", SC_SIZE},         {"SC_MOVE", SC_MOVE},   {"SC_MINIMIZE", SC_MINIMIZE},
+            {"SC_MAXIMIZE", SC_MAXIMIZE}, {"SC_CLOSE", SC_CLOSE}, {"SC_RESTORE", SC_RESTORE},
+            {"SC_TASKLIST", SC_TASKLIST}};
+        std::regex define(R"(^#define\s+(\w+)\s+(\d+))");
+        std::smatch m;
+        for (const std::string& line : SourceLines("resources/resource_ids.h"))
+            if (std::regex_search(line, m, define)) out[m[1]] = static_cast<UINT>(std::stoul(m[2]));
+        return out;
+    }();
+    return ids;
+}
+
+UINT IdentifierOf(const std::string& name) {
+    auto found = Identifiers().find(name);
+    EXPECT_NE(found, Identifiers().end()) << name;
+    return found == Identifiers().end() ? 0 : found->second;
+}
+
+// A quoted text of the script, its escapes and doubled quotes undone.
+std::string Unquoted(const std::string& quoted) {
+    std::string out;
+    for (size_t i = 0; i < quoted.size(); ++i) {
+        char c = quoted[i];
+        if (c == '"' && i + 1 < quoted.size() && quoted[i + 1] == '"') {
+            out.push_back('"');
+            ++i;
+        } else if (c == '\\' && i + 1 < quoted.size()) {
+            char e = quoted[++i];
+            out.push_back(e == 'n' ? '\n' : e == 'r' ? '\r' : e == 't' ? '\t' : e);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+// The script's lines from the statement `header` starts to its END.
+std::vector<std::string> ScriptBlock(const std::regex& header) {
+    std::vector<std::string> block;
+    int depth = 0;
+    std::regex begin(R"(^\s*BEGIN\b)"), end(R"(^\s*END\b)");
+    for (const std::string& line : SourceLines("resources/quorvel.rc")) {
+        if (block.empty() && !std::regex_search(line, header)) continue;
+        block.push_back(line);
+        if (std::regex_search(line, begin)) ++depth;
+        if (std::regex_search(line, end) && --depth == 0) break;
+    }
+    return block;
+}
+
+std::map<UINT, std::string> ScriptStrings() {
+    std::map<UINT, std::string> strings;
+    std::regex entry(R"re(^\s+(\w+)\s+"(.*)"\s*$)re");
+    std::smatch m;
+    for (const std::string& line : ScriptBlock(std::regex("^STRINGTABLE")))
+        if (std::regex_search(line, m, entry)) strings[IdentifierOf(m[1])] = Unquoted(m[2]);
+    return strings;
+}
+
+struct ScriptPopup {
+    std::string title;
+    bool right = false;     // HELP: at the right end of the bar
+    std::vector<Item> items;
+};
+
+std::vector<ScriptPopup> ScriptMenu() {
+    std::vector<ScriptPopup> popups;
+    std::regex popup(R"re(^\s*POPUP\s+"(.*)"\s*(,\s*HELP)?\s*$)re");
+    std::regex item(R"re(^\s*MENUITEM\s+"(.*)"\s*,\s*(\w+)\s*$)re");
+    std::regex separator(R"(^\s*MENUITEM\s+SEPARATOR\s*$)");
+    std::smatch m;
+    for (const std::string& line : ScriptBlock(std::regex(R"(^QuorvelMenu\s+MENU\b)"))) {
+        if (std::regex_search(line, m, popup)) {
+            popups.push_back({Unquoted(m[1]), m[2].matched, {}});
+        } else if (popups.empty()) {
+            continue;
+        } else if (std::regex_search(line, m, item)) {
+            popups.back().items.push_back({Unquoted(m[1]), IdentifierOf(m[2])});
+        } else if (std::regex_search(line, separator)) {
+            popups.back().items.push_back({"", 0});
+        }
+    }
+    return popups;
+}
+
+TEST(Menu, MainMenuListsEveryCommandOfTheScriptInOrder) {
+    const std::vector<ScriptPopup> script = ScriptMenu();
+    ASSERT_EQ(script.size(), 4u) << "the resource script's menu was not read";
     HMENU bar = LoadMenuA(Module(), "QuorvelMenu");
     ASSERT_NE(bar, nullptr);
-    const char* titles[] = {"&File", "&Options", "&Game", "&Help"};
-    const std::vector<std::vector<Item>> menus = {
-        {{"&New", 1902}, {"", 0}, {"E&xit", 1899}},
-        {{"&Game Options...", 1905}, {"&Hit the Bank", 1911}, {"&Fast Deal", 40001}, {"", 0},
-         {"&Sound", 1903}},
-        {{"&Insert Coin", 1906}, {"&Bet Max Coins", 1910}, {"", 0}, {"&Deal", 1904}, {"", 0},
-         {"&Statistics", 1908}, {"&Clear Statistics", 1909}},
-        {{"Quorvel &Help...", 1900}, {"&Payout Combintations...", 1907}, {"", 0},
-         {"&About Quorvel...", 1901}},
-    };
-    ASSERT_EQ(GetMenuItemCount(bar), 4);
-    for (int m = 0; m < 4; ++m) {
+    ASSERT_EQ(GetMenuItemCount(bar), static_cast<int>(script.size()));
+    for (int m = 0; m < static_cast<int>(script.size()); ++m) {
         char text[64] = "";
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
@@ -362,12 +460,15 @@ TEST(Menu, MainMenuListsEveryCommandInOrder) {
         info.dwTypeData = text;
         info.cch = sizeof text;
         ASSERT_TRUE(GetMenuItemInfoA(bar, m, TRUE, &info));
-        EXPECT_EQ(std::string(text), titles[m]);
-        ASSERT_NE(info.hSubMenu, nullptr) << titles[m];
-        // Only "&Help" stands at the right end of the bar.
-        EXPECT_EQ((info.fType & MFT_RIGHTJUSTIFY) != 0, m == 3) << titles[m];
-        ExpectMenu(info.hSubMenu, menus[m], titles[m]);
+        const std::string& title = script[m].title;
+        EXPECT_EQ(std::string(text), title);
+        ASSERT_NE(info.hSubMenu, nullptr) << title;
+        EXPECT_EQ((info.fType & MFT_RIGHTJUSTIFY) != 0, script[m].right) << title;
+        ExpectMenu(info.hSubMenu, script[m].items, title);
     }
+    // Only "&Help" stands at the right end of the bar.
+    EXPECT_TRUE(script.back().right);
+    for (size_t m = 0; m + 1 < script.size(); ++m) EXPECT_FALSE(script[m].right) << m;
     DestroyMenu(bar);
 }
 
@@ -401,39 +502,27 @@ std::string LoadText(UINT id, int* length = nullptr) {
 }
 
 TEST(Strings, EveryNumberedTextIsThereExactly) {
-    const std::pair<UINT, const char*> texts[] = {
-        {1012, "Insert coins."},
-        {1013, "Hold cards or deal."},
-        {1913, "You get another $20 from your savings account with your ATM card."},
-        {1914, "Press deal."},
-        {1915, "Add coins or press deal."},
-        {1916, "Dealing..."},
-        {1899, "Exit Quorvel."},
-        {1900, "Show help on Quorvel."},
-        {1901, "Displays the about box."},
-        {1902, "Start a new game."},
-        {1903, "Toggle sound effects on/off."},
-        {1904, "Deal cards."},
-        {1905, "Select game options."},
-        {1906, "Inserts another coin into the machine."},
-        {1907, "Show payoff combinations."},
-        {1908, "Show game statistics."},
-        {1909, "Clear game statistics."},
-        {1910, "Bet maximum coins into machine."},
-        {1911, "Hit the bank for more cash."},
-        {40001, "Toggle the dealing speed."},
-        {61440, "Size the application window."},
-        {61456, "Move the application window."},
-        {61472, "Minimize the application window."},
-        {61488, "Maximize the application window."},
-        {61536, "Close the application window."},
-        {61728, "Restore the application window."},
-        {61744, "Brings up the MS-Windows task list."},
-    };
-    for (const auto& [id, text] : texts) EXPECT_EQ(LoadText(id), text) << "string " << id;
+    const std::map<UINT, std::string> script = ScriptStrings();
+    ASSERT_GT(script.size(), 20u) << "the resource script's strings were not read";
+    for (const auto& [id, text] : script) EXPECT_EQ(LoadText(id), text) << "string " << id;
+    // Every message and every menu command has its text; the system menu's
+    // title has none.
+    for (const auto& [name, id] : Identifiers()) {
+        if (name.rfind("IDS_", 0) != 0 && name.rfind("IDM_", 0) != 0) continue;
+        if (id == IDS_SYSMENU_POPUP) {
+            EXPECT_EQ(script.count(id), 0u) << name;
+        } else {
+            EXPECT_FALSE(LoadText(id).empty()) << name;
+        }
+    }
+    for (const ScriptPopup& popup : ScriptMenu())
+        for (const Item& item : popup.items)
+            if (item.id) {
+                EXPECT_FALSE(LoadText(item.id).empty()) << item.text;
+            }
     // Our own first texts of the message line and the status line: one
     // short line each, to fit their boxes.
-    for (UINT id : {1011u, 2000u}) {
+    for (UINT id : {IDS_FIRST_MESSAGE, IDS_STATUS_TITLE}) {
         std::string text = LoadText(id);
         EXPECT_FALSE(text.empty()) << id;
         EXPECT_LT(text.size(), 60u) << id;
@@ -788,7 +877,7 @@ TEST(Dialogs, PayoffAndAboutDialogs) {
         {IDOK, "button", BS_DEFPUSHBUTTON, 0, "OK", 81, 79, 40, 18},
         {kNone, "static", SS_ICON, 0, "QuorvelIcon", 4, 11, 0, 0},
         {kNone, "static", SS_ETCHEDFRAME, 0, "", 27, 10, 164, 46},
-        {IDC_ABOUT_TITLE, "static", SS_LEFT, 0, "Quorvel v2.1", 34, 14, 97, 8},
+        {IDC_ABOUT_TITLE, "static", SS_LEFT, 0, kGameCaption, 34, 14, 97, 8},
         {IDC_ABOUT_LINE1, "static", SS_LEFT, 0, about.controls[4].text.c_str(), 34, 24, 97, 8},
         {IDC_ABOUT_LINE2, "static", SS_LEFT, 0, about.controls[5].text.c_str(), 34, 34, 153, 8},
         {IDC_ABOUT_LINE3, "static", SS_LEFT, 0, about.controls[6].text.c_str(), 34, 44, 149, 8},
