@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/box_texts.h"
 #include "tests/win32/dialog_checks.h"
 #include "tests/win32/table_fixture.h"
 
@@ -309,8 +310,8 @@ TEST_F(OptionsTest, ADialogThatCannotBeCreatedIsReported) {
     Command(IDM_OPTIONS);
     gShell.instance = own;
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "DEBUG");
-    EXPECT_EQ(answers.Seen()[0].text, "DialogBox() failed");
+    EXPECT_EQ(answers.Seen()[0].caption, kDialogFailedBox.caption);
+    EXPECT_EQ(answers.Seen()[0].text, kDialogFailedBox.text);
     EXPECT_EQ(gSettings.CardBack, 7);
 }
 
