@@ -148,7 +148,7 @@ TEST_F(DialogsTest, PayoffDialogShowsThePictureCentredUnderItsButton) {
     }));
     Command(IDM_PAYOFF);
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(caption, "Quorvel Payoff Odds");
+    EXPECT_EQ(caption, DialogTemplateCaption("PayoffDlg"));
     EXPECT_EQ(button, "OK");
     EXPECT_EQ(mismatches, 0);
 }
@@ -167,7 +167,7 @@ TEST_F(DialogsTest, AboutBoxShowsTitleCreditsAndIcons) {
     }));
     Command(IDM_ABOUT);
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "About Quorvel...");
+    EXPECT_EQ(answers.Seen()[0].caption, DialogTemplateCaption("AboutDlg"));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], kGameCaption) << "the About box names the game as its window does";
     for (size_t i = 1; i < lines.size(); ++i) EXPECT_FALSE(lines[i].empty()) << "credits line " << i;
@@ -180,15 +180,15 @@ enum class CloseBy { Ok, Escape, CloseBox };
 
 struct DialogCase {
     int command;
-    const char* caption;    // nullptr: the statistics' net winnings
+    const char* resource;   // its template; nullptr: the statistics, titled by the net winnings
 };
 
 const DialogCase kDialogs[] = {
     {IDM_STATS, nullptr},
-    {IDM_PAYOFF, "Quorvel Payoff Odds"},
-    {IDM_ABOUT, "About Quorvel..."},
-    {IDM_HELP, "Quorvel Help"},
-    {IDM_OPTIONS, "Options"},
+    {IDM_PAYOFF, "PayoffDlg"},
+    {IDM_ABOUT, "AboutDlg"},
+    {IDM_HELP, "HelpDlg"},
+    {IDM_OPTIONS, MAKEINTRESOURCEA(IDD_OPTIONS)},
 };
 
 void Close(HWND dialog, CloseBy how) {
@@ -220,7 +220,9 @@ TEST_P(EveryDialogTest, CentredOwnedFramedAndClosedByOkEscapeOrCloseBox) {
     PlayGame(1, "2C 7D 9H JS KC");     // for the statistics
     for (const DialogCase& dialog : kDialogs) {
         for (CloseBy how : {CloseBy::Ok, CloseBy::Escape, CloseBy::CloseBox}) {
-            const std::string wanted = dialog.caption ? dialog.caption : NetWinningsTitle();
+            const std::string wanted =
+                dialog.resource ? DialogTemplateCaption(dialog.resource) : NetWinningsTitle();
+            ASSERT_FALSE(wanted.empty());
             SCOPED_TRACE(wanted + ", closed by " +
                          std::to_string(static_cast<int>(how)));
             ModalAnswers answers;

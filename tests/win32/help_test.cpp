@@ -93,7 +93,7 @@ protected:
         }));
         Command(IDM_HELP);
         ASSERT_EQ(answers.Seen().size(), 1u);
-        EXPECT_EQ(answers.Seen()[0].caption, "Quorvel Help");
+        EXPECT_EQ(answers.Seen()[0].caption, DialogTemplateCaption("HelpDlg"));
     }
 };
 

@@ -552,7 +552,7 @@ TEST_F(MainWindowTest, LetterKeysWorkOnlyInLowerCaseAndWhileTheirItemIsEnabled) 
     Key('O');
     ASSERT_TRUE(PumpUntil([&] { return answers.Seen().size() == 1; }, 3000));
     Pump(100);
-    EXPECT_EQ(answers.Seen()[0].caption, "Options");
+    EXPECT_EQ(answers.Seen()[0].caption, DialogTemplateCaption(MAKEINTRESOURCEA(IDD_OPTIONS)));
     PressWith(VK_SHIFT, 'O');       // O has no modifier
     Pump(200);
     EXPECT_EQ(answers.Seen().size(), 1u);

@@ -103,7 +103,7 @@ TEST_F(OptionsTest, OpensOnTheSettingsWithTheJacksBoxDisabled) {
     }));
     Command(IDM_OPTIONS);
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "Options");
+    EXPECT_EQ(answers.Seen()[0].caption, DialogTemplateCaption(MAKEINTRESOURCEA(IDD_OPTIONS)));
     EXPECT_EQ(gSettings.Sound, 0);
     EXPECT_EQ(gSettings.CardBack, 7);
     EXPECT_EQ(ReadWholeFile(settingsPath), fileBefore) << "Cancel wrote the file";

@@ -422,7 +422,7 @@ TEST_P(ZoomStepsFromFileTest, AboutBoxOpensAndClosesCleanly) {
     PumpMessages(300);
     std::vector<COLORREF> after = CaptureScreen();
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "About Quorvel...");
+    EXPECT_EQ(answers.Seen()[0].caption, DialogTemplateCaption("AboutDlg"));
     EXPECT_EQ(gSettings.ZoomSteps, std::atoi(GetParam())) << "the value read must be kept";
     std::printf("ZoomSteps=%s: About opened and closed in %lu ms\n", GetParam(), took);
     EXPECT_LT(took, 15000u);
