@@ -3,11 +3,17 @@
 // border units and fonts; the menu help id, the key latch and the lock panes.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "resources/resource_ids.h"
 #include "shell/status_layout.h"
+
+// Names a case in the test's output.
+void PrintTo(const StatusMetrics& m, std::ostream* out) {
+    *out << "b=" << m.b << " S=" << m.height << " M=" << m.messageWidth << " K=" << m.indicatorWidth;
+}
 
 namespace {
 
