@@ -212,6 +212,7 @@ class Page {
       command: (id) => this.machine.post(() => this.machine.call('quorvel_command', id)),
       help: (id) => this.status.show(id ? this.string(id, 254) : ''),
       scale: () => this.scale,
+      defer: (action) => this.whenIdle(action),
       origin: () => {
         const r = this.stage.getBoundingClientRect();
         return { x: r.left, y: r.top };
@@ -305,7 +306,9 @@ class Page {
       e.preventDefault();
       if (this.machine.modal) return;
       const r = this.stage.getBoundingClientRect();
-      this.tableMenu((e.clientX - r.left) / this.scale, (e.clientY - r.top) / this.scale);
+      const x = (e.clientX - r.left) / this.scale;
+      const y = (e.clientY - r.top) / this.scale;
+      this.whenIdle(() => this.tableMenu(x, y));
     });
     if (this.window.icon) {
       this.window.icon.addEventListener('pointerdown', (e) => {
@@ -336,6 +339,16 @@ class Page {
     document.addEventListener('visibilitychange', () => {
       if (document.visibilityState === 'hidden') save();
     });
+  }
+
+  /**
+   * Input that opens something of the page's own (a menu): at once, or in
+   * its turn among the input waiting while the game is held.
+   * @param {() => void} action
+   */
+  whenIdle(action) {
+    if (this.machine.busy || this.machine.queue.length) this.machine.postInput(action);
+    else action();
   }
 
   /** The right-click menu, built afresh. @param {number} x @param {number} y */

@@ -43,7 +43,8 @@ export class Menus {
    * @param {HTMLElement} bar        where the menu bar goes
    * @param {HTMLElement} layer      where popups open, over everything
    * @param {{ command: (id: number) => void, help: (id: number) => void,
-   *           scale: () => number, origin: () => {x: number, y: number} }} host
+   *           scale: () => number, origin: () => {x: number, y: number},
+   *           defer: (action: () => void) => void }} host
    */
   constructor(machine, bar, layer, host) {
     this.machine = machine;
@@ -57,11 +58,14 @@ export class Menus {
       const key = setAccessText(title, item.text);
       if (item.right) title.classList.add('right');
       const index = this.titles.length;
+      // A click waits, with the rest of the input, while the game is held.
       title.addEventListener('pointerdown', (e) => {
         e.preventDefault();
         e.stopPropagation();
-        if (this.openIndex === index && this.popup) this.close();
-        else this.openTitle(index, false);
+        this.host.defer(() => {
+          if (this.openIndex === index && this.popup) this.close();
+          else this.openTitle(index, false);
+        });
       });
       title.addEventListener('pointerenter', () => {
         if (this.active && this.openIndex !== index) this.openTitle(index, false);
