@@ -420,19 +420,23 @@ settle() {
     # A box opened over another (a round that ends under a question) gives
     # the game window the keyboard back when it closes, and the box left
     # no longer hears the keys.  With no window manager to keep it above
-    # the game window it even goes below it.  So it is raised, as a window
+    # the game window it even goes below it.  So a box without the keyboard
+    # (or one that did not answer the keys twice) is raised, as a window
     # manager keeps it, and its title bar clicked, as a player would.
     # Each box open gets its turn.
-    local box id name x y w h
+    local box id name
     box=$(game_windows | awk -F'\t' -v main="$window" -v turn="$tries" \
       '$1 != main && $2 != "" && $5 > 1 && $6 > 1 { b[n++] = $0 } END { if (n) print b[turn % n] }')
-    IFS=$'\t' read -r id name x y w h <<<"$box"
-    if [ -n "$box" ] && [ $tries -ge 2 ]; then
-      say "\"$name\" does not answer the keys: raised and clicked"
-      xdotool windowraise "$id" mousemove $((x + w / 2)) $((y + 10)) click 1
-      sleep 0.2
+    IFS=$'\t' read -r id name _ <<<"$box"
+    if [ -n "$box" ]; then
+      if [ $tries -ge 2 ]; then
+        say "\"$name\" does not answer the keys: raised and clicked"
+        e2e_give_keyboard "$id" always
+      elif ! e2e_give_keyboard "$id"; then
+        say "\"$name\" does not have the keyboard after a click on its title bar"
+      fi
+      close_box "$id" "$name"
     fi
-    [ -z "$box" ] || close_box "$id" "$name"
     tries=$((tries + 1))
     sleep 0.5
   done
@@ -492,16 +496,18 @@ say "after the random input a coin and a deal show five cards"
 press d
 sleep 2.5
 settle
+# With every box closed, a box with the game's title that x opens is the
+# question: it is given the keyboard, and Return must close that box.
 click_at "$title_mx" "$title_my"
 asked=0
 end=$((SECONDS + 20))
 while alive && [ $SECONDS -lt $end ]; do
   press x
-  sleep 1
-  if [ "$(xdotool search --onlyvisible --name '^Quorvel v2\.1$' 2>/dev/null | wc -l)" -ge 2 ]; then
+  if question=$(e2e_wait_box "$window" '^Quorvel v2\.1$' 1); then
     asked=1
     take_shot question
-    press Return
+    e2e_give_keyboard "$question" || fail "the exit question does not get the keyboard ($shot)"
+    e2e_answer_box "$question" Return 10 || fail "Return did not answer the exit question ($shot)"
     break
   fi
 done
