@@ -128,7 +128,11 @@ e2e_wait_box() {       # main_window title_regex seconds -> id
 # Gives a box the keyboard as a player does: through the window manager
 # where one runs, else by raising it (nothing keeps a box above the game
 # window then) and clicking the title bar Wine draws on it.  With "always"
-# it does so even when the box has the keyboard already.
+# it does so even when the box has the keyboard already.  Answers whether
+# X's focus is on the box; it need not be when the box has the keyboard
+# (without a window manager Wine 10 can leave X's focus to the pointer, and
+# the keys then reach the box through it), so whether the box answered is
+# judged by its going.
 e2e_give_keyboard() {  # id [always]
   local X Y WIDTH HEIGHT SCREEN WINDOW
   [ "${2:-}" != always ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
