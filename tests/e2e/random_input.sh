@@ -15,7 +15,8 @@
 # Without a DISPLAY it starts its own Xvfb.  Every wait is bounded.  Two
 # runs at once need two Wine prefixes (two builds, or another WINE_RUN): in
 # one prefix, a game on another X server leaves this game's window off the
-# screen once it opens a dialog, so a second run on the same WINE_RUN stops.
+# screen once it opens a box or dialog, so a second run on the same WINE_RUN
+# stops.
 set -u
 exe=$1
 wine_run=$2
