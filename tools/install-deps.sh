@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12 and 13, and nothing when it
 # is all there already, so a second run costs a few milliseconds.
+# With package names as arguments it installs those instead, in the same
+# way (tools/test-in-debian.sh needs mmdebstrap on the host).
 set -eu
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev libpng-dev \
-         fonts-dejavu-core fonts-liberation2 python3-fonttools python3-brotli \
-         g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
-         openbox x11-utils \
-         pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev \
-         wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 lld binaryen; do
-  have "$p" || need+=("$p")
-done
-have wine32:i386 || need+=("wine32:i386")
-# Wine reaches a PulseAudio server through the 32-bit client library.
-have libpulse0:i386 || need+=("libpulse0:i386")
+if [ $# -gt 0 ]; then
+  for p in "$@"; do have "$p" || need+=("$p"); done
+else
+  for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev libpng-dev \
+           fonts-dejavu-core fonts-liberation2 python3-fonttools python3-brotli \
+           g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
+           openbox x11-utils \
+           pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev \
+           wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 lld binaryen; do
+    have "$p" || need+=("$p")
+  done
+  have wine32:i386 || need+=("wine32:i386")
+  # Wine reaches a PulseAudio server through the 32-bit client library.
+  have libpulse0:i386 || need+=("libpulse0:i386")
+fi
 
 [ ${#need[@]} -eq 0 ] && exit 0
 
