@@ -112,16 +112,9 @@ HoldAnswer ParseHoldAnswer(const std::string& line, const Card deal[5], int deck
     return HoldAnswer::Hold;
 }
 
-void DealTrainerHand(int deckSize, Card deal[5]) {
-    bool out[kDeckSize] = {};
-    for (int i = 0; i < 5; ++i) {
-        Card card;
-        do {
-            card = NextRandom() % deckSize;
-        } while (out[card]);
-        out[card] = true;
-        deal[i] = card;
-    }
+void DealTrainerHand(int deckSize, uint32_t& state, Card deal[5]) {
+    DeckSlot deck[kDeckSize] = {};
+    for (int i = 0; i < 5; ++i) deal[i] = DrawUndealt(deck, deckSize, state);
 }
 
 void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* in, FILE* out) {
@@ -132,14 +125,14 @@ void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* i
                  "all to stand; q quits.\n",
                  DeckName(session.deckSize).c_str(), session.deckSource.c_str(),
                  unsigned(session.seed), unsigned(session.seed));
-    SeedRandom(session.seed);
+    uint32_t generator = session.seed;
     StrategyChart deckChart;
     StoredChart(session.deckSize, deckChart);
     Score score;
     std::string line;
     for (;;) {
         Card deal[5];
-        DealTrainerHand(session.deckSize, deal);
+        DealTrainerHand(session.deckSize, generator, deal);
         std::fprintf(out, "\nHand %d:", score.hands + 1);
         for (int i = 0; i < 5; ++i)
             std::fprintf(out, " %s%s", CardLongName(deal[i]).c_str(), i < 4 ? "," : "\n");
