@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/payout.h"
+#include "odds/text_format.h"
 
 namespace {
 
@@ -353,50 +354,6 @@ void AnalyseClass(const OddsTables& tables, int deckSize, const DealClass& deal,
 
 }  // namespace
 
-// The decimal text of the sum of numerator_i / denominator_i (denominators
-// > 0), rounded half up, each term
-// expanded by long division; 18 digits per term keep the sum exact far
-// beyond the 15 decimals that may be asked for.
-std::string SumText(const int64_t* numerators, const int64_t* denominators, int terms,
-                    int decimals) {
-    constexpr int kDigits = 18;
-    if (decimals > 15) decimals = 15;
-    if (decimals < 0) decimals = 0;
-    int64_t whole = 0;
-    int digits[kDigits] = {};
-    for (int t = 0; t < terms; ++t) {
-        // Floored, so that a negative term's fraction still lies in [0, 1).
-        int64_t quotient = numerators[t] / denominators[t];
-        int64_t rest = numerators[t] % denominators[t];
-        if (rest < 0) {
-            rest += denominators[t];
-            quotient -= 1;
-        }
-        whole += quotient;
-        for (int d = 0; d < kDigits; ++d) {
-            rest *= 10;
-            digits[d] += int(rest / denominators[t]);
-            rest %= denominators[t];
-        }
-    }
-    // Round half up at the last decimal kept, then carry.
-    digits[decimals] += 5;
-    for (int d = kDigits - 1; d > 0; --d) {
-        digits[d - 1] += digits[d] / 10;
-        digits[d] %= 10;
-    }
-    whole += digits[0] / 10;
-    digits[0] %= 10;
-    if (decimals == 0) {
-        // Rounding was applied to the first decimal, which carried into whole.
-        return std::to_string(whole);
-    }
-    if (whole < 0) return "-";     // a negative sum is not printed
-    std::string text = std::to_string(whole) + ".";
-    for (int d = 0; d < decimals; ++d) text += char('0' + digits[d]);
-    return text;
-}
-
 int64_t Binomial(int n, int k) {
     if (n < 0 || k < 0 || k > n) return 0;
     if (n <= kDeckSize && k <= 6) return Choose(n, k);
@@ -588,8 +545,4 @@ std::string FinalCategoryProbabilityText(const DeckAnalysis& analysis, int categ
         denominators[held] = Choose(analysis.deckSize - 5, 5 - held) * analysis.deals;
     }
     return SumText(numerators, denominators, 6, decimals);
-}
-
-std::string FractionText(int64_t numerator, int64_t denominator, int decimals) {
-    return SumText(&numerator, &denominator, 1, decimals);
 }

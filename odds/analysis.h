@@ -155,10 +155,3 @@ double ExpectedReturn(const DeckAnalysis& analysis);
 double FinalCategoryProbability(const DeckAnalysis& analysis, int category);
 std::string ExpectedReturnText(const DeckAnalysis& analysis, int decimals);
 std::string FinalCategoryProbabilityText(const DeckAnalysis& analysis, int category, int decimals);
-
-// numerator / denominator (both >= 0, denominator > 0) rounded half up to
-// the given number of decimals (at most 15).
-std::string FractionText(int64_t numerator, int64_t denominator, int decimals);
-// The same for a sum of fractions, each term exact; "-" for a negative sum.
-std::string SumText(const int64_t* numerators, const int64_t* denominators, int terms,
-                    int decimals);

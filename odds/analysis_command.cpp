@@ -11,15 +11,9 @@
 #include "odds/commands.h"
 #include "odds/deck_figures.h"
 #include "odds/json_writer.h"
+#include "odds/text_format.h"
 
 namespace {
-
-// 1000 as "1,000".
-std::string WithThousands(int value) {
-    std::string digits = std::to_string(value);
-    for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(size_t(at), ",");
-    return digits;
-}
 
 void PrintRisk(const DeckFigures& figures) {
     std::printf("  variance per coin         %s  (standard deviation %s)\n",

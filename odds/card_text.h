@@ -8,14 +8,6 @@
 
 #include "engine/card.h"
 
-// Text helpers shared by the analyser's readers and writers.
-std::string Lower(const std::string& text);
-std::string Trimmed(const std::string& text);    // without surrounding blanks
-std::string Format(const char* format, double value);   // printf of one number
-// Set in a column of `width`: left with at least one blank after it, or right.
-std::string Padded(const std::string& text, size_t width);
-std::string RightAligned(const std::string& text, size_t width);
-
 // A hand category as the payout table names it, "Nothing" for no win.
 const char* HandName(int category);
 // The enumerator's name, for keys and source text: "Nothing", "RoyalFlush",
@@ -44,3 +36,4 @@ bool ParseCards(const std::vector<std::string>& words, int deckSize, std::vector
 // `error` tells the player what is wrong and nothing else is promised.
 bool ParseDeal(const std::vector<std::string>& words, int deckSize, Card deal[5],
                std::string& error);
+

@@ -11,17 +11,9 @@
 #include "odds/deck_setting.h"
 #include "odds/json_writer.h"
 #include "odds/strategy.h"
+#include "odds/text_format.h"
 
 namespace {
-
-int64_t GreatestCommonDivisor(int64_t a, int64_t b) {
-    while (b != 0) {
-        int64_t rest = a % b;
-        a = b;
-        b = rest;
-    }
-    return a;
-}
 
 // How the chart's hold compares: "the best hold", or what it costs.
 std::string ChartVerdict(const ChartAdvice& advice) {
@@ -86,16 +78,12 @@ void PrintHolds(const Card deal[5], int deckSize, const std::string& source,
                 RightAligned("exact", 18).c_str(), RightAligned("wins", 9).c_str(), "hold");
     for (int i = 0; i < kHoldCount; ++i) {
         const HoldOutcome& outcome = outcomes[i];
-        int64_t divisor = GreatestCommonDivisor(outcome.pay, outcome.draws);
-        if (divisor == 0) divisor = 1;
-        std::string exact =
-            std::to_string(outcome.pay / divisor) + "/" + std::to_string(outcome.draws / divisor);
         double wins = 100.0 * double(outcome.draws - outcome.counts[Nothing]) /
                       double(outcome.draws);
         std::string held = " " + HeldText(deal, outcome.mask);
         std::printf("  %2d. %s%s%s %s\n", i + 1,
                     RightAligned(FractionText(outcome.pay, outcome.draws, 9), 14).c_str(),
-                    RightAligned(exact, 18).c_str(),
+                    RightAligned(ReducedFractionText(outcome.pay, outcome.draws), 18).c_str(),
                     RightAligned(Format("%.2f", wins) + "%", 9).c_str(), held.c_str());
     }
     std::printf("\nchart: line %d \"%s\": hold %s, %s\n", advice.line, advice.text.c_str(),

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "odds/card_text.h"
+#include "odds/text_format.h"
 
 namespace {
 

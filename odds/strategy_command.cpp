@@ -11,18 +11,9 @@
 #include "odds/json_writer.h"
 #include "odds/risk.h"
 #include "odds/strategy.h"
+#include "odds/text_format.h"
 
 namespace {
-
-// "0.001772" per coin as percentage points: "0.1772".
-std::string PointsText(const std::string& perCoin) {
-    size_t dot = perCoin.find('.');
-    if (dot == std::string::npos || perCoin.size() < dot + 3) return perCoin;
-    std::string digits = perCoin.substr(0, dot) + perCoin.substr(dot + 1);
-    std::string whole = digits.substr(0, dot + 2);
-    while (whole.size() > 1 && whole[0] == '0') whole.erase(0, 1);
-    return whole + "." + digits.substr(dot + 2);
-}
 
 // One deck's chart, how it plays and how best play compares.
 struct ChartRun {

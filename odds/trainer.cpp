@@ -18,6 +18,7 @@
 #include "odds/deck_figures.h"
 #include "odds/deck_setting.h"
 #include "odds/strategy.h"
+#include "odds/text_format.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "odds/analysis.h"
+#include "odds/text_format.h"
 #include "tests/odds/odds_fixture.h"
 
 namespace {

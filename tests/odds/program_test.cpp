@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "odds/card_text.h"
+#include "odds/text_format.h"
 #include "odds/risk.h"
 #include "tests/odds/odds_fixture.h"
 #include "tests/odds/program_fixture.h"
