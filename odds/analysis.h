@@ -12,14 +12,13 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/evaluate.h"
+#include "odds/splitter.h"
 
 constexpr int kNaturalCards = 52;
 constexpr int kHoldCount = 32;
-constexpr int kAnalysisThreads = 2;
 
 // What the choice of a hold needs of a set: the coins paid and the hands
 // paying nothing, over the hands that contain it.  Kept together so that
@@ -100,18 +99,6 @@ bool DealIsOfDeck(int deckSize, const Card deal[5]);
 void CountDeal(DeckAnalysis& into, int64_t weight, int dealt, const HoldOutcome& hold);
 // Adds the counts of one share of a deck's deals to another.
 void MergeAnalysis(const DeckAnalysis& part, DeckAnalysis& into);
-
-// Runs body(share, begin, end) over [0, count) split into one contiguous
-// share per thread; the calling thread takes the last share.
-template <typename Body>
-void ParallelFor(int64_t count, int threads, Body body) {
-    if (threads < 1 || count < threads) threads = 1;
-    std::vector<std::thread> workers;
-    for (int t = 0; t + 1 < threads; ++t)
-        workers.emplace_back(body, t, count * t / threads, count * (t + 1) / threads);
-    body(threads - 1, count * (threads - 1) / threads, count);
-    for (std::thread& worker : workers) worker.join();
-}
 
 // The better of two holds of one deal: the higher expected payout; on equal
 // value the higher chance of a paying hand; then the one that keeps fewer
