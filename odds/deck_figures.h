@@ -10,7 +10,7 @@
 
 #include "engine/evaluate.h"
 #include "engine/round.h"
-#include "odds/analysis.h"
+#include "odds/deal_sweep.h"
 #include "odds/json_writer.h"
 #include "odds/risk.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "odds/analysis.h"
+#include "odds/deal_sweep.h"
 #include "odds/card_text.h"
 #include "odds/commands.h"
 #include "odds/deck_figures.h"

@@ -322,18 +322,6 @@ void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads
     }
 }
 
-std::string ReturnDifferenceText(const DeckAnalysis& better, const DeckAnalysis& worse,
-                                 int decimals) {
-    // One exact term per number of held cards, as the returns themselves.
-    int64_t numerators[6];
-    int64_t denominators[6];
-    for (int k = 0; k <= 5; ++k) {
-        denominators[k] = Binomial(better.deckSize - 5, 5 - k) * better.deals;
-        numerators[k] = better.payByHeld[k] - worse.payByHeld[k];
-    }
-    return SumText(numerators, denominators, 6, decimals < 1 ? 1 : decimals);
-}
-
 std::string ChartSource(const StrategyChart& chart) {
     static const char* const shapes[] = {
         "MadeHand", "FourOfAKind", "ThreeOfAKind", "TwoPair", "Pair", "RoyalDraw",

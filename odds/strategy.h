@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "odds/analysis.h"
+#include "odds/deal_sweep.h"
 
 // What a line asks of the held cards.  "Ways" is the number of the nine
 // straights A-2-3-4-5 .. 9-10-J-Q-K that contain every held card but the
@@ -94,11 +94,6 @@ void DeriveChart(const OddsTables& tables, int deckSize, int maxLines, int threa
 // text of a chart as odds/strategy_charts.cpp keeps it.
 void StoredChart(int deckSize, StrategyChart& chart);
 std::string ChartSource(const StrategyChart& chart);
-
-// Expected return per coin of the chart's play, and its loss against
-// optimal play in percentage points, both exact decimals.
-std::string ReturnDifferenceText(const DeckAnalysis& better, const DeckAnalysis& worse,
-                                 int decimals);
 
 // The held cards of one hold as the lines see them, for the derivation to
 // try every candidate line on every hold.

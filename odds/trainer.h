@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/card.h"
-#include "odds/analysis.h"
+#include "odds/count_tables.h"
 
 struct TrainerSession {
     int deckSize = kDeckSize;

@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/round.h"
-#include "odds/analysis.h"
+#include "odds/deal_sweep.h"
 #include "odds/deck_figures.h"
 #include "odds/strategy.h"
 

@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "odds/analysis.h"
+#include "odds/deal_holds.h"
 #include "tests/engine/test_cards.h"
 #include "tests/odds/odds_fixture.h"
 

@@ -15,7 +15,7 @@
 
 #include "engine/evaluate.h"
 #include "engine/payout.h"
-#include "odds/analysis.h"
+#include "odds/deal_sweep.h"
 
 inline const OddsTables& SharedTables() {
     static const OddsTables* tables = [] {
