@@ -10,7 +10,8 @@
 #include "odds/card_text.h"
 #include "odds/commands.h"
 #include "odds/deck_figures.h"
-#include "odds/json_writer.h"
+#include "odds/deck_json.h"
+#include "odds/stopwatch.h"
 #include "odds/text_format.h"
 
 namespace {

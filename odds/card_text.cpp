@@ -182,3 +182,12 @@ bool ParseDeal(const std::vector<std::string>& words, int deckSize, Card deal[5]
     for (int i = 0; i < 5; ++i) deal[i] = cards[size_t(i)];
     return true;
 }
+
+const char* DeckLabel(int deckSize) {
+    return deckSize == kDeckSize ? "53 cards, the joker wild" : "52 cards, no joker";
+}
+
+std::string DeckName(int deckSize) {
+    return std::to_string(deckSize) +
+           (deckSize == kDeckSize ? "-card deck with the joker" : "-card deck, no joker");
+}

@@ -1,7 +1,7 @@
-// Cards and hands as text: the names the game's status line shows ("Queen
-// of Hearts", "Joker"), the short forms of the command line (QH, 10D or TD,
-// AS, JK), the reading of a deal from command-line words, and the names of
-// the hand categories.
+// Cards, hands and decks as text: the names the game's status line shows
+// ("Queen of Hearts", "Joker"), the short forms of the command line (QH,
+// 10D or TD, AS, JK), the reading of a deal from command-line words, the
+// names of the hand categories and of the two decks.
 #pragma once
 #include <string>
 #include <vector>
@@ -37,3 +37,8 @@ bool ParseCards(const std::vector<std::string>& words, int deckSize, std::vector
 bool ParseDeal(const std::vector<std::string>& words, int deckSize, Card deal[5],
                std::string& error);
 
+// "53 cards, the joker wild" / "52 cards, no joker": a deck's heading.
+const char* DeckLabel(int deckSize);
+// "53-card deck with the joker" / "52-card deck, no joker": the deck of a
+// deal.
+std::string DeckName(int deckSize);

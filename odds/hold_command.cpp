@@ -8,6 +8,7 @@
 #include "odds/card_text.h"
 #include "odds/commands.h"
 #include "odds/deck_figures.h"
+#include "odds/deck_json.h"
 #include "odds/deck_setting.h"
 #include "odds/json_writer.h"
 #include "odds/strategy.h"

@@ -83,15 +83,9 @@ struct ChartPlay {
 void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads,
                ChartPlay& result);
 
-// The chart derived for a deck: every candidate line, ordered by what its
-// holds are worth where lines compete, then reordered and pruned to at
-// most `maxLines` lines by the exact loss each change causes.
-void DeriveChart(const OddsTables& tables, int deckSize, int maxLines, int threads,
-                 StrategyChart& chart);
-
-// The charts that DeriveChart gives with kChartLineLimit, kept in the
-// program (deriving takes about 12 s), and the source
-// text of a chart as odds/strategy_charts.cpp keeps it.
+// The charts that DeriveChart (strategy_derive.h) gives with
+// kChartLineLimit, kept in the program (deriving takes about 12 s), and the
+// source text of a chart as odds/strategy_charts.cpp keeps it.
 void StoredChart(int deckSize, StrategyChart& chart);
 std::string ChartSource(const StrategyChart& chart);
 

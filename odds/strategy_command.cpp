@@ -8,9 +8,11 @@
 #include "odds/card_text.h"
 #include "odds/commands.h"
 #include "odds/deck_figures.h"
-#include "odds/json_writer.h"
+#include "odds/deck_json.h"
 #include "odds/risk.h"
+#include "odds/stopwatch.h"
 #include "odds/strategy.h"
+#include "odds/strategy_derive.h"
 #include "odds/text_format.h"
 
 namespace {

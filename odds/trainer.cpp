@@ -15,7 +15,6 @@
 #include "engine/deck.h"
 #include "odds/card_text.h"
 #include "odds/commands.h"
-#include "odds/deck_figures.h"
 #include "odds/deck_setting.h"
 #include "odds/strategy.h"
 #include "odds/text_format.h"

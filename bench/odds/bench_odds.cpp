@@ -7,7 +7,7 @@
 #include "engine/round.h"
 #include "odds/deal_sweep.h"
 #include "odds/deck_figures.h"
-#include "odds/strategy.h"
+#include "odds/strategy_derive.h"
 
 namespace {
 
