@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "odds/card_text.h"
-#include "odds/text_format.h"
 
 namespace {
 
@@ -253,21 +252,6 @@ int ChartHold(const StrategyChart& chart, const Card deal[5], int* lineIndex) {
     if (!DealIsOfDeck(chart.deckSize, deal)) return -1;
     return ChooseHold(deal, int(chart.lines.size()),
                       [&](const HoldShape& s) { return FirstLineOf(chart, s); }, lineIndex);
-}
-
-bool AdviseByChart(const StrategyChart& chart, const Card deal[5],
-                   const HoldOutcome outcomes[kHoldCount], ChartAdvice& advice) {
-    int line = -1;
-    int mask = ChartHold(chart, deal, &line);
-    if (mask < 0) return false;
-    advice.line = line + 1;
-    advice.text = LineText(chart.lines[size_t(line)]);
-    advice.best = outcomes[0];
-    for (int i = 0; i < kHoldCount; ++i) {
-        if (outcomes[i].mask == mask) advice.hold = outcomes[i];
-        if (BetterHold(outcomes[i], advice.best)) advice.best = outcomes[i];
-    }
-    return true;
 }
 
 void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads,

@@ -55,19 +55,6 @@ std::string LineText(const ChartLine& line);
 // several sets of cards, the order of ShapeOf decides.
 int ChartHold(const StrategyChart& chart, const Card deal[5], int* lineIndex = nullptr);
 
-// The chart's hold of a deal against the best hold: the number of the line
-// that picks it (from 1) and its text, and the values of both holds, from
-// the values of all holds of the deal (in any order).  False for a deal
-// that the chart does not take.
-struct ChartAdvice {
-    int line = 0;
-    std::string text;
-    HoldOutcome hold{};
-    HoldOutcome best{};
-};
-bool AdviseByChart(const StrategyChart& chart, const Card deal[5],
-                   const HoldOutcome outcomes[kHoldCount], ChartAdvice& advice);
-
 // Playing the chart over every deal of its deck, counted like optimal
 // play (numerators per number of held cards), and per line how many deals
 // it decides and what their holds pay.
