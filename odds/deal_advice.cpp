@@ -1,6 +1,9 @@
 #include "odds/deal_advice.h"
 
+#include <algorithm>
+#include <cstring>
 #include <numeric>
+#include <string>
 
 #include "engine/evaluate.h"
 #include "odds/strategy.h"
@@ -23,7 +26,10 @@ bool AdviseDeal(const OddsTables& tables, int deckSize, const Card deal[5], Deal
         advice.placeOfMask[holds[place].mask] = place;
     }
     advice.chartLine = line + 1;
-    advice.chartText = LineText(chart.lines[size_t(line)]);
+    std::string text = LineText(chart.lines[size_t(line)]);
+    size_t length = std::min(text.size(), sizeof advice.chartText - 1);
+    std::memcpy(advice.chartText, text.data(), length);
+    advice.chartText[length] = '\0';
     advice.chartPlace = advice.placeOfMask[chartMask];
     // best.pay / best.draws - chart.pay / chart.draws, cross-multiplied:
     // below 1000 * C(48, 5) * C(48, 5), far inside 64 bits.

@@ -5,10 +5,15 @@
 // the page's core calls it as it is (no threads, no text but the line's).
 #pragma once
 #include <cstdint>
-#include <string>
 
 #include "odds/deal_holds.h"
 
+// Room for the text of every line of the kept charts, with its end.
+constexpr int kChartTextSize = 64;
+
+// Plain data all through, so that it may live in static storage of the
+// page's module, whose exports run static constructors and destructors
+// around every call.
 struct DealAdvice {
     int deckSize = 0;
     Card deal[5] = {};
@@ -20,7 +25,7 @@ struct DealAdvice {
     // The first line of StoredChart(deckSize) that the deal has, from 1,
     // its text, and the place of its hold in `holds`.
     int chartLine = 0;
-    std::string chartText;
+    char chartText[kChartTextSize] = {};
     int chartPlace = 0;
     // What the chart's hold returns less than the best hold per coin, in
     // lowest terms; 0/1 when it is as good.

@@ -111,9 +111,8 @@ void PrintHold(const HoldReport& report) {
                     RightAligned(ReducedFractionText(hold.pay, hold.draws), 18).c_str(),
                     RightAligned(Format("%.2f", wins) + "%", 9).c_str(), held.c_str());
     }
-    std::printf("\nchart: line %d \"%s\": hold %s, %s\n", advice.chartLine,
-                advice.chartText.c_str(), HeldText(deal, ChartHoldOf(advice).mask).c_str(),
-                ChartVerdict(advice).c_str());
+    std::printf("\nchart: line %d \"%s\": hold %s, %s\n", advice.chartLine, advice.chartText,
+                HeldText(deal, ChartHoldOf(advice).mask).c_str(), ChartVerdict(advice).c_str());
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ void PrintScoredHand(FILE* out, const TrainerSession& session, const ScoredHand&
                  value(best).c_str());
     std::fprintf(out, "  chart      %-22s %14s per coin, line %d \"%s\"\n",
                  HeldText(deal, chart.mask).c_str(), value(chart).c_str(), advice.chartLine,
-                 advice.chartText.c_str());
+                 advice.chartText);
     const char* on = session.colour ? (hand.worse ? kRed : kGreen) : "";
     const char* off = session.colour ? kPlain : "";
     if (hand.worse)

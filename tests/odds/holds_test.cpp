@@ -227,6 +227,16 @@ TEST(AdviseDeal, TheChartsHoldCostsExactlyWhatItLosesAgainstTheBest) {
     }
 }
 
+// The record's text holds every line of the kept charts whole.
+TEST(AdviseDeal, EveryLineOfTheKeptChartsFitsTheRecord) {
+    for (int deckSize : {52, 53}) {
+        StrategyChart chart;
+        StoredChart(deckSize, chart);
+        for (const ChartLine& line : chart.lines)
+            EXPECT_LT(LineText(line).size(), size_t(kChartTextSize)) << LineText(line);
+    }
+}
+
 // The page builds the counts alone: the entry gives the same from them.
 TEST(AdviseDeal, NeedsOnlyTheCountTables) {
     OddsTables counts;
