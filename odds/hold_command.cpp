@@ -15,26 +15,31 @@
 namespace {
 
 struct HoldReport {
+    std::vector<std::string> refusals;  // why there is no deal to advise on
     std::string deckSource;     // where the deck choice came from
     DealAdvice advice;
     bool withDeck = false;      // JSON: the deck's own figures too
     DeckRun deck;
 };
 
-// False, with the reason on stderr, for a deal or a deck that cannot be had.
+// False, with the reasons in `refusals`, for a deal or a deck that cannot
+// be had.
 bool ComputeHold(const OddsOptions& options, HoldReport& report) {
     int deckSize = 0;
-    if (!CommandDeck(options, deckSize, report.deckSource)) return false;
     std::string error;
+    if (!CommandDeck(options, deckSize, report.deckSource, error)) {
+        report.refusals.push_back(error);
+        return false;
+    }
     Card deal[5];
     if (!ParseDeal(options.cardWords, deckSize, deal, error)) {
-        std::fprintf(stderr, "quorvel-odds: %s\n", error.c_str());
+        report.refusals.push_back(error);
         // A joker refused by a deck the player did not name: say where the
         // deck came from.
         std::string unused;
         if (options.deckSize == 0 && ParseDeal(options.cardWords, kDeckSize, deal, unused))
-            std::fprintf(stderr, "quorvel-odds: the %d-card deck: %s\n", deckSize,
-                         report.deckSource.c_str());
+            report.refusals.push_back("the " + std::to_string(deckSize) + "-card deck: " +
+                                      report.deckSource);
         return false;
     }
     OddsTables tables;
@@ -119,7 +124,11 @@ void PrintHold(const HoldReport& report) {
 
 int RunHold(const OddsOptions& options) {
     HoldReport report;
-    if (!ComputeHold(options, report)) return 2;
+    if (!ComputeHold(options, report)) {
+        for (const std::string& refusal : report.refusals)
+            std::fprintf(stderr, "quorvel-odds: %s\n", refusal.c_str());
+        return 2;
+    }
     if (options.json) PrintHoldJson(report);
     else PrintHold(report);
     return 0;

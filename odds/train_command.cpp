@@ -1,7 +1,9 @@
 // quorvel-odds train: the trainer on the terminal, the deck of the game's
 // settings or --deck.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <ctime>
 #ifdef _WIN32
 #include <io.h>
@@ -30,7 +32,11 @@ bool OutputIsColourTerminal() {
 
 int RunTrain(const OddsOptions& options) {
     TrainerSession session;
-    if (!CommandDeck(options, session.deckSize, session.deckSource)) return 2;
+    std::string error;
+    if (!CommandDeck(options, session.deckSize, session.deckSource, error)) {
+        std::fprintf(stderr, "quorvel-odds: %s\n", error.c_str());
+        return 2;
+    }
     session.seed = options.seedGiven ? options.seed : uint32_t(std::time(nullptr));
     session.colour = OutputIsColourTerminal();
 #ifdef _WIN32
