@@ -32,6 +32,7 @@ struct ChartRun {
     DeckRun best;
     std::vector<LineFigure> lines;
     double chartReturn = 0;
+    double chartLoss = 0;           // per coin against best play
     double chartCategories[kHandCategoryCount] = {};
     double chartVariance = 0;
     double deriveSeconds = 0;
@@ -65,6 +66,8 @@ void RunChart(const OddsTables& tables, int deckSize, const OddsOptions& options
     RunDeck(tables, deckSize, options.credits, run.best);
     for (size_t i = 0; i < run.chart.lines.size(); ++i) run.lines.push_back(LineFigures(run.play, i));
     run.chartReturn = ExpectedReturn(run.play.play);
+    // In one expression, as the 32-bit Windows program always rounded it.
+    run.chartLoss = ExpectedReturn(run.best.analysis) - ExpectedReturn(run.play.play);
     for (int c = 0; c < kHandCategoryCount; ++c)
         run.chartCategories[c] = FinalCategoryProbability(run.play.play, c);
     run.chartVariance = CategoryVariance(run.chartCategories);
@@ -114,7 +117,7 @@ void PrintChart(const ChartRun& run, const OddsOptions& options) {
 void WriteChartJson(JsonWriter& json, const ChartRun& run) {
     WriteDeckFiguresJson(json, run.best.figures);
     JsonNumber(json, "chart_return", run.chartReturn);
-    JsonNumber(json, "chart_loss", run.best.figures.expectedReturn - run.chartReturn);
+    JsonNumber(json, "chart_loss", run.chartLoss);
     JsonNumber(json, "chart_hit_frequency", 1 - run.chartCategories[Nothing]);
     JsonNumber(json, "chart_variance", run.chartVariance);
     JsonNumber(json, "chart_standard_deviation", std::sqrt(run.chartVariance));
