@@ -18,22 +18,25 @@ uint32_t gRandomState = 1;
 // it just lies outside the range the generator is reduced to.
 int CardsInPlay() { return gSettings.WildCards != 0 ? kDeckSize : kDeckSize - 1; }
 
-// Draws until an undealt card comes up; at most ten cards of a game are
-// ever out, so this always ends.
-Card DrawFrom(int cardsInPlay) {
-    Card c = NextRandom() % cardsInPlay;
-    while (gDeck[c].dealt != 0) c = NextRandom() % cardsInPlay;
-    gDeck[c].dealt = 1;
-    return c;
-}
+// At most ten cards of a game are ever out, so this always ends.
+Card DrawFrom(int cardsInPlay) { return DrawUndealt(gDeck, cardsInPlay, gRandomState); }
 
 }  // namespace
 
 void SeedRandom(uint32_t seed) { gRandomState = seed; }
 
-int NextRandom() {
-    gRandomState = gRandomState * 214013u + 2531011u;
-    return static_cast<int>((gRandomState >> 16) & 0x7FFF);
+int NextRandom() { return NextRandomFrom(gRandomState); }
+
+int NextRandomFrom(uint32_t& state) {
+    state = state * 214013u + 2531011u;
+    return static_cast<int>((state >> 16) & 0x7FFF);
+}
+
+Card DrawUndealt(DeckSlot deck[], int cardsInPlay, uint32_t& state) {
+    Card c = NextRandomFrom(state) % cardsInPlay;
+    while (deck[c].dealt != 0) c = NextRandomFrom(state) % cardsInPlay;
+    deck[c].dealt = 1;
+    return c;
 }
 
 uint32_t RandomState() { return gRandomState; }

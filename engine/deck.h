@@ -26,6 +26,14 @@ extern TableSlot gSlots[kSlotCount];
 void SeedRandom(uint32_t seed);
 int NextRandom();               // 0..32767
 
+// The generator's step on a state of the caller's own (NextRandom is this
+// on the game's state), and the game's dealing step: draws from `state`
+// until a card of deck[0 .. cardsInPlay) not yet out comes up, and marks it
+// out.  The game deals on gDeck and its generator; the analyser's trainer
+// deals on a table and state of its own, exactly as the game would.
+int NextRandomFrom(uint32_t& state);
+Card DrawUndealt(DeckSlot deck[], int cardsInPlay, uint32_t& state);
+
 void BuildDeck();
 void ResetDeck();
 void ClearTable();

@@ -6,19 +6,40 @@
 #include <string>
 #include <vector>
 
-#include "odds/analysis.h"
 #include "odds/card_text.h"
 #include "odds/commands.h"
 #include "odds/deck_figures.h"
-#include "odds/json_writer.h"
+#include "odds/deck_json.h"
+#include "odds/stopwatch.h"
+#include "odds/text_format.h"
 
 namespace {
 
-// 1000 as "1,000".
-std::string WithThousands(int value) {
-    std::string digits = std::to_string(value);
-    for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(size_t(at), ",");
-    return digits;
+struct AnalysisReport {
+    std::vector<DeckRun> runs;      // the decks asked for, the joker's first
+    double tableSeconds = 0;
+    double seconds = 0;             // the whole computation
+};
+
+void ComputeAnalysis(const OddsOptions& options, AnalysisReport& report) {
+    auto start = std::chrono::steady_clock::now();
+    OddsTables tables;
+    BuildOddsTables(tables, kAnalysisThreads);
+    report.tableSeconds = SecondsSince(start);
+    std::vector<int> decks = DecksToRun(options.deckSize);
+    report.runs.resize(decks.size());
+    for (size_t i = 0; i < decks.size(); ++i)
+        RunDeck(tables, decks[i], options.credits, report.runs[i]);
+    report.seconds = SecondsSince(start);
+}
+
+void PrintAnalysisJson(const AnalysisReport& report) {
+    JsonWriter json;
+    JsonBeginObject(json);
+    WriteDecksJson(json, report.runs.size(),
+                   [&](size_t i) { WriteDeckFiguresJson(json, report.runs[i].figures); });
+    JsonEndObject(json);
+    std::fputs(json.text.c_str(), stdout);
 }
 
 void PrintRisk(const DeckFigures& figures) {
@@ -79,33 +100,22 @@ void PrintDeck(const DeckRun& run, double tableSeconds) {
                 Format("%.3f", tableSeconds).c_str());
 }
 
-}  // namespace
-
-int RunAnalysis(const OddsOptions& options) {
-    auto start = std::chrono::steady_clock::now();
-    OddsTables tables;
-    BuildOddsTables(tables, kAnalysisThreads);
-    double tableSeconds = SecondsSince(start);
-    std::vector<int> decks = DecksToRun(options.deckSize);
-    std::vector<DeckRun> runs(decks.size());
-    for (size_t i = 0; i < decks.size(); ++i)
-        RunDeck(tables, decks[i], options.credits, runs[i]);
-
-    if (options.json) {
-        JsonWriter json;
-        JsonBeginObject(json);
-        WriteDecksJson(json, runs.size(),
-                       [&](size_t i) { WriteDeckFiguresJson(json, runs[i].figures); });
-        JsonEndObject(json);
-        std::fputs(json.text.c_str(), stdout);
-        return 0;
-    }
+void PrintAnalysis(const AnalysisReport& report) {
     std::printf("Quorvel: optimal play, every deal counted exactly\n\n");
-    for (const DeckRun& run : runs) PrintDeck(run, tableSeconds);
+    for (const DeckRun& run : report.runs) PrintDeck(run, report.tableSeconds);
     std::printf("Bust: the credit meter at 0 after a game; each game stakes the coins given,\n"
                 "or what is left when that is less, and plays the best hold.  Counted exactly\n"
                 "over the meter: no meter is cut off.\n");
-    std::printf("total time: %s s on %d threads\n", Format("%.3f", SecondsSince(start)).c_str(),
+    std::printf("total time: %s s on %d threads\n", Format("%.3f", report.seconds).c_str(),
                 kAnalysisThreads);
+}
+
+}  // namespace
+
+int RunAnalysis(const OddsOptions& options) {
+    AnalysisReport report;
+    ComputeAnalysis(options, report);
+    if (options.json) PrintAnalysisJson(report);
+    else PrintAnalysis(report);
     return 0;
 }

@@ -1,9 +1,9 @@
 #include "odds/card_text.h"
 
 #include <cctype>
-#include <cstdio>
 
 #include "engine/payout.h"
+#include "odds/text_format.h"
 
 namespace {
 
@@ -72,40 +72,12 @@ void SplitWords(const std::vector<std::string>& words, std::vector<std::string>&
 
 }  // namespace
 
-std::string Lower(const std::string& text) {
-    std::string lower = text;
-    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
-std::string Trimmed(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
-    return text.substr(begin, end - begin);
-}
-
 const char* HandName(int category) {
     return category == Nothing ? "Nothing" : PayoutTable[category].name;
 }
 
 const char* HandCategoryName(int category) {
     return category >= 0 && category < kHandCategoryCount ? kCategoryNames[category] : "";
-}
-
-std::string Format(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-std::string Padded(const std::string& text, size_t width) {
-    return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
-}
-
-std::string RightAligned(const std::string& text, size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
 std::string CardLongName(Card card) {
@@ -209,4 +181,13 @@ bool ParseDeal(const std::vector<std::string>& words, int deckSize, Card deal[5]
     }
     for (int i = 0; i < 5; ++i) deal[i] = cards[size_t(i)];
     return true;
+}
+
+const char* DeckLabel(int deckSize) {
+    return deckSize == kDeckSize ? "53 cards, the joker wild" : "52 cards, no joker";
+}
+
+std::string DeckName(int deckSize) {
+    return std::to_string(deckSize) +
+           (deckSize == kDeckSize ? "-card deck with the joker" : "-card deck, no joker");
 }

@@ -1,20 +1,12 @@
-// Cards and hands as text: the names the game's status line shows ("Queen
-// of Hearts", "Joker"), the short forms of the command line (QH, 10D or TD,
-// AS, JK), the reading of a deal from command-line words, and the names of
-// the hand categories.
+// Cards, hands and decks as text: the names the game's status line shows
+// ("Queen of Hearts", "Joker"), the short forms of the command line (QH,
+// 10D or TD, AS, JK), the reading of a deal from command-line words, the
+// names of the hand categories and of the two decks.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "engine/card.h"
-
-// Text helpers shared by the analyser's readers and writers.
-std::string Lower(const std::string& text);
-std::string Trimmed(const std::string& text);    // without surrounding blanks
-std::string Format(const char* format, double value);   // printf of one number
-// Set in a column of `width`: left with at least one blank after it, or right.
-std::string Padded(const std::string& text, size_t width);
-std::string RightAligned(const std::string& text, size_t width);
 
 // A hand category as the payout table names it, "Nothing" for no win.
 const char* HandName(int category);
@@ -44,3 +36,9 @@ bool ParseCards(const std::vector<std::string>& words, int deckSize, std::vector
 // `error` tells the player what is wrong and nothing else is promised.
 bool ParseDeal(const std::vector<std::string>& words, int deckSize, Card deal[5],
                std::string& error);
+
+// "53 cards, the joker wild" / "52 cards, no joker": a deck's heading.
+const char* DeckLabel(int deckSize);
+// "53-card deck with the joker" / "52-card deck, no joker": the deck of a
+// deal.
+std::string DeckName(int deckSize);

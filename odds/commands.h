@@ -1,7 +1,8 @@
 // The commands of quorvel-odds, a file each: the analysis
 // (analysis_command.cpp), hold (hold_command.cpp), strategy
-// (strategy_command.cpp) and train (trainer.cpp).  Each prints its text or
-// JSON to stdout and returns the exit code.
+// (strategy_command.cpp) and train (train_command.cpp).  Each computes a
+// record of its results first, then prints its text or JSON from that
+// record to stdout and returns the exit code.
 #pragma once
 #include "odds/options.h"
 

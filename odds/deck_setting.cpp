@@ -78,16 +78,12 @@ bool DeckSizeFromSettingsFile(const std::string& path, bool mustExist, int& deck
     return true;
 }
 
-bool CommandDeck(const OddsOptions& options, int& deckSize, std::string& source) {
+bool CommandDeck(const OddsOptions& options, int& deckSize, std::string& source,
+                 std::string& error) {
     deckSize = options.deckSize;
     source = "--deck " + std::to_string(deckSize);
     if (deckSize != 0) return true;
-    std::string error;
     bool named = !options.settingsFile.empty();
     std::string path = named ? options.settingsFile : SettingsFileBesideProgram();
-    if (!DeckSizeFromSettingsFile(path, named, deckSize, source, error)) {
-        std::fprintf(stderr, "quorvel-odds: %s\n", error.c_str());
-        return false;
-    }
-    return true;
+    return DeckSizeFromSettingsFile(path, named, deckSize, source, error);
 }

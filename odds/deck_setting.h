@@ -22,6 +22,7 @@ bool DeckSizeFromSettingsFile(const std::string& path, bool mustExist, int& deck
                               std::string& source, std::string& error);
 
 // The deck of hold and train: --deck, else the game's settings file (the
-// one named, else the one beside this program); false, with the reason on
-// stderr, when that cannot be read.
-bool CommandDeck(const OddsOptions& options, int& deckSize, std::string& source);
+// one named, else the one beside this program); false, with the reason in
+// `error`, when that cannot be read.
+bool CommandDeck(const OddsOptions& options, int& deckSize, std::string& source,
+                 std::string& error);

@@ -1,136 +1,135 @@
 // quorvel-odds hold: the exact value of all 32 holds of one deal, best
-// first.
+// first, and the chart's hold.
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "odds/analysis.h"
 #include "odds/card_text.h"
 #include "odds/commands.h"
+#include "odds/deal_advice.h"
 #include "odds/deck_figures.h"
+#include "odds/deck_json.h"
 #include "odds/deck_setting.h"
-#include "odds/json_writer.h"
-#include "odds/strategy.h"
+#include "odds/text_format.h"
 
 namespace {
 
-int64_t GreatestCommonDivisor(int64_t a, int64_t b) {
-    while (b != 0) {
-        int64_t rest = a % b;
-        a = b;
-        b = rest;
+struct HoldReport {
+    std::vector<std::string> refusals;  // why there is no deal to advise on
+    std::string deckSource;     // where the deck choice came from
+    DealAdvice advice;
+    bool withDeck = false;      // JSON: the deck's own figures too
+    DeckRun deck;
+};
+
+// False, with the reasons in `refusals`, for a deal or a deck that cannot
+// be had.
+bool ComputeHold(const OddsOptions& options, HoldReport& report) {
+    int deckSize = 0;
+    std::string error;
+    if (!CommandDeck(options, deckSize, report.deckSource, error)) {
+        report.refusals.push_back(error);
+        return false;
     }
-    return a;
+    Card deal[5];
+    if (!ParseDeal(options.cardWords, deckSize, deal, error)) {
+        report.refusals.push_back(error);
+        // A joker refused by a deck the player did not name: say where the
+        // deck came from.
+        std::string unused;
+        if (options.deckSize == 0 && ParseDeal(options.cardWords, kDeckSize, deal, unused))
+            report.refusals.push_back("the " + std::to_string(deckSize) + "-card deck: " +
+                                      report.deckSource);
+        return false;
+    }
+    OddsTables tables;
+    if (options.json) BuildOddsTables(tables, kAnalysisThreads);
+    else BuildCountTables(tables, kAnalysisThreads);
+    AdviseDeal(tables, deckSize, deal, report.advice);
+    report.withDeck = options.json;
+    if (report.withDeck) RunDeck(tables, deckSize, options.credits, report.deck);
+    return true;
 }
+
+double Value(const HoldOutcome& hold) { return double(hold.pay) / double(hold.draws); }
 
 // How the chart's hold compares: "the best hold", or what it costs.
-std::string ChartVerdict(const ChartAdvice& advice) {
-    const HoldOutcome& hold = advice.hold;
-    const HoldOutcome& best = advice.best;
-    if (hold.mask == best.mask) return "the best hold";
-    if (hold.pay * best.draws == best.pay * hold.draws) return "as good as the best hold";
-    const int64_t pays[2] = {best.pay, -hold.pay};
-    const int64_t draws[2] = {best.draws, hold.draws};
-    return "costs " + SumText(pays, draws, 2, 9) + " per coin against the best hold";
+std::string ChartVerdict(const DealAdvice& advice) {
+    if (advice.chartPlace == 0) return "the best hold";
+    if (advice.costNumerator == 0) return "as good as the best hold";
+    return "costs " + FractionText(advice.costNumerator, advice.costDenominator, 9) +
+           " per coin against the best hold";
 }
 
-void PrintHoldsJson(const Card deal[5], int deckSize, const std::string& source,
-                    const HoldOutcome outcomes[kHoldCount], const ChartAdvice& advice,
-                    const OddsTables& tables, int credits) {
-    DeckRun run;
-    RunDeck(tables, deckSize, credits, run);
+void PrintHoldJson(const HoldReport& report) {
+    const DealAdvice& advice = report.advice;
+    const Card* deal = advice.deal;
     JsonWriter json;
     JsonBeginObject(json);
-    JsonString(json, "deck_source", source);
+    JsonString(json, "deck_source", report.deckSource);
     JsonBeginArray(json, "deal");
     for (int i = 0; i < 5; ++i) JsonString(json, nullptr, CardShortName(deal[i]));
     JsonEndArray(json);
-    JsonString(json, "dealt", HandCategoryName(EvaluateHand(deal)));
+    JsonString(json, "dealt", HandCategoryName(advice.dealt));
     JsonBeginArray(json, "holds");
-    for (int i = 0; i < kHoldCount; ++i) {
-        const HoldOutcome& outcome = outcomes[i];
+    for (const HoldOutcome& hold : advice.holds) {
         JsonBeginObject(json);
         JsonBeginArray(json, "held");
         for (int card = 0; card < 5; ++card)
-            if (outcome.mask & (1 << card)) JsonString(json, nullptr, CardShortName(deal[card]));
+            if (hold.mask & (1 << card)) JsonString(json, nullptr, CardShortName(deal[card]));
         JsonEndArray(json);
-        JsonNumber(json, "return", double(outcome.pay) / double(outcome.draws));
-        JsonInteger(json, "pay", outcome.pay);
-        JsonInteger(json, "draws", outcome.draws);
-        JsonNumber(json, "hit_probability",
-                   double(outcome.draws - outcome.counts[Nothing]) / double(outcome.draws));
+        JsonNumber(json, "return", Value(hold));
+        JsonInteger(json, "pay", hold.pay);
+        JsonInteger(json, "draws", hold.draws);
+        JsonNumber(json, "hit_probability", double(PayingDraws(hold)) / double(hold.draws));
         JsonEndObject(json);
     }
     JsonEndArray(json);
     JsonBeginObject(json, "chart");
-    JsonInteger(json, "line", advice.line);
-    JsonString(json, "text", advice.text);
-    JsonString(json, "hold", HeldCards(deal, advice.hold.mask));
-    JsonNumber(json, "loss", double(advice.best.pay) / double(advice.best.draws) -
-                                 double(advice.hold.pay) / double(advice.hold.draws));
+    JsonInteger(json, "line", advice.chartLine);
+    JsonString(json, "text", advice.chartText);
+    JsonString(json, "hold", HeldCards(deal, ChartHoldOf(advice).mask));
+    JsonNumber(json, "loss", Value(BestHoldOf(advice)) - Value(ChartHoldOf(advice)));
     JsonEndObject(json);
-    WriteDecksJson(json, 1, [&](size_t) { WriteDeckFiguresJson(json, run.figures); });
+    WriteDecksJson(json, 1, [&](size_t) { WriteDeckFiguresJson(json, report.deck.figures); });
     JsonEndObject(json);
     std::fputs(json.text.c_str(), stdout);
 }
 
-void PrintHolds(const Card deal[5], int deckSize, const std::string& source,
-                const HoldOutcome outcomes[kHoldCount], const ChartAdvice& advice) {
+void PrintHold(const HoldReport& report) {
+    const DealAdvice& advice = report.advice;
+    const Card* deal = advice.deal;
     std::printf("Deal:");
     for (int i = 0; i < 5; ++i)
         std::printf(" %s (%s)%s", CardShortName(deal[i]).c_str(), CardLongName(deal[i]).c_str(),
                     i < 4 ? "," : "\n");
-    std::printf("As dealt: %s.  %s (%s).\n\n", HandName(EvaluateHand(deal)),
-                DeckName(deckSize).c_str(), source.c_str());
+    std::printf("As dealt: %s.  %s (%s).\n\n", HandName(advice.dealt),
+                DeckName(advice.deckSize).c_str(), report.deckSource.c_str());
     std::printf("      %s%s%s  %s\n", RightAligned("per coin", 14).c_str(),
                 RightAligned("exact", 18).c_str(), RightAligned("wins", 9).c_str(), "hold");
     for (int i = 0; i < kHoldCount; ++i) {
-        const HoldOutcome& outcome = outcomes[i];
-        int64_t divisor = GreatestCommonDivisor(outcome.pay, outcome.draws);
-        if (divisor == 0) divisor = 1;
-        std::string exact =
-            std::to_string(outcome.pay / divisor) + "/" + std::to_string(outcome.draws / divisor);
-        double wins = 100.0 * double(outcome.draws - outcome.counts[Nothing]) /
-                      double(outcome.draws);
-        std::string held = " " + HeldText(deal, outcome.mask);
+        const HoldOutcome& hold = advice.holds[i];
+        double wins = 100.0 * double(PayingDraws(hold)) / double(hold.draws);
+        std::string held = " " + HeldText(deal, hold.mask);
         std::printf("  %2d. %s%s%s %s\n", i + 1,
-                    RightAligned(FractionText(outcome.pay, outcome.draws, 9), 14).c_str(),
-                    RightAligned(exact, 18).c_str(),
+                    RightAligned(FractionText(hold.pay, hold.draws, 9), 14).c_str(),
+                    RightAligned(ReducedFractionText(hold.pay, hold.draws), 18).c_str(),
                     RightAligned(Format("%.2f", wins) + "%", 9).c_str(), held.c_str());
     }
-    std::printf("\nchart: line %d \"%s\": hold %s, %s\n", advice.line, advice.text.c_str(),
-                HeldText(deal, advice.hold.mask).c_str(), ChartVerdict(advice).c_str());
+    std::printf("\nchart: line %d \"%s\": hold %s, %s\n", advice.chartLine, advice.chartText,
+                HeldText(deal, ChartHoldOf(advice).mask).c_str(), ChartVerdict(advice).c_str());
 }
 
 }  // namespace
 
 int RunHold(const OddsOptions& options) {
-    int deckSize = 0;
-    std::string source;
-    if (!CommandDeck(options, deckSize, source)) return 2;
-    std::string error;
-    Card deal[5];
-    if (!ParseDeal(options.cardWords, deckSize, deal, error)) {
-        std::fprintf(stderr, "quorvel-odds: %s\n", error.c_str());
-        // A joker refused by a deck the player did not name: say where the
-        // deck came from.
-        std::string unused;
-        if (options.deckSize == 0 && ParseDeal(options.cardWords, kDeckSize, deal, unused))
-            std::fprintf(stderr, "quorvel-odds: the %d-card deck: %s\n", deckSize,
-                         source.c_str());
+    HoldReport report;
+    if (!ComputeHold(options, report)) {
+        for (const std::string& refusal : report.refusals)
+            std::fprintf(stderr, "quorvel-odds: %s\n", refusal.c_str());
         return 2;
     }
-    OddsTables tables;
-    BuildOddsTables(tables, kAnalysisThreads);
-    HoldOutcome outcomes[kHoldCount];
-    EvaluateHolds(tables, deckSize, deal, outcomes);
-    SortHoldsBestFirst(outcomes);
-    StrategyChart chart;
-    StoredChart(deckSize, chart);
-    ChartAdvice advice;
-    AdviseByChart(chart, deal, outcomes, advice);
-    if (options.json)
-        PrintHoldsJson(deal, deckSize, source, outcomes, advice, tables, options.credits);
-    else PrintHolds(deal, deckSize, source, outcomes, advice);
+    if (options.json) PrintHoldJson(report);
+    else PrintHold(report);
     return 0;
 }

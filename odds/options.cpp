@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "odds/count_tables.h"
+
 const char kOddsUsage[] =
     "usage: quorvel-odds [--deck 52|53] [--credits N] [--json]\n"
     "       quorvel-odds [--deck 52|53 | --settings FILE] [--credits N] [--json]\n"
@@ -157,4 +159,11 @@ bool ParseOddsOptions(int argc, const char* const* argv, OddsOptions& options,
         return false;
     }
     return true;
+}
+
+std::vector<int> DecksToRun(int deckSize) {
+    std::vector<int> decks;
+    if (deckSize == 0 || deckSize == kDeckSize) decks.push_back(kDeckSize);
+    if (deckSize == 0 || deckSize == kNaturalCards) decks.push_back(kNaturalCards);
+    return decks;
 }

@@ -28,3 +28,6 @@ extern const char kOddsUsage[];
 // option that the command does not take.
 bool ParseOddsOptions(int argc, const char* const* argv, OddsOptions& options,
                       std::string& error);
+
+// The decks of a command: the one given, or both (0), the joker's first.
+std::vector<int> DecksToRun(int deckSize);

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "engine/payout.h"
-#include "odds/analysis.h"
+#include "odds/deal_sweep.h"
 
 OutcomeDistribution CategoryOutcomes(const double probability[kHandCategoryCount]) {
     OutcomeDistribution outcomes;

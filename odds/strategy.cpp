@@ -254,21 +254,6 @@ int ChartHold(const StrategyChart& chart, const Card deal[5], int* lineIndex) {
                       [&](const HoldShape& s) { return FirstLineOf(chart, s); }, lineIndex);
 }
 
-bool AdviseByChart(const StrategyChart& chart, const Card deal[5],
-                   const HoldOutcome outcomes[kHoldCount], ChartAdvice& advice) {
-    int line = -1;
-    int mask = ChartHold(chart, deal, &line);
-    if (mask < 0) return false;
-    advice.line = line + 1;
-    advice.text = LineText(chart.lines[size_t(line)]);
-    advice.best = outcomes[0];
-    for (int i = 0; i < kHoldCount; ++i) {
-        if (outcomes[i].mask == mask) advice.hold = outcomes[i];
-        if (BetterHold(outcomes[i], advice.best)) advice.best = outcomes[i];
-    }
-    return true;
-}
-
 void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads,
                ChartPlay& result) {
     const int deckSize = chart.deckSize;
@@ -319,18 +304,6 @@ void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads
             for (int k = 0; k <= 5; ++k) result.linePay[l][size_t(k)] += part.linePay[l][size_t(k)];
         }
     }
-}
-
-std::string ReturnDifferenceText(const DeckAnalysis& better, const DeckAnalysis& worse,
-                                 int decimals) {
-    // One exact term per number of held cards, as the returns themselves.
-    int64_t numerators[6];
-    int64_t denominators[6];
-    for (int k = 0; k <= 5; ++k) {
-        denominators[k] = Binomial(better.deckSize - 5, 5 - k) * better.deals;
-        numerators[k] = better.payByHeld[k] - worse.payByHeld[k];
-    }
-    return SumText(numerators, denominators, 6, decimals < 1 ? 1 : decimals);
 }
 
 std::string ChartSource(const StrategyChart& chart) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "odds/analysis.h"
+#include "odds/deal_sweep.h"
 
 // What a line asks of the held cards.  "Ways" is the number of the nine
 // straights A-2-3-4-5 .. 9-10-J-Q-K that contain every held card but the
@@ -55,19 +55,6 @@ std::string LineText(const ChartLine& line);
 // several sets of cards, the order of ShapeOf decides.
 int ChartHold(const StrategyChart& chart, const Card deal[5], int* lineIndex = nullptr);
 
-// The chart's hold of a deal against the best hold: the number of the line
-// that picks it (from 1) and its text, and the values of both holds, from
-// the values of all holds of the deal (in any order).  False for a deal
-// that the chart does not take.
-struct ChartAdvice {
-    int line = 0;
-    std::string text;
-    HoldOutcome hold{};
-    HoldOutcome best{};
-};
-bool AdviseByChart(const StrategyChart& chart, const Card deal[5],
-                   const HoldOutcome outcomes[kHoldCount], ChartAdvice& advice);
-
 // Playing the chart over every deal of its deck, counted like optimal
 // play (numerators per number of held cards), and per line how many deals
 // it decides and what their holds pay.
@@ -83,22 +70,11 @@ struct ChartPlay {
 void PlayChart(const OddsTables& tables, const StrategyChart& chart, int threads,
                ChartPlay& result);
 
-// The chart derived for a deck: every candidate line, ordered by what its
-// holds are worth where lines compete, then reordered and pruned to at
-// most `maxLines` lines by the exact loss each change causes.
-void DeriveChart(const OddsTables& tables, int deckSize, int maxLines, int threads,
-                 StrategyChart& chart);
-
-// The charts that DeriveChart gives with kChartLineLimit, kept in the
-// program (deriving takes about 12 s), and the source
-// text of a chart as odds/strategy_charts.cpp keeps it.
+// The charts that DeriveChart (strategy_derive.h) gives with
+// kChartLineLimit, kept in the program (deriving takes about 12 s), and the
+// source text of a chart as odds/strategy_charts.cpp keeps it.
 void StoredChart(int deckSize, StrategyChart& chart);
 std::string ChartSource(const StrategyChart& chart);
-
-// Expected return per coin of the chart's play, and its loss against
-// optimal play in percentage points, both exact decimals.
-std::string ReturnDifferenceText(const DeckAnalysis& better, const DeckAnalysis& worse,
-                                 int decimals);
 
 // The held cards of one hold as the lines see them, for the derivation to
 // try every candidate line on every hold.

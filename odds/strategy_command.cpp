@@ -8,32 +8,52 @@
 #include "odds/card_text.h"
 #include "odds/commands.h"
 #include "odds/deck_figures.h"
-#include "odds/json_writer.h"
+#include "odds/deck_json.h"
 #include "odds/risk.h"
+#include "odds/stopwatch.h"
 #include "odds/strategy.h"
+#include "odds/strategy_derive.h"
+#include "odds/text_format.h"
 
 namespace {
 
-// "0.001772" per coin as percentage points: "0.1772".
-std::string PointsText(const std::string& perCoin) {
-    size_t dot = perCoin.find('.');
-    if (dot == std::string::npos || perCoin.size() < dot + 3) return perCoin;
-    std::string digits = perCoin.substr(0, dot) + perCoin.substr(dot + 1);
-    std::string whole = digits.substr(0, dot + 2);
-    while (whole.size() > 1 && whole[0] == '0') whole.erase(0, 1);
-    return whole + "." + digits.substr(dot + 2);
-}
+// A line's share of all deals, the mean value of its holds per coin, and
+// what best play returns more on its deals, in percentage points.
+struct LineFigure {
+    double share;
+    double value;
+    double lossPoints;
+};
 
 // One deck's chart, how it plays and how best play compares.
 struct ChartRun {
     StrategyChart chart;
     ChartPlay play;
     DeckRun best;
+    std::vector<LineFigure> lines;
+    double chartReturn = 0;
+    double chartLoss = 0;           // per coin against best play
     double chartCategories[kHandCategoryCount] = {};
     double chartVariance = 0;
     double deriveSeconds = 0;
     double playSeconds = 0;
 };
+
+struct StrategyReport {
+    std::vector<ChartRun> runs;     // the decks asked for, the joker's first
+    double seconds = 0;             // the whole computation
+};
+
+LineFigure LineFigures(const ChartPlay& chart, size_t line) {
+    const DeckAnalysis& play = chart.play;
+    double pay = 0;
+    for (int held = 0; held <= 5; ++held)
+        pay += double(chart.linePay[line][size_t(held)]) /
+               double(Binomial(play.deckSize - 5, 5 - held));
+    double deals = double(chart.lineDeals[line]);
+    return {deals / double(play.deals), deals > 0 ? pay / deals : 0,
+            100 * chart.lineLoss[line] / double(play.deals)};
+}
 
 void RunChart(const OddsTables& tables, int deckSize, const OddsOptions& options,
               ChartRun& run) {
@@ -44,24 +64,14 @@ void RunChart(const OddsTables& tables, int deckSize, const OddsOptions& options
     start = std::chrono::steady_clock::now();
     PlayChart(tables, run.chart, kAnalysisThreads, run.play);
     RunDeck(tables, deckSize, options.credits, run.best);
+    for (size_t i = 0; i < run.chart.lines.size(); ++i) run.lines.push_back(LineFigures(run.play, i));
+    run.chartReturn = ExpectedReturn(run.play.play);
+    // In one expression, as the 32-bit Windows program always rounded it.
+    run.chartLoss = ExpectedReturn(run.best.analysis) - ExpectedReturn(run.play.play);
     for (int c = 0; c < kHandCategoryCount; ++c)
         run.chartCategories[c] = FinalCategoryProbability(run.play.play, c);
     run.chartVariance = CategoryVariance(run.chartCategories);
     run.playSeconds = SecondsSince(start);
-}
-
-// A line's share of all deals, the mean value of its holds per coin, and
-// what best play returns more on its deals, in percentage points.
-void LineFigures(const ChartRun& run, size_t line, double& share, double& value, double& loss) {
-    const DeckAnalysis& play = run.play.play;
-    double pay = 0;
-    for (int held = 0; held <= 5; ++held)
-        pay += double(run.play.linePay[line][size_t(held)]) /
-               double(Binomial(play.deckSize - 5, 5 - held));
-    double deals = double(run.play.lineDeals[line]);
-    share = deals / double(play.deals);
-    value = deals > 0 ? pay / deals : 0;
-    loss = 100 * run.play.lineLoss[line] / double(play.deals);
 }
 
 void PrintChart(const ChartRun& run, const OddsOptions& options) {
@@ -75,15 +85,11 @@ void PrintChart(const ChartRun& run, const OddsOptions& options) {
             std::printf("  %2d. %s\n", int(i + 1), text.c_str());
             continue;
         }
-        double share, value, loss;
-        LineFigures(run, i, share, value, loss);
-        char shareText[32], valueText[32], lossText[32];
-        std::snprintf(shareText, sizeof shareText, "%.4f%%", 100 * share);
-        if (run.play.lineDeals[i] > 0) std::snprintf(valueText, sizeof valueText, "%.4f", value);
-        else std::snprintf(valueText, sizeof valueText, "-");
-        std::snprintf(lossText, sizeof lossText, "%.5f", loss);
-        std::printf("  %2d. %-58s %9s %9s %9s\n", int(i + 1), text.c_str(), shareText, valueText,
-                    lossText);
+        const LineFigure& figure = run.lines[i];
+        std::string value = run.play.lineDeals[i] > 0 ? Format("%.4f", figure.value) : "-";
+        std::printf("  %2d. %-58s %9s %9s %9s\n", int(i + 1), text.c_str(),
+                    Format("%.4f%%", 100 * figure.share).c_str(), value.c_str(),
+                    Format("%.5f", figure.lossPoints).c_str());
     }
     std::string chartReturn = ExpectedReturnText(run.play.play, 9);
     std::string bestReturn = ExpectedReturnText(run.best.analysis, 9);
@@ -110,8 +116,8 @@ void PrintChart(const ChartRun& run, const OddsOptions& options) {
 // Best play's figures as the analysis writes them, then the chart's.
 void WriteChartJson(JsonWriter& json, const ChartRun& run) {
     WriteDeckFiguresJson(json, run.best.figures);
-    JsonNumber(json, "chart_return", ExpectedReturn(run.play.play));
-    JsonNumber(json, "chart_loss", ExpectedReturn(run.best.analysis) - ExpectedReturn(run.play.play));
+    JsonNumber(json, "chart_return", run.chartReturn);
+    JsonNumber(json, "chart_loss", run.chartLoss);
     JsonNumber(json, "chart_hit_frequency", 1 - run.chartCategories[Nothing]);
     JsonNumber(json, "chart_variance", run.chartVariance);
     JsonNumber(json, "chart_standard_deviation", std::sqrt(run.chartVariance));
@@ -121,36 +127,36 @@ void WriteChartJson(JsonWriter& json, const ChartRun& run) {
     JsonEndObject(json);
     JsonBeginArray(json, "lines");
     for (size_t i = 0; i < run.chart.lines.size(); ++i) {
-        double share, value, loss;
-        LineFigures(run, i, share, value, loss);
+        const LineFigure& figure = run.lines[i];
         JsonBeginObject(json);
         JsonString(json, "hold", LineText(run.chart.lines[i]));
-        JsonNumber(json, "share", share);
-        JsonNumber(json, "return", value);
-        JsonNumber(json, "loss", loss / 100);
+        JsonNumber(json, "share", figure.share);
+        JsonNumber(json, "return", figure.value);
+        JsonNumber(json, "loss", figure.lossPoints / 100);
         JsonEndObject(json);
     }
     JsonEndArray(json);
 }
 
-}  // namespace
-
-int RunStrategy(const OddsOptions& options) {
+void ComputeStrategy(const OddsOptions& options, StrategyReport& report) {
     auto start = std::chrono::steady_clock::now();
     OddsTables tables;
     BuildOddsTables(tables, kAnalysisThreads);
     std::vector<int> decks = DecksToRun(options.deckSize);
-    std::vector<ChartRun> runs(decks.size());
-    for (size_t i = 0; i < decks.size(); ++i) RunChart(tables, decks[i], options, runs[i]);
+    report.runs.resize(decks.size());
+    for (size_t i = 0; i < decks.size(); ++i) RunChart(tables, decks[i], options, report.runs[i]);
+    report.seconds = SecondsSince(start);
+}
 
-    if (options.json) {
-        JsonWriter json;
-        JsonBeginObject(json);
-        WriteDecksJson(json, runs.size(), [&](size_t i) { WriteChartJson(json, runs[i]); });
-        JsonEndObject(json);
-        std::fputs(json.text.c_str(), stdout);
-        return 0;
-    }
+void PrintStrategyJson(const StrategyReport& report) {
+    JsonWriter json;
+    JsonBeginObject(json);
+    WriteDecksJson(json, report.runs.size(), [&](size_t i) { WriteChartJson(json, report.runs[i]); });
+    JsonEndObject(json);
+    std::fputs(json.text.c_str(), stdout);
+}
+
+void PrintStrategy(const StrategyReport& report, const OddsOptions& options) {
     std::printf("Quorvel: a strategy chart, every deal counted exactly\n\n");
     std::printf("Hold the cards of the first line that the deal has.  \"Ways\": how many of\n"
                 "the straights A-2-3-4-5 .. 9-10-J-Q-K hold every kept card but the joker\n"
@@ -160,7 +166,16 @@ int RunStrategy(const OddsOptions& options) {
                 "kept cards' straights it lies in, and three more if the kept cards (but\n"
                 "the joker) are of one suit and it is of that suit; then the one with\n"
                 "the higher cards, the ace high.\n\n");
-    for (const ChartRun& run : runs) PrintChart(run, options);
-    std::printf("total time: %.3f s on %d threads\n", SecondsSince(start), kAnalysisThreads);
+    for (const ChartRun& run : report.runs) PrintChart(run, options);
+    std::printf("total time: %.3f s on %d threads\n", report.seconds, kAnalysisThreads);
+}
+
+}  // namespace
+
+int RunStrategy(const OddsOptions& options) {
+    StrategyReport report;
+    ComputeStrategy(options, report);
+    if (options.json) PrintStrategyJson(report);
+    else PrintStrategy(report, options);
     return 0;
 }

@@ -1,6 +1,6 @@
 // The derivation of a chart from the exact value of every hold of every
 // deal class: a ranking of all candidate lines, improved move by move.
-#include "odds/strategy.h"
+#include "odds/strategy_derive.h"
 
 #include <algorithm>
 

@@ -1,23 +1,12 @@
-// quorvel-odds train: the trainer.
 #include "odds/trainer.h"
 
 #include <cctype>
-#include <cstdlib>
-#include <cstring>
-#include <ctime>
 #include <vector>
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 #include "engine/deck.h"
 #include "odds/card_text.h"
-#include "odds/commands.h"
-#include "odds/deck_figures.h"
-#include "odds/deck_setting.h"
-#include "odds/strategy.h"
+#include "odds/deal_advice.h"
+#include "odds/text_format.h"
 
 namespace {
 
@@ -45,25 +34,77 @@ struct Score {
     int asChart = 0;    // hands held as the chart holds them
 };
 
+// One hand held and scored: the deal's advice, the player's hold and what
+// it loses against the best hold.
+struct ScoredHand {
+    DealAdvice advice;
+    int mask = 0;
+    bool worse = false;     // worth less than the best hold
+    double loss = 0;        // per coin, against the best hold
+};
+
+double Value(const HoldOutcome& hold) { return double(hold.pay) / double(hold.draws); }
+
+void ScoreHand(const OddsTables& tables, int deckSize, const Card deal[5], int mask,
+               ScoredHand& hand, Score& score) {
+    AdviseDeal(tables, deckSize, deal, hand.advice);
+    hand.mask = mask;
+    const HoldOutcome& mine = HoldOfMask(hand.advice, mask);
+    const HoldOutcome& best = BestHoldOf(hand.advice);
+    // Exact: the values are fractions over their draws.
+    hand.worse = mine.pay * best.draws < best.pay * mine.draws;
+    hand.loss = Value(best) - Value(mine);
+    ++score.hands;
+    if (mask == ChartHoldOf(hand.advice).mask) ++score.asChart;
+    if (hand.worse) {
+        ++score.mistakes;
+        score.lost += hand.loss;
+    }
+}
+
 std::string ScoreText(const Score& score) {
-    char lost[48];
-    std::snprintf(lost, sizeof lost, "%.2f", score.hands > 0 ? 100 * score.lost / score.hands : 0.0);
-    return Plural(score.hands, "hand") + ", " + Plural(score.mistakes, "mistake") + ", " + lost +
+    return Plural(score.hands, "hand") + ", " + Plural(score.mistakes, "mistake") + ", " +
+           Format("%.2f", score.hands > 0 ? 100 * score.lost / score.hands : 0.0) +
            " coins lost per 100 hands, " + std::to_string(score.asChart) + " held as the chart";
 }
 
-std::string Value(const HoldOutcome& outcome) {
-    return FractionText(outcome.pay, outcome.draws, 6);
+void PrintDeal(FILE* out, int number, const Card deal[5]) {
+    std::fprintf(out, "\nHand %d:", number);
+    for (int i = 0; i < 5; ++i)
+        std::fprintf(out, " %s%s", CardLongName(deal[i]).c_str(), i < 4 ? "," : "\n");
+    std::string places = "       ";
+    for (int i = 0; i < 5; ++i) {
+        std::string name = CardShortName(deal[i]);
+        places += "  " + std::to_string(i + 1) + " " + name;
+        if (i < 4) places.append(4 - name.size(), ' ');
+    }
+    std::fprintf(out, "%s\n", places.c_str());
 }
 
-// Colours only for a person at a terminal that shows them.
-bool OutputIsColourTerminal() {
-#ifdef _WIN32
-    return false;
-#else
-    const char* term = std::getenv("TERM");
-    return isatty(fileno(stdout)) && term != nullptr && std::strcmp(term, "dumb") != 0;
-#endif
+void PrintScoredHand(FILE* out, const TrainerSession& session, const ScoredHand& hand,
+                     const Score& score) {
+    const DealAdvice& advice = hand.advice;
+    const Card* deal = advice.deal;
+    const HoldOutcome& mine = HoldOfMask(advice, hand.mask);
+    const HoldOutcome& best = BestHoldOf(advice);
+    const HoldOutcome& chart = ChartHoldOf(advice);
+    auto value = [](const HoldOutcome& hold) { return FractionText(hold.pay, hold.draws, 6); };
+    std::fprintf(out, "  you held   %-22s %14s per coin\n", HeldText(deal, mine.mask).c_str(),
+                 value(mine).c_str());
+    std::fprintf(out, "  best hold  %-22s %14s per coin\n", HeldText(deal, best.mask).c_str(),
+                 value(best).c_str());
+    std::fprintf(out, "  chart      %-22s %14s per coin, line %d \"%s\"\n",
+                 HeldText(deal, chart.mask).c_str(), value(chart).c_str(), advice.chartLine,
+                 advice.chartText);
+    const char* on = session.colour ? (hand.worse ? kRed : kGreen) : "";
+    const char* off = session.colour ? kPlain : "";
+    if (hand.worse)
+        std::fprintf(out, "  %sa mistake: %.6f coins lost per coin%s\n", on, hand.loss, off);
+    else if (mine.mask == best.mask)
+        std::fprintf(out, "  %sright: the best hold%s\n", on, off);
+    else
+        std::fprintf(out, "  %sright: as good as the best hold%s\n", on, off);
+    std::fprintf(out, "  score: %s\n", ScoreText(score).c_str());
 }
 
 }  // namespace
@@ -112,16 +153,9 @@ HoldAnswer ParseHoldAnswer(const std::string& line, const Card deal[5], int deck
     return HoldAnswer::Hold;
 }
 
-void DealTrainerHand(int deckSize, Card deal[5]) {
-    bool out[kDeckSize] = {};
-    for (int i = 0; i < 5; ++i) {
-        Card card;
-        do {
-            card = NextRandom() % deckSize;
-        } while (out[card]);
-        out[card] = true;
-        deal[i] = card;
-    }
+void DealTrainerHand(int deckSize, uint32_t& state, Card deal[5]) {
+    DeckSlot deck[kDeckSize] = {};
+    for (int i = 0; i < 5; ++i) deal[i] = DrawUndealt(deck, deckSize, state);
 }
 
 void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* in, FILE* out) {
@@ -132,24 +166,13 @@ void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* i
                  "all to stand; q quits.\n",
                  DeckName(session.deckSize).c_str(), session.deckSource.c_str(),
                  unsigned(session.seed), unsigned(session.seed));
-    SeedRandom(session.seed);
-    StrategyChart deckChart;
-    StoredChart(session.deckSize, deckChart);
+    uint32_t generator = session.seed;
     Score score;
     std::string line;
     for (;;) {
         Card deal[5];
-        DealTrainerHand(session.deckSize, deal);
-        std::fprintf(out, "\nHand %d:", score.hands + 1);
-        for (int i = 0; i < 5; ++i)
-            std::fprintf(out, " %s%s", CardLongName(deal[i]).c_str(), i < 4 ? "," : "\n");
-        std::string places = "       ";
-        for (int i = 0; i < 5; ++i) {
-            std::string name = CardShortName(deal[i]);
-            places += "  " + std::to_string(i + 1) + " " + name;
-            if (i < 4) places.append(4 - name.size(), ' ');
-        }
-        std::fprintf(out, "%s\n", places.c_str());
+        DealTrainerHand(session.deckSize, generator, deal);
+        PrintDeal(out, score.hands + 1, deal);
 
         int mask = 0;
         HoldAnswer answer = HoldAnswer::Again;
@@ -168,55 +191,10 @@ void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* i
         }
         if (answer == HoldAnswer::Quit) break;
 
-        HoldOutcome outcomes[kHoldCount];
-        EvaluateHolds(tables, session.deckSize, deal, outcomes);
-        const HoldOutcome mine = outcomes[mask];
-        SortHoldsBestFirst(outcomes);
-        const HoldOutcome& best = outcomes[0];
-        ChartAdvice chart;
-        AdviseByChart(deckChart, deal, outcomes, chart);
-        // Exact: the values are fractions over their draws.
-        bool worse = mine.pay * best.draws < best.pay * mine.draws;
-        double loss = double(best.pay) / double(best.draws) - double(mine.pay) / double(mine.draws);
-        ++score.hands;
-        if (mine.mask == chart.hold.mask) ++score.asChart;
-        if (worse) {
-            ++score.mistakes;
-            score.lost += loss;
-        }
-        std::fprintf(out, "  you held   %-22s %14s per coin\n", HeldText(deal, mine.mask).c_str(),
-                     Value(mine).c_str());
-        std::fprintf(out, "  best hold  %-22s %14s per coin\n", HeldText(deal, best.mask).c_str(),
-                     Value(best).c_str());
-        std::fprintf(out, "  chart      %-22s %14s per coin, line %d \"%s\"\n",
-                     HeldText(deal, chart.hold.mask).c_str(), Value(chart.hold).c_str(), chart.line,
-                     chart.text.c_str());
-        const char* on = session.colour ? (worse ? kRed : kGreen) : "";
-        const char* off = session.colour ? kPlain : "";
-        if (worse)
-            std::fprintf(out, "  %sa mistake: %.6f coins lost per coin%s\n", on, loss, off);
-        else if (mine.mask == best.mask)
-            std::fprintf(out, "  %sright: the best hold%s\n", on, off);
-        else
-            std::fprintf(out, "  %sright: as good as the best hold%s\n", on, off);
-        std::fprintf(out, "  score: %s\n", ScoreText(score).c_str());
+        ScoredHand hand;
+        ScoreHand(tables, session.deckSize, deal, mask, hand, score);
+        PrintScoredHand(out, session, hand, score);
     }
     std::fprintf(out, "\nSession: %s (seed %u).\n", ScoreText(score).c_str(),
                  unsigned(session.seed));
-}
-
-int RunTrain(const OddsOptions& options) {
-    TrainerSession session;
-    if (!CommandDeck(options, session.deckSize, session.deckSource)) return 2;
-    session.seed = options.seedGiven ? options.seed : uint32_t(std::time(nullptr));
-    session.colour = OutputIsColourTerminal();
-#ifdef _WIN32
-    session.echo = !_isatty(_fileno(stdin));
-#else
-    session.echo = !isatty(fileno(stdin));
-#endif
-    OddsTables tables;
-    BuildOddsTables(tables, kAnalysisThreads);
-    RunTrainer(tables, session, stdin, stdout);
-    return 0;
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/card.h"
-#include "odds/analysis.h"
+#include "odds/count_tables.h"
 
 struct TrainerSession {
     int deckSize = kDeckSize;
@@ -26,9 +26,9 @@ enum class HoldAnswer { Hold, Quit, Again };
 HoldAnswer ParseHoldAnswer(const std::string& line, const Card deal[5], int deckSize, int& mask,
                            std::string& error);
 
-// Five cards from the card generator as the game draws them: a value
-// modulo the deck's size, skipping cards already out.
-void DealTrainerHand(int deckSize, Card deal[5]);
+// Five cards of a full deck as the game deals them (DrawUndealt), from the
+// generator's state `state`, which moves on.
+void DealTrainerHand(int deckSize, uint32_t& state, Card deal[5]);
 
 // Plays hands until "q" or the end of `in`; the transcript goes to `out`.
 void RunTrainer(const OddsTables& tables, const TrainerSession& session, FILE* in, FILE* out);

@@ -1,13 +1,18 @@
 // How long the exact analysis of optimal play takes: the shared hand tables,
-// each deck's deals, its variance and risk of going bust, and the whole run
-// of the program (tables and both decks), on the program's two threads and,
-// for comparison, on one.
+// each deck's deals, its variance and risk of going bust, the whole run of
+// the program (tables and both decks), and one deal's 32 holds as the hold
+// command, the trainer and the page's coach ask for them; on the program's
+// two threads and, for comparison and for the page, on one.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
+#include "engine/deck.h"
 #include "engine/round.h"
-#include "odds/analysis.h"
+#include "odds/deal_advice.h"
+#include "odds/deal_sweep.h"
 #include "odds/deck_figures.h"
-#include "odds/strategy.h"
+#include "odds/strategy_derive.h"
 
 namespace {
 
@@ -20,15 +25,43 @@ const OddsTables& Tables() {
     return *tables;
 }
 
+// What the tables hold, in MiB.
+double TableMiB(const OddsTables& tables) {
+    size_t bytes = tables.naturalHands.capacity() + tables.jokerHands.capacity();
+    for (const auto& set : tables.natural) bytes += set.capacity() * sizeof set[0];
+    for (const auto& set : tables.joker) bytes += set.capacity() * sizeof set[0];
+    for (const auto* summaries : {tables.summary52, tables.summary53, tables.summaryWithJoker})
+        for (int k = 0; k < 5; ++k) bytes += summaries[k].capacity() * sizeof summaries[k][0];
+    return double(bytes) / (1 << 20);
+}
+
 void BM_BuildOddsTables(benchmark::State& state) {
     const int threads = static_cast<int>(state.range(0));
+    OddsTables tables;
     for (auto _ : state) {
-        OddsTables tables;
+        tables = OddsTables();
         BuildOddsTables(tables, threads);
         benchmark::DoNotOptimize(tables.summary53[0].data());
     }
+    state.counters["MiB"] = TableMiB(tables);
 }
 BENCHMARK(BM_BuildOddsTables)->Arg(kAnalysisThreads)->Arg(1)->ArgName("threads")
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The counts alone, all that one deal's holds need: what the page builds
+// when the coach is switched on (one thread), and the hold command and the
+// trainer (two).
+void BM_BuildCountTables(benchmark::State& state) {
+    const int threads = static_cast<int>(state.range(0));
+    OddsTables tables;
+    for (auto _ : state) {
+        tables = OddsTables();
+        BuildCountTables(tables, threads);
+        benchmark::DoNotOptimize(tables.natural[0].data());
+    }
+    state.counters["MiB"] = TableMiB(tables);
+}
+BENCHMARK(BM_BuildCountTables)->Arg(kAnalysisThreads)->Arg(1)->ArgName("threads")
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // range(0): the deck, 53 (joker wild) or 52; range(1): threads.
@@ -97,18 +130,88 @@ void BM_WholeProgramAnalysis(benchmark::State& state) {
 }
 BENCHMARK(BM_WholeProgramAnalysis)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// One deal's 32 holds, as the hold command computes them once the tables
-// are built.
+// Deals of the deck as the game deals them, from a fixed seed.
+std::vector<std::array<Card, 5>> GameDeals(int deckSize, int count) {
+    std::vector<std::array<Card, 5>> deals(static_cast<size_t>(count));
+    uint32_t state = 12345;
+    for (auto& deal : deals) {
+        DeckSlot deck[kDeckSize] = {};
+        for (Card& card : deal) card = DrawUndealt(deck, deckSize, state);
+    }
+    return deals;
+}
+
+// One deal's 32 holds, counted alone, once the tables are built; a deal
+// after another of the deck, range(0).
 void BM_EvaluateHolds(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
     const OddsTables& tables = Tables();
-    const Card deal[5] = {37, 22, 39, 12, kJoker};
+    const std::vector<std::array<Card, 5>> deals = GameDeals(deckSize, 1000);
     HoldOutcome outcomes[kHoldCount];
+    size_t next = 0;
     for (auto _ : state) {
-        EvaluateHolds(tables, 53, deal, outcomes);
+        EvaluateHolds(tables, deckSize, deals[next].data(), outcomes);
         benchmark::DoNotOptimize(outcomes[0].pay);
+        next = (next + 1) % deals.size();
     }
 }
-BENCHMARK(BM_EvaluateHolds)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EvaluateHolds)->Arg(53)->Arg(52)->ArgName("deck")->Unit(benchmark::kMicrosecond);
+
+// One deal's whole advice (AdviseDeal: the holds sorted, the best, the
+// chart's line and its cost), on one thread as the page gives it.
+void BM_AdviseDeal(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    const OddsTables& tables = Tables();
+    const std::vector<std::array<Card, 5>> deals = GameDeals(deckSize, 1000);
+    DealAdvice advice;
+    size_t next = 0;
+    for (auto _ : state) {
+        AdviseDeal(tables, deckSize, deals[next].data(), advice);
+        benchmark::DoNotOptimize(advice.costNumerator);
+        next = (next + 1) % deals.size();
+    }
+}
+BENCHMARK(BM_AdviseDeal)->Arg(53)->Arg(52)->ArgName("deck")->Unit(benchmark::kMicrosecond);
+
+// The same over 1,000 deals shared out over range(1) threads: deals a
+// second, threaded and not.
+void BM_AdviseDeals(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    const int threads = static_cast<int>(state.range(1));
+    const OddsTables& tables = Tables();
+    const std::vector<std::array<Card, 5>> deals = GameDeals(deckSize, 1000);
+    std::vector<DealAdvice> advice(deals.size());
+    for (auto _ : state) {
+        ParallelFor(int64_t(deals.size()), threads, [&](int, int64_t begin, int64_t end) {
+            for (int64_t i = begin; i < end; ++i)
+                AdviseDeal(tables, deckSize, deals[size_t(i)].data(), advice[size_t(i)]);
+        });
+        benchmark::DoNotOptimize(advice.data());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(deals.size()));
+}
+BENCHMARK(BM_AdviseDeals)
+    ->Args({53, kAnalysisThreads})->Args({52, kAnalysisThreads})->Args({53, 1})->Args({52, 1})
+    ->ArgNames({"deck", "threads"})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// From nothing to one deal's advice: the count tables built on range(1)
+// threads, then the deal, as the hold command (two threads) and the
+// coach's first deal (one) pay it.
+void BM_AdviseFirstDeal(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    const int threads = static_cast<int>(state.range(1));
+    const std::vector<std::array<Card, 5>> deals = GameDeals(deckSize, 1);
+    DealAdvice advice;
+    for (auto _ : state) {
+        OddsTables tables;
+        BuildCountTables(tables, threads);
+        AdviseDeal(tables, deckSize, deals[0].data(), advice);
+        benchmark::DoNotOptimize(advice.costNumerator);
+    }
+}
+BENCHMARK(BM_AdviseFirstDeal)
+    ->Args({53, kAnalysisThreads})->Args({52, kAnalysisThreads})->Args({53, 1})->Args({52, 1})
+    ->ArgNames({"deck", "threads"})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The strategy chart: deriving it from the hold values of every deal class,
 // and counting the kept chart's return over every deal.  range(0): deck.

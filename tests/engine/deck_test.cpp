@@ -156,6 +156,30 @@ TEST_F(DeckTest, DealAndDrawTakeTheGeneratorValuesInSlotOrder) {
     }
 }
 
+// The dealing step on a table and generator state of the caller's own
+// deals what the game deals from the same seed, and touches neither the
+// game's deck nor its generator.
+TEST_F(DeckTest, DrawUndealtOnATableOfItsOwnDealsAsTheGame) {
+    for (int wild = 0; wild <= 1; ++wild) {
+        gSettings.WildCards = wild;
+        FreshDeal(1);
+        const uint32_t gameState = RandomState();
+        DeckSlot own[kDeckSize] = {};
+        uint32_t state = 1;
+        for (int i = 0; i < kSlotCount; ++i)
+            EXPECT_EQ(DrawUndealt(own, wild ? kDeckSize : kDeckSize - 1, state), gSlots[i].card)
+                << "wild " << wild << " slot " << i;
+        EXPECT_EQ(state, gameState);
+        EXPECT_EQ(RandomState(), gameState);
+        int out = 0;
+        for (int c = 0; c < kDeckSize; ++c) {
+            EXPECT_EQ(own[c].dealt, gDeck[c].dealt) << c;
+            out += own[c].dealt;
+        }
+        EXPECT_EQ(out, kSlotCount);
+    }
+}
+
 TEST_F(DeckTest, DrawRandomCardGivesEachCardOnce) {
     gSettings.WildCards = 1;
     std::set<Card> seen;

@@ -3,6 +3,7 @@
 // byte picks the deck, the rest are the words.
 #include "engine/card.h"
 #include "odds/card_text.h"
+#include "odds/text_format.h"
 #include "tests/fuzz/fuzz_util.h"
 
 namespace {

@@ -5,6 +5,7 @@
 // line says why.
 #include "engine/card.h"
 #include "odds/card_text.h"
+#include "odds/text_format.h"
 #include "odds/trainer.h"
 #include "tests/fuzz/fuzz_util.h"
 

@@ -3,7 +3,8 @@
 #include <array>
 #include <cmath>
 
-#include "odds/analysis.h"
+#include "odds/deal_sweep.h"
+#include "odds/text_format.h"
 #include "tests/odds/odds_fixture.h"
 
 namespace {

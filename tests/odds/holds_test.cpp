@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 #include <string>
 
-#include "odds/analysis.h"
+#include "odds/deal_advice.h"
+#include "odds/deal_holds.h"
+#include "odds/strategy.h"
 #include "tests/engine/test_cards.h"
 #include "tests/odds/odds_fixture.h"
 
@@ -88,6 +91,13 @@ TEST(EvaluateHolds, RefusesDealsNotOfTheDeck) {
     const Card none[5] = {0, 1, 2, 3, kNoCard};
     EXPECT_FALSE(EvaluateHolds(tables, 53, none, outcomes));
     EXPECT_FALSE(EvaluateHolds(tables, 54, HandOf("2C 7D 9H KS 3C").data(), outcomes));
+    // The one-deal entry refuses them alike and leaves its record as it was.
+    DealAdvice advice;
+    advice.chartLine = -7;
+    EXPECT_FALSE(AdviseDeal(tables, 52, withJoker.data(), advice));
+    EXPECT_FALSE(AdviseDeal(tables, 53, repeated.data(), advice));
+    EXPECT_FALSE(AdviseDeal(tables, 53, none, advice));
+    EXPECT_EQ(advice.chartLine, -7);
 }
 
 // The whole analysis chooses its holds from pay summaries, not from the
@@ -136,6 +146,120 @@ TEST(SortHoldsBestFirst, OrdersByValueThenWinsThenFewerCards) {
         EXPECT_GE(a.pay * b.draws, b.pay * a.draws) << i;
         EXPECT_FALSE(BetterHold(b, a)) << i;
     }
+}
+
+// The one entry for one deal on every sample deal: the holds of
+// EvaluateHolds, best first, each found again by its mask; the best hold
+// as the whole analysis chooses it; the chart's line and hold as the kept
+// chart picks them.
+TEST(AdviseDeal, AllHoldsBestFirstEachFoundByItsMaskWithTheChartsLine) {
+    const OddsTables& tables = SharedTables();
+    auto check = [&](const char* text, int deckSize) {
+        SCOPED_TRACE(std::string(text) + ", " + std::to_string(deckSize) + " cards");
+        std::array<Card, 5> deal = HandOf(text);
+        DealAdvice advice;
+        ASSERT_TRUE(AdviseDeal(tables, deckSize, deal.data(), advice));
+        HoldOutcome byMask[kHoldCount];
+        ASSERT_TRUE(EvaluateHolds(tables, deckSize, deal.data(), byMask));
+        EXPECT_EQ(advice.deckSize, deckSize);
+        EXPECT_EQ(std::vector<Card>(advice.deal, advice.deal + 5),
+                  std::vector<Card>(deal.begin(), deal.end()));
+        EXPECT_EQ(advice.dealt, EvaluateHand(deal.data()));
+        for (int mask = 0; mask < kHoldCount; ++mask) {
+            const HoldOutcome& hold = HoldOfMask(advice, mask);
+            EXPECT_EQ(hold.mask, mask);
+            EXPECT_EQ(hold.draws, byMask[mask].draws) << mask;
+            EXPECT_EQ(hold.pay, byMask[mask].pay) << mask;
+            EXPECT_EQ(PayingDraws(hold), PayingDraws(byMask[mask])) << mask;
+        }
+        for (int i = 0; i + 1 < kHoldCount; ++i)
+            EXPECT_FALSE(BetterHold(advice.holds[i + 1], advice.holds[i])) << i;
+        EXPECT_EQ(BestHoldOf(advice).mask, BestHold(tables, deckSize, deal.data()));
+        StrategyChart chart;
+        StoredChart(deckSize, chart);
+        int line = -1;
+        EXPECT_EQ(ChartHoldOf(advice).mask, ChartHold(chart, deal.data(), &line));
+        ASSERT_GE(line, 0);
+        EXPECT_EQ(advice.chartLine, line + 1);
+        EXPECT_EQ(advice.chartText, LineText(chart.lines[size_t(line)]));
+    };
+    for (const SampleDeal& sample : kNaturalDeals) {
+        check(sample.cards, 52);
+        check(sample.cards, 53);
+    }
+    for (const SampleDeal& sample : kJokerDeals) check(sample.cards, 53);
+}
+
+// What the chart's hold costs, against every draw of it and of the best
+// hold counted: a loss, a hold as good as the best but another, and the
+// best hold itself.
+TEST(AdviseDeal, TheChartsHoldCostsExactlyWhatItLosesAgainstTheBest) {
+    struct Case {
+        int deckSize;
+        const char* deal;
+        int chartLine;      // 0: not pinned here
+        int chartMask;
+        bool best;      // the chart's hold is the best hold itself
+    };
+    const Case cases[] = {{53, "4D KH TC 8S 6C", 37, 0b10100, false},
+                          {53, "6H 2H 4D AD KS", 0, -1, false},
+                          {52, "9D 5D 6C TS 7H", 0, -1, false},
+                          {53, "AH KH QH 7C 2D", 24, 0b00111, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.deal);
+        std::array<Card, 5> deal = HandOf(c.deal);
+        DealAdvice advice;
+        ASSERT_TRUE(AdviseDeal(SharedTables(), c.deckSize, deal.data(), advice));
+        const int chartMask = ChartHoldOf(advice).mask;
+        if (c.chartLine > 0) {
+            EXPECT_EQ(advice.chartLine, c.chartLine);
+            EXPECT_EQ(chartMask, c.chartMask);
+        }
+        EXPECT_EQ(advice.chartPlace == 0, c.best);
+        DrawCounts chart = BruteForceHold(deal.data(), chartMask, c.deckSize);
+        DrawCounts best = BruteForceHold(deal.data(), BestHoldOf(advice).mask, c.deckSize);
+        int64_t numerator = best.pay * chart.draws - chart.pay * best.draws;
+        int64_t denominator = best.draws * chart.draws;
+        int64_t divisor = std::gcd(numerator, denominator);
+        EXPECT_EQ(advice.costNumerator, numerator / divisor);
+        EXPECT_EQ(advice.costDenominator, denominator / divisor);
+        EXPECT_EQ(advice.costNumerator == 0, c.chartLine == 0 || c.best);
+    }
+}
+
+// The record's text holds every line of the kept charts whole.
+TEST(AdviseDeal, EveryLineOfTheKeptChartsFitsTheRecord) {
+    for (int deckSize : {52, 53}) {
+        StrategyChart chart;
+        StoredChart(deckSize, chart);
+        for (const ChartLine& line : chart.lines)
+            EXPECT_LT(LineText(line).size(), size_t(kChartTextSize)) << LineText(line);
+    }
+}
+
+// The page builds the counts alone: the entry gives the same from them.
+TEST(AdviseDeal, NeedsOnlyTheCountTables) {
+    OddsTables counts;
+    BuildCountTables(counts, kAnalysisThreads);
+    EXPECT_TRUE(counts.summary53[0].empty());
+    for (int deckSize : {52, 53}) {
+        for (const char* text : {"4D KH TC 8S 6C", "9C 9D 5H 5S KC", "2C 7D 9H KS 4H"}) {
+            std::array<Card, 5> deal = HandOf(text);
+            DealAdvice fromCounts, fromAll;
+            ASSERT_TRUE(AdviseDeal(counts, deckSize, deal.data(), fromCounts));
+            ASSERT_TRUE(AdviseDeal(SharedTables(), deckSize, deal.data(), fromAll));
+            for (int i = 0; i < kHoldCount; ++i) {
+                EXPECT_EQ(fromCounts.holds[i].mask, fromAll.holds[i].mask) << text;
+                EXPECT_EQ(fromCounts.holds[i].pay, fromAll.holds[i].pay) << text;
+            }
+            EXPECT_EQ(fromCounts.chartLine, fromAll.chartLine) << text;
+            EXPECT_EQ(fromCounts.costNumerator, fromAll.costNumerator) << text;
+        }
+    }
+    std::array<Card, 5> joker = HandOf("JK 7C 7D 7H 2S");
+    DealAdvice advice;
+    ASSERT_TRUE(AdviseDeal(counts, 53, joker.data(), advice));
+    EXPECT_EQ(BestHoldOf(advice).mask, 0b01111);
 }
 
 // Holds a player can check by hand.

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <dirent.h>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -14,7 +15,7 @@
 
 #include "engine/evaluate.h"
 #include "engine/payout.h"
-#include "odds/analysis.h"
+#include "odds/deal_sweep.h"
 
 inline const OddsTables& SharedTables() {
     static const OddsTables* tables = [] {
@@ -76,8 +77,9 @@ inline DrawCounts BruteForceHold(const Card deal[5], int mask, int deckSize) {
     return result;
 }
 
-// A directory of the test's own under /tmp, removed afterwards with the
-// files the tests of the analyser put there.
+// A directory of the test's own under /tmp, removed afterwards with
+// whatever the tests of the analyser put there (files, and folders left
+// empty).
 class SettingsDirTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -86,8 +88,13 @@ protected:
         dir = pattern;
     }
     void TearDown() override {
-        for (const char* name : {"in", "out", "err", "quorvel.ini", "quorvel-odds"})
-            std::remove((dir + "/" + name).c_str());
+        std::vector<std::string> names;
+        if (DIR* folder = opendir(dir.c_str())) {
+            while (const dirent* entry = readdir(folder)) names.push_back(entry->d_name);
+            closedir(folder);
+        }
+        for (const std::string& name : names)
+            if (name != "." && name != "..") std::remove((dir + "/" + name).c_str());
         rmdir(dir.c_str());
     }
     void WriteSettings(const std::string& text) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -59,6 +60,41 @@ protected:
         }
     }
 };
+
+// `text` with every `from` replaced by `to`.
+inline std::string ReplacedAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); !from.empty() && at != std::string::npos;
+         at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// A run as the saved outputs keep it: the exit code, then stdout and
+// stderr with their sizes, the test's directory as @DIR@, the program's as
+// @PROGRAM_DIR@, and every line that tells a time cut after "time:".
+inline std::string SavedRunText(const ProgramRun& run, const std::string& dir) {
+    const std::string programDir = kProgram.substr(0, kProgram.rfind('/'));
+    auto masked = [&](const std::string& stream) {
+        std::string text =
+            ReplacedAll(ReplacedAll(stream, dir, "@DIR@"), programDir, "@PROGRAM_DIR@");
+        std::string result;
+        std::istringstream lines(text);
+        std::string line;
+        while (std::getline(lines, line)) {
+            size_t indent = line.find_first_not_of(' ');
+            for (const char* head : {"time: ", "total time: "})
+                if (indent != std::string::npos && line.compare(indent, std::strlen(head), head) == 0)
+                    line = line.substr(0, indent + std::strlen(head)) + "...";
+            result += line + (lines.eof() ? "" : "\n");
+        }
+        return result;
+    };
+    std::string out = masked(run.out);
+    std::string err = masked(run.err);
+    return "exit code " + std::to_string(run.exitCode) + "\n--- stdout, " +
+           std::to_string(out.size()) + " bytes\n" + out + "--- stderr, " +
+           std::to_string(err.size()) + " bytes\n" + err;
+}
 
 inline int CountLines(const std::string& text, const std::string& prefix) {
     std::istringstream lines(text);

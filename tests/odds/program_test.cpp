@@ -2,16 +2,89 @@
 // for bad input, and its exit codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "odds/card_text.h"
+#include "odds/text_format.h"
 #include "odds/risk.h"
 #include "tests/odds/odds_fixture.h"
 #include "tests/odds/program_fixture.h"
 
 namespace {
+
+const std::string kOutputs = QUORVEL_ODDS_OUTPUTS;
+
+// One line of outputs/cases.txt: "name | arguments | input".
+struct SavedCase {
+    std::string name;
+    std::string arguments;
+    std::string input;
+};
+
+std::vector<SavedCase> SavedCases() {
+    std::vector<SavedCase> cases;
+    std::istringstream lines(ReadFile(kOutputs + "/cases.txt"));
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        size_t first = line.find('|');
+        size_t second = line.find('|', first + 1);
+        if (first == std::string::npos || second == std::string::npos) {
+            ADD_FAILURE() << "not a case: " << line;
+            continue;
+        }
+        SavedCase c = {Trimmed(line.substr(0, first)),
+                       Trimmed(line.substr(first + 1, second - first - 1)),
+                       ReplacedAll(Trimmed(line.substr(second + 1)), "\\n", "\n")};
+        cases.push_back(c);
+    }
+    return cases;
+}
+
+// Every command and option, both decks, joker deals, refused input and the
+// trainer: byte for byte what the program printed when the outputs were
+// saved, times and folders aside.  QUORVEL_ODDS_SAVE_OUTPUTS=1 saves them
+// afresh instead, for a change of output made on purpose.
+TEST_F(ProgramTest, EveryCaseGivesItsSavedOutput) {
+    for (const char* file : {"wild0.ini", "wild1.ini", "nokey.ini"}) {
+        const char* text = file[4] == '0' ? "[Settings]\r\nWildCards=0\r\n"
+                           : file[4] == '1' ? "[Settings]\nZoom=1\nWildCards=1\n"
+                                            : "[Settings]\nSound=0\n";
+        std::ofstream(dir + "/" + file, std::ios::binary) << text;
+    }
+    ASSERT_EQ(mkdir((dir + "/folder.ini").c_str(), 0755), 0);
+    const bool save = std::getenv("QUORVEL_ODDS_SAVE_OUTPUTS") != nullptr;
+    const std::vector<SavedCase> cases = SavedCases();
+    ASSERT_GT(cases.size(), 50u);
+    for (const SavedCase& c : cases) {
+        SCOPED_TRACE(c.name + ": quorvel-odds " + c.arguments);
+        ProgramRun run = RunProgram(ReplacedAll(c.arguments, "@DIR@", dir), kProgram, c.input);
+        const std::string text = SavedRunText(run, dir);
+        const std::string path = kOutputs + "/" + c.name + ".txt";
+        if (save) {
+            std::ofstream(path, std::ios::binary) << text;
+            continue;
+        }
+        const std::string saved = ReadFile(path);
+        if (saved == text) continue;
+        // The first line that differs, and where.
+        size_t at = 0;
+        while (at < saved.size() && at < text.size() && saved[at] == text[at]) ++at;
+        size_t begin = text.rfind('\n', at == 0 ? 0 : at - 1);
+        begin = begin == std::string::npos ? 0 : begin + 1;
+        ADD_FAILURE() << path << " differs at byte " << at << ", line "
+                      << 1 + std::count(text.begin(), text.begin() + long(begin), '\n')
+                      << ":\n  saved: " << saved.substr(begin, saved.find('\n', begin) - begin)
+                      << "\n  now:   " << text.substr(begin, text.find('\n', begin) - begin);
+    }
+    if (save) GTEST_SKIP() << "saved afresh in " << kOutputs;
+}
 
 TEST_F(ProgramTest, HoldListsAllThirtyTwoHoldsBestFirst) {
     ProgramRun run = RunProgram("--deck 53 hold 'Queen of Hearts' JH KH AH 10H");

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/payout.h"
-#include "odds/analysis.h"
+#include "odds/deal_sweep.h"
 #include "odds/deck_figures.h"
 #include "odds/risk.h"
 #include "tests/odds/odds_fixture.h"

@@ -2,7 +2,7 @@
 // Slow (about 12 s), so not run again with sanitizers.
 #include <gtest/gtest.h>
 
-#include "odds/strategy.h"
+#include "odds/strategy_derive.h"
 #include "tests/odds/odds_fixture.h"
 
 namespace {

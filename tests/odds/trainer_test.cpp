@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "odds/card_text.h"
+#include "odds/text_format.h"
 #include "odds/trainer.h"
 #include "tests/odds/odds_fixture.h"
 #include "tests/odds/program_fixture.h"

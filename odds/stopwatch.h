@@ -1,0 +1,7 @@
+// Times the commands report of their own work.
+#pragma once
+#include <chrono>
+
+inline double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
