@@ -31,6 +31,8 @@ export class Machine {
   /** @param {WebAssembly.Instance} instance */
   constructor(instance) {
     this.exports = /** @type {any} */ (instance.exports);
+    // A module of the reactor kind: its static constructors, once.
+    this.exports._initialize();
     /** @type {WebAssembly.Memory} */
     this.memory = this.exports.memory;
     /** @type {Frame[]} suspended calls, innermost last */
