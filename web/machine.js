@@ -50,6 +50,8 @@ export class Machine {
     this.tickWaiting = false;
     this.timer = 0;
     this.timerMs = 0;
+    /** Called whenever a call into the core has returned or been suspended. */
+    this.settled = () => {};
     this.decoder = new TextDecoder();
     this.encoder = new TextEncoder();
   }
@@ -75,7 +77,9 @@ export class Machine {
     if (data === undefined) throw new Error('too many nested holds');
     /** @type {Frame} */
     const frame = { name, args, data, ready: false, value: 0 };
-    return this.run(frame, false);
+    const result = this.run(frame, false);
+    this.settled();
+    return result;
   }
 
   /**
@@ -115,6 +119,7 @@ export class Machine {
       if (!top || !top.ready) break;
       this.suspended.pop();
       this.run(top, true);
+      this.settled();
     }
     if (!this.busy) this.drain();
   }

@@ -7,6 +7,7 @@ import { Modals } from './boxes.js';
 import { DIALOG, Dialogs } from './dialogs.js';
 import { Screen } from './effects.js';
 import { Machine } from './machine.js';
+import { COACH, COACH_HELP, Coach } from './coach.js';
 import { Menus } from './menus.js';
 import { resources } from './resources.js';
 import { Sound } from './sound.js';
@@ -60,6 +61,8 @@ class Page {
     this.screenElement = /** @type {any} */ (null);
     /** @type {HTMLElement} */
     this.stage = /** @type {any} */ (null);
+    /** @type {Coach} */
+    this.coach = /** @type {any} */ (null);
     this.scale = 1;
     this.lastPress = { time: -1e9, x: 0, y: 0, double: false };
     this.altAlone = false;
@@ -184,6 +187,7 @@ class Page {
 
   placeWindow() {
     const { w, h } = this.screenSize();
+    if (this.coach) queueMicrotask(() => this.coach.placeWindow());
     const W = this.machine.exports.quorvel_metric(0);
     const H = this.machine.exports.quorvel_metric(1);
     this.window.centre(w, h, W, H);
@@ -208,24 +212,51 @@ class Page {
     this.modals.owner = this.window.root;
     this.table = new Table(this.machine, this.window.client);
     this.status = new StatusLine(this.machine, this.table.felt);
+    const item = (/** @type {string} */ text, /** @type {number} */ command) =>
+      ({ text, command, separator: false, greyed: false, checked: false });
+    const coachMenu = {
+      text: '&Coach', command: 0, separator: false, greyed: false, checked: false,
+      items: [item('Coach &On', COACH.toggle), item('&Practice', COACH.practice),
+        { text: '', command: 0, separator: true, greyed: false, checked: false }, item('&All Holds...', COACH.list)],
+    };
     this.menus = new Menus(this.machine, /** @type {HTMLElement} */ (this.window.menuBar), this.stage, {
-      command: (id) => this.machine.post(() => this.machine.call('quorvel_command', id)),
-      help: (id) => this.status.show(id ? this.string(id, 254) : ''),
+      command: (id) => this.command(id),
+      help: (id) => this.status.show(/** @type {Record<number, string>} */ (COACH_HELP)[id] || (id ? this.string(id, 254) : '')),
+      pageItem: (id) => this.coachItem(id),
       scale: () => this.scale,
       defer: (action) => this.whenIdle(action),
       origin: () => {
         const r = this.stage.getBoundingClientRect();
         return { x: r.left, y: r.top };
       },
-    });
+    }, [coachMenu]);
     this.dialogs = new Dialogs(this.machine, this.modals, this.screen, {
       applyTableColour: () => this.repaintTable(),
       repaintTable: () => this.repaintTable(),
     });
+    this.coach = new Coach(this.machine, this.table, this.modals, this.storage, () => this.screenSize(),
+      () => this.window.rect());
+    this.machine.settled = () => this.coach.watch();
     // Start-up: the first message and the status line's title.
     this.table.drawMessage(this.string(1011, 255));
     this.status.show(this.string(2000, 255));
     this.placeWindow();
+  }
+
+  /** A menu command: the page's own, or the game's. @param {number} id */
+  command(id) {
+    if (id === COACH.toggle) this.coach.toggle();
+    else if (id === COACH.practice) this.coach.togglePractice();
+    else if (id === COACH.list) this.coach.list();
+    else this.machine.post(() => this.machine.call('quorvel_command', id));
+  }
+
+  /** The state of the page's own menu items; null for the game's. @param {number} id */
+  coachItem(id) {
+    if (id === COACH.toggle) return { greyed: false, checked: this.coach.on };
+    if (id === COACH.practice) return { greyed: !this.coach.on, checked: this.coach.practice };
+    if (id === COACH.list) return { greyed: !this.coach.on || !this.coach.advised, checked: false };
+    return null;
   }
 
   // The table's colour changed: the felt, and with it the card corners and
@@ -277,7 +308,7 @@ class Page {
     window.addEventListener('keydown', unlock, true);
 
     felt.addEventListener('pointerdown', (e) => {
-      if (e.button !== 0 || this.machine.modal) return;
+      if (e.button !== 0 || this.modals.top) return;
       const target = /** @type {HTMLElement} */ (e.target);
       if (target.closest('button')) return;
       const p = this.clientPoint(e);
@@ -304,7 +335,7 @@ class Page {
     }
     this.window.root.addEventListener('contextmenu', (e) => {
       e.preventDefault();
-      if (this.machine.modal) return;
+      if (this.modals.top) return;
       const r = this.stage.getBoundingClientRect();
       const x = (e.clientX - r.left) / this.scale;
       const y = (e.clientY - r.top) / this.scale;
@@ -388,7 +419,7 @@ class Page {
       this.menus.key(e);
       return;
     }
-    if (this.machine.modal) {
+    if (this.modals.top) {
       e.preventDefault();
       this.modals.key(e);
       return;
@@ -434,7 +465,7 @@ class Page {
 
   /** @param {KeyboardEvent} e */
   keyUp(e) {
-    if (this.machine.modal || this.menus.active) {
+    if (this.modals.top || this.menus.active) {
       if (e.key === 'Alt') e.preventDefault();
       return;
     }

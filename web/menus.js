@@ -44,13 +44,18 @@ export class Menus {
    * @param {HTMLElement} layer      where popups open, over everything
    * @param {{ command: (id: number) => void, help: (id: number) => void,
    *           scale: () => number, origin: () => {x: number, y: number},
-   *           defer: (action: () => void) => void }} host
+   *           defer: (action: () => void) => void,
+   *           pageItem: (command: number) => {greyed: boolean, checked: boolean} | null }} host
+   * @param {MenuItem[]} extra   the page's own popups
    */
-  constructor(machine, bar, layer, host) {
+  constructor(machine, bar, layer, host, extra) {
     this.machine = machine;
     this.host = host;
     this.layer = layer;
     this.menu = mainMenu();
+    // The page's own popups go before the one set to the right end.
+    const at = this.menu.findIndex((item) => item.right);
+    this.menu.splice(at < 0 ? this.menu.length : at, 0, ...extra);
     /** @type {{title: HTMLElement, item: MenuItem, key: string}[]} */
     this.titles = [];
     for (const item of this.menu) {
@@ -87,7 +92,6 @@ export class Menus {
     /** Whether the open popup is the window's system menu. */
     this.system = false;
     this.barIndex = 0;
-    this.lastHelp = 0;
     layer.addEventListener('pointerdown', (e) => {
       if (this.active && e.target === layer) {
         e.preventDefault();
@@ -104,7 +108,8 @@ export class Menus {
       for (const item of items) {
         if (item.items) walk(item.items);
         else if (item.command) {
-          const state = ex.quorvel_menu_state(item.command);
+          const own = this.host.pageItem(item.command);
+          const state = own ? (own.greyed ? 1 : 0) | (own.checked ? 2 : 0) : ex.quorvel_menu_state(item.command);
           item.greyed = (state & 1) !== 0;
           item.checked = (state & 2) !== 0;
         }

@@ -1,0 +1,271 @@
+// The coach at the table, an addition of the page: when it is on, the exact
+// value of the hold the player has set, beside the best hold's and the
+// strategy chart's, the best and the chart's holds marked on the cards, the
+// verdict on the hold played after the draw and a tally of the session.  In
+// practice, the marks and the best hold stay hidden until the draw.  Every
+// figure is the odds analyser's, computed in the page's core.
+import { el, place } from './ui.js';
+import { FramedWindow, pushButton } from './windows.js';
+
+const PHASE = { betting: 0, dealt: 1, drawn: 2 };
+const DECIMALS = 6;
+
+/** The page's own menu commands, apart from the game's. */
+export const COACH = { toggle: 0xc001, practice: 0xc002, list: 0xc003 };
+
+/** Their help in the status line, as the game's items have theirs. */
+export const COACH_HELP = {
+  [COACH.toggle]: 'Show the exact value of every hold.',
+  [COACH.practice]: 'Hide the best hold until the draw.',
+  [COACH.list]: 'List all 32 holds of the deal with their values.',
+};
+
+export class Coach {
+  /**
+   * @param {import('./machine.js').Machine} machine
+   * @param {import('./table.js').Table} table
+   * @param {import('./boxes.js').Modals} modals
+   * @param {import('./storage.js').Storage} storage
+   * @param {() => {w: number, h: number}} screen
+   * @param {() => number[]} mainWindow   the main window's rectangle
+   */
+  constructor(machine, table, modals, storage, screen, mainWindow) {
+    this.machine = machine;
+    this.table = table;
+    this.modals = modals;
+    this.storage = storage;
+    this.screen = screen;
+    this.mainWindow = mainWindow;
+    this.on = storage.read('Coach') === '1';
+    this.practice = storage.read('CoachPractice') === '1';
+    this.deck = 53;
+    this.advised = false;
+    this.phase = PHASE.betting;
+    this.dealing = false;
+    this.mask = -1;
+    this.played = 0;
+    this.coins = 0;
+    this.tally = { hands: 0, best: 0, chart: 0, givenUp: 0 };
+    /** @type {string} */
+    this.verdict = '';
+    /** @type {FramedWindow | null} */
+    this.window = null;
+    /** @type {Record<string, HTMLElement>} */
+    this.lines = {};
+    // The marks go in the gap between each card and its hold button.
+    /** @type {HTMLElement[]} */
+    this.marks = [0, 1, 2, 3, 4].map((i) => {
+      const r = table.rect(0, i);
+      const mark = el('div', 'coach-mark', table.felt);
+      place(mark, [r[0], r[3] + 1, r[2], r[3] + 14]);
+      mark.hidden = true;
+      return mark;
+    });
+    if (this.on) this.show();
+  }
+
+  // ---- The switches ---------------------------------------------------------
+
+  toggle() {
+    this.on = !this.on;
+    this.storage.write('Coach', this.on ? '1' : '0');
+    if (this.on) this.show();
+    else this.hide();
+  }
+
+  togglePractice() {
+    this.practice = !this.practice;
+    this.storage.write('CoachPractice', this.practice ? '1' : '0');
+    this.render();
+  }
+
+  show() {
+    this.machine.exports.quorvel_coach_prepare();
+    if (!this.window) this.build();
+    this.watch(true);
+  }
+
+  hide() {
+    if (this.window) this.window.remove();
+    this.window = null;
+    this.marks.forEach((m) => { m.hidden = true; });
+  }
+
+  build() {
+    const w = this.machine.exports.quorvel_metric(0);
+    const h = 100;
+    const win = new FramedWindow(this.modals.layer, 'Coach', w, h, { close: () => this.toggle(), className: 'coach' });
+    const c = win.client;
+    const row = (/** @type {string} */ name, /** @type {number} */ top, /** @type {string} */ label,
+      /** @type {number} */ right) => {
+      const title = el('div', 'coach-label', c);
+      title.textContent = label;
+      place(title, [6, top, 70, top + 15]);
+      const value = el('div', `coach-value ${name}`, c);
+      place(value, [70, top, right, top + 15]);
+      this.lines[name] = value;
+    };
+    row('yours', 5, 'Your hold', w - 100);
+    row('best', 20, 'Best hold', w - 100);
+    row('chart', 35, 'Chart', w - 6);
+    row('cost', 50, 'Costs', w - 6);
+    row('last', 65, 'Last hand', w - 6);
+    row('tally', 80, 'Session', w - 6);
+    const all = pushButton(c, '&All Holds...');
+    place(all, [w - 90, 5, w - 6, 28]);
+    all.addEventListener('click', () => this.list());
+    this.listButton = all;
+    this.window = win;
+    this.placeWindow();
+  }
+
+  // Under the main window where the screen has room, else beside it, else
+  // over the bottom of the screen.
+  placeWindow() {
+    if (!this.window) return;
+    const { w: sw, h: sh } = this.screen();
+    const [l, t, r, b] = this.mainWindow();
+    const { width: w, height: h } = this.window;
+    if (b + 4 + h <= sh) this.window.moveTo(l, b + 4);
+    else if (r + 4 + w <= sw) this.window.moveTo(r + 4, t);
+    else this.window.moveTo(Math.max(0, l), Math.max(0, sh - h));
+  }
+
+  // ---- Following the round ------------------------------------------------
+
+  /**
+   * After every call into the core: the deal, each hold, the draw and the
+   * end of the round, as the round's state shows them.
+   * @param {boolean} [force]
+   */
+  watch(force = false) {
+    if (!this.on) return;
+    const ex = this.machine.exports;
+    const phase = ex.quorvel_round_phase();
+    const dealing = ex.quorvel_round_dealing() !== 0;
+    const mask = ex.quorvel_held_mask();
+    const was = { phase: this.phase, dealing: this.dealing };
+    this.phase = phase;
+    this.dealing = dealing;
+    // The cards turned face down for the next game: the advice is over.
+    if (phase === PHASE.betting && this.advised && ex.quorvel_slot_card(0) < 0) {
+      this.advised = false;
+      force = true;
+    }
+    if (phase === PHASE.dealt && dealing && was.phase === PHASE.betting) {
+      // The five cards were decided in this same call, from this deck.
+      this.deck = ex.quorvel_deck_size();
+      this.advised = false;
+      this.verdict = '';
+    }
+    if (phase === PHASE.dealt && !dealing && (!this.advised || force)) {
+      this.advised = ex.quorvel_coach_advise(this.deck) !== 0;
+    }
+    if (phase === PHASE.drawn && was.phase === PHASE.dealt) {
+      this.played = mask;
+      this.coins = ex.quorvel_round_coins();
+    }
+    if (phase === PHASE.betting && was.phase === PHASE.drawn && this.advised) this.judge();
+    if (force || mask !== this.mask || phase !== was.phase || dealing !== was.dealing) {
+      this.mask = mask;
+      this.render();
+    }
+  }
+
+  // The hold played against the best and the chart's, into the tally.
+  judge() {
+    const ex = this.machine.exports;
+    const place = ex.quorvel_coach_place_of_mask(this.played);
+    const chart = ex.quorvel_coach_chart_place();
+    this.tally.hands += 1;
+    if (place === 0) this.tally.best += 1;
+    if (ex.quorvel_coach_mask(chart) === this.played) this.tally.chart += 1;
+    const lost = ex.quorvel_coach_value_number(0) - ex.quorvel_coach_value_number(place);
+    this.tally.givenUp += lost * this.coins;
+    const text = (/** @type {number} */ at) => this.machine.text(at);
+    this.verdict = place === 0
+      ? `You played the best hold, ${text(ex.quorvel_coach_cards(0))}.`
+      : `Your hold cost ${text(ex.quorvel_coach_cost(0, place, DECIMALS))} per coin; best: ${text(ex.quorvel_coach_cards(0))}.`;
+  }
+
+  render() {
+    if (!this.on || !this.window) return;
+    const ex = this.machine.exports;
+    const text = (/** @type {number} */ at) => this.machine.text(at);
+    // The advice stands from the end of the deal until the cards go face
+    // down; the marks only while the dealt cards lie there to hold.
+    const holding = this.advised;
+    const hidden = this.practice && this.phase === PHASE.dealt;
+    const marking = holding && !hidden && this.phase === PHASE.dealt && !this.dealing;
+    const chart = ex.quorvel_coach_chart_place();
+    const place = holding ? ex.quorvel_coach_place_of_mask(this.mask) : -1;
+    const value = (/** @type {number} */ p) => `${text(ex.quorvel_coach_value(p, DECIMALS))} per coin`;
+    const set = (/** @type {string} */ name, /** @type {string} */ words) => { this.lines[name].textContent = words; };
+    if (holding) {
+      set('yours', `${value(place)}: ${text(ex.quorvel_coach_cards(place))}`);
+      set('best', hidden ? 'after the draw' : `${value(0)}: ${text(ex.quorvel_coach_cards(0))}`);
+      set('chart', hidden ? 'after the draw'
+        : `line ${ex.quorvel_coach_chart_line()} "${text(ex.quorvel_coach_chart_text())}": ${text(ex.quorvel_coach_cards(chart))}`);
+      set('cost', hidden ? '' : place === 0 ? 'nothing: your hold is the best' : `${text(ex.quorvel_coach_cost(0, place, DECIMALS))} per coin against the best hold`);
+    } else {
+      for (const name of ['yours', 'best', 'chart', 'cost']) set(name, '');
+    }
+    set('last', this.verdict);
+    const t = this.tally;
+    set('tally', `${t.hands} hands, best hold ${t.best}, chart's hold ${t.chart}, given up ${t.givenUp.toFixed(4)} coins`);
+    if (this.listButton) this.listButton.disabled = !holding;
+    // Marks: the best hold and the chart's, on the cards they keep.
+    const best = marking ? ex.quorvel_coach_mask(0) : 0;
+    const chartMask = marking ? ex.quorvel_coach_mask(chart) : 0;
+    this.marks.forEach((mark, i) => {
+      const words = [];
+      if (best & (1 << i)) words.push('best');
+      if (chartMask & (1 << i)) words.push('chart');
+      mark.textContent = words.join(' ');
+      mark.className = `coach-mark ${words.join(' ')}`;
+      mark.hidden = !words.length;
+    });
+  }
+
+  // ---- All 32 holds ---------------------------------------------------------
+
+  list() {
+    if (!this.advised) return;
+    const ex = this.machine.exports;
+    const text = (/** @type {number} */ at) => this.machine.text(at);
+    const hidden = this.practice && this.phase === PHASE.dealt;
+    const w = 420;
+    const h = 400;
+    const win = new FramedWindow(this.modals.layer, 'All Holds', w, h, { close: () => done(), className: 'dialog' });
+    const body = el('div', 'coach-list', win.client);
+    place(body, [6, 6, w - 6, h - 36]);
+    const table = /** @type {HTMLTableElement} */ (el('table', '', body));
+    const head = el('tr', '', table);
+    for (const t of ['', 'hold', 'per coin', 'exact', 'pays']) el('th', '', head).textContent = t;
+    for (let p = 0; p < 32; ++p) {
+      const tr = el('tr', p === ex.quorvel_coach_place_of_mask(this.mask) ? 'yours' : '', table);
+      const cells = hidden ? [String(p + 1), '', '', '', '']
+        : [String(p + 1), text(ex.quorvel_coach_cards(p)), text(ex.quorvel_coach_value(p, 9)),
+          text(ex.quorvel_coach_exact(p)), `${text(ex.quorvel_coach_paying(p, 2))}%`];
+      for (const c of cells) el('td', '', tr).textContent = c;
+    }
+    const ok = pushButton(win.client, 'OK', true);
+    place(ok, [w / 2 - 37, h - 30, w / 2 + 38, h - 7]);
+    const modal = {
+      window: win,
+      key: (/** @type {KeyboardEvent} */ e) => {
+        if (e.type === 'keydown' && (e.key === 'Enter' || e.key === 'Escape')) done();
+      },
+    };
+    let closed = false;
+    const done = () => {
+      if (closed) return;
+      closed = true;
+      this.modals.remove(modal);
+    };
+    ok.addEventListener('click', done);
+    const { w: sw, h: sh } = this.screen();
+    win.centre(sw, sh, w, h);
+    this.modals.push(modal);
+  }
+}

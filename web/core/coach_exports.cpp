@@ -1,0 +1,123 @@
+// The coach at the page's table: the odds analyser's count tables, built
+// once when the player switches the coach on, and the advice on the deal on
+// the table, with its figures as exact decimal text.  Holds are named by
+// their place in the advice (0 the best); a mask names the held cards, bit i
+// for card place i.
+#include <cstdio>
+#include <string>
+
+#include "engine/deck.h"
+#include "engine/round.h"
+#include "odds/card_text.h"
+#include "odds/count_tables.h"
+#include "odds/deal_advice.h"
+#include "odds/text_format.h"
+#include "settings/settings.h"
+
+#define QUORVEL_EXPORT(name) extern "C" __attribute__((export_name(#name)))
+
+namespace {
+
+// On the heap: some 16 MB, only once the coach is on.
+OddsTables* gTables = nullptr;
+DealAdvice gAdvice;
+bool gAdvised = false;
+char gText[256];
+
+const char* Kept(const std::string& text) {
+    std::snprintf(gText, sizeof gText, "%s", text.c_str());
+    return gText;
+}
+
+const HoldOutcome* HoldAt(int place) {
+    return gAdvised && place >= 0 && place < kHoldCount ? &gAdvice.holds[place] : nullptr;
+}
+
+}  // namespace
+
+QUORVEL_EXPORT(quorvel_coach_prepare) void CoachPrepare() {
+    if (gTables) return;
+    gTables = new OddsTables;
+    BuildCountTables(*gTables, 1);
+}
+
+// The deal lying on the table, from the deck it was dealt from; 0 when the
+// table holds no deal of that deck.
+QUORVEL_EXPORT(quorvel_coach_advise) int CoachAdvise(int deckSize) {
+    Card deal[kSlotCount];
+    for (int i = 0; i < kSlotCount; ++i) deal[i] = gSlots[i].card;
+    gAdvised = gTables && AdviseDeal(*gTables, deckSize, deal, gAdvice);
+    return gAdvised ? 1 : 0;
+}
+
+// Any five cards of a deck (0..51, 52 the joker), as the table's are.
+QUORVEL_EXPORT(quorvel_coach_advise_cards) int CoachAdviseCards(int deckSize, int c0, int c1, int c2,
+                                                               int c3, int c4) {
+    const Card deal[kSlotCount] = {c0, c1, c2, c3, c4};
+    gAdvised = gTables && AdviseDeal(*gTables, deckSize, deal, gAdvice);
+    return gAdvised ? 1 : 0;
+}
+
+// The deck the next deal comes from, and the table's state for the coach.
+QUORVEL_EXPORT(quorvel_deck_size) int DeckSize() { return gSettings.WildCards ? 53 : 52; }
+QUORVEL_EXPORT(quorvel_held_mask) int HeldMask() {
+    int mask = 0;
+    for (int i = 0; i < kSlotCount; ++i)
+        if (gSlots[i].held) mask |= 1 << i;
+    return mask;
+}
+QUORVEL_EXPORT(quorvel_slot_card) int SlotCard(int slot) {
+    return slot >= 0 && slot < kSlotCount ? gSlots[slot].card : kNoCard;
+}
+QUORVEL_EXPORT(quorvel_round_phase) int RoundPhaseNow() { return gRound.phase; }
+QUORVEL_EXPORT(quorvel_round_dealing) int RoundDealing() { return gRound.dealing; }
+QUORVEL_EXPORT(quorvel_round_coins) int RoundCoins() { return gRound.coinsIn; }
+
+QUORVEL_EXPORT(quorvel_coach_place_of_mask) int PlaceOfMask(int mask) {
+    return gAdvised ? gAdvice.placeOfMask[mask & (kHoldCount - 1)] : -1;
+}
+QUORVEL_EXPORT(quorvel_coach_mask) int MaskAt(int place) {
+    const HoldOutcome* hold = HoldAt(place);
+    return hold ? hold->mask : 0;
+}
+
+// A hold's expected payout per coin, to `decimals` places.
+QUORVEL_EXPORT(quorvel_coach_value) const char* ValueAt(int place, int decimals) {
+    const HoldOutcome* hold = HoldAt(place);
+    return hold ? Kept(FractionText(hold->pay, hold->draws, decimals)) : "";
+}
+QUORVEL_EXPORT(quorvel_coach_value_number) double ValueNumberAt(int place) {
+    const HoldOutcome* hold = HoldAt(place);
+    return hold ? double(hold->pay) / double(hold->draws) : 0.0;
+}
+// The same as a fraction of the equally likely draws, in lowest terms.
+QUORVEL_EXPORT(quorvel_coach_exact) const char* ExactAt(int place) {
+    const HoldOutcome* hold = HoldAt(place);
+    return hold ? Kept(ReducedFractionText(hold->pay, hold->draws)) : "";
+}
+// Its chance of a paying hand, in percent to `decimals` places.
+QUORVEL_EXPORT(quorvel_coach_paying) const char* PayingAt(int place, int decimals) {
+    const HoldOutcome* hold = HoldAt(place);
+    return hold ? Kept(FractionText(100 * PayingDraws(*hold), hold->draws, decimals)) : "";
+}
+// What hold `worse` returns less than hold `better` per coin; "-" when it
+// returns more.
+QUORVEL_EXPORT(quorvel_coach_cost) const char* CostOf(int better, int worse, int decimals) {
+    const HoldOutcome* a = HoldAt(better);
+    const HoldOutcome* b = HoldAt(worse);
+    if (!a || !b) return "";
+    const int64_t pays[2] = {a->pay, -b->pay};
+    const int64_t draws[2] = {a->draws, b->draws};
+    return Kept(SumText(pays, draws, 2, decimals));
+}
+// The held cards in short form, "AH KH QH", "nothing (draw five)" for none.
+QUORVEL_EXPORT(quorvel_coach_cards) const char* CardsAt(int place) {
+    const HoldOutcome* hold = HoldAt(place);
+    return hold ? Kept(HeldText(gAdvice.deal, hold->mask)) : "";
+}
+
+QUORVEL_EXPORT(quorvel_coach_chart_line) int ChartLine() { return gAdvised ? gAdvice.chartLine : 0; }
+QUORVEL_EXPORT(quorvel_coach_chart_text) const char* ChartText() {
+    return gAdvised ? gAdvice.chartText : "";
+}
+QUORVEL_EXPORT(quorvel_coach_chart_place) int ChartPlace() { return gAdvised ? gAdvice.chartPlace : -1; }
