@@ -158,7 +158,7 @@ test(`a minute of random input, seed ${seed}`, { timeout: (seconds + 90) * 1000 
   } catch (e) {
     L.record(work, 'steps.json', done);
     await L.shot(page, work, 'failed').catch(() => {});
-    e.message = `${e.message} (seed ${seed}; replay with QUORVEL_SEED=${seed})`;
+    e.message = `${e.message || e.name || String(e)} (seed ${seed}; replay with QUORVEL_SEED=${seed}; steps in ${work})`;
     throw e;
   } finally {
     await p.close();
