@@ -34,6 +34,8 @@ async function windowsGame(work) {
   copyFileSync(exe, join(work, 'quorvel.exe'));
   const x = await L.startXvfb();
   const env = { ...process.env, DISPLAY: x.display, QUORVEL_WINE_TIMEOUT: '120', WINEDEBUG: '+text,+win' };
+  // The pointer out of the way, as the page's is: over the table it would set the status line.
+  await L.runProgram('xdotool', ['mousemove', '1', '1'], { env });
   const { openSync } = await import('node:fs');
   const log = openSync(join(work, 'wine.log'), 'w');
   const game = L.startGroup(wineRun, [join(work, 'quorvel.exe')], { env, stdio: ['ignore', log, log] });
