@@ -2,31 +2,39 @@
 # Installs what the build and the tests need on Debian 12 and 13, and nothing when it
 # is all there already, so a second run costs a few milliseconds: the Debian
 # packages, then the browser tests' npm packages from their lockfile.
+# With package names as arguments it installs those instead, in the same
+# way (tools/test-in-debian.sh needs mmdebstrap on the host).
 set -eu
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev libpng-dev \
-         fonts-dejavu-core fonts-liberation2 python3-fonttools python3-brotli \
-         g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
-         openbox x11-utils \
-         pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev \
-         wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 lld binaryen \
-         nodejs chromium; do
-  have "$p" || need+=("$p")
-done
-# A Node.js from elsewhere may carry its own npm (and conflict with Debian's).
-command -v npm >/dev/null || have npm || need+=("npm")
-have wine32:i386 || need+=("wine32:i386")
-# Wine reaches a PulseAudio server through the 32-bit client library.
-have libpulse0:i386 || need+=("libpulse0:i386")
+explicit=$#
+if [ $# -gt 0 ]; then
+  for p in "$@"; do have "$p" || need+=("$p"); done
+else
+  for p in cmake make g++ googletest libgtest-dev libbenchmark-dev libfreetype-dev libpng-dev \
+           fonts-dejavu-core fonts-liberation2 python3-fonttools python3-brotli \
+           g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
+           openbox x11-utils \
+           pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev \
+           wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 lld binaryen \
+           nodejs chromium; do
+    have "$p" || need+=("$p")
+  done
+  # A Node.js from elsewhere may carry its own npm (and conflict with Debian's).
+  command -v npm >/dev/null || have npm || need+=("npm")
+  have wine32:i386 || need+=("wine32:i386")
+  # Wine reaches a PulseAudio server through the 32-bit client library.
+  have libpulse0:i386 || need+=("libpulse0:i386")
+fi
 
 # The browser tests' packages (playwright-core drives Debian's chromium; no
 # browser is downloaded), installed from the committed lockfile, again only
 # when node_modules is missing or older than the lockfile.
 web_tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
 npm_packages() {
+  [ "$explicit" = 0 ] || return 0
   local lock=$web_tests/package-lock.json stamp=$web_tests/node_modules/.package-lock.json
   [ -f "$stamp" ] && [ ! "$stamp" -ot "$lock" ] && return 0
   echo "install-deps: npm ci in $web_tests" >&2

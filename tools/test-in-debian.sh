@@ -11,10 +11,9 @@ suite=${1:?usage: test-in-debian.sh SUITE (for example trixie)}
 here=$(cd "$(dirname "$0")/.." && pwd)
 [ "$(id -u)" = 0 ] || { echo "test-in-debian.sh: run it as root" >&2; exit 1; }
 
-if ! command -v mmdebstrap >/dev/null; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq && apt-get install -y -qq --no-install-recommends mmdebstrap >/dev/null
-fi
+# Through install-deps, which rides out a mirror caught mid-sync.
+command -v mmdebstrap >/dev/null || bash "$here/tools/install-deps.sh" mmdebstrap
+command -v mmdebstrap >/dev/null || { echo "test-in-debian.sh: no mmdebstrap" >&2; exit 1; }
 
 # The host's own Debian mirror also serves the other releases.
 mirror=${QUORVEL_DEBIAN_MIRROR:-$(sed -n 's|^URIs: *\(http[^ ]*/debian\)/*$|\1|p' \

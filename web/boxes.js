@@ -20,6 +20,8 @@ export class Modals {
     this.screen = screen;
     /** @type {Modal[]} */
     this.open = [];
+    /** @type {HTMLElement | null} the main window, inactive while one is open */
+    this.owner = null;
     // Clicks outside the topmost window reach nothing.
     this.blocker = el('div', 'modal-blocker', layer);
     this.blocker.hidden = true;
@@ -49,6 +51,7 @@ export class Modals {
   // The topmost window has the active caption.
   mark() {
     this.open.forEach((m, i) => m.window.root.classList.toggle('inactive', i !== this.open.length - 1));
+    if (this.owner) this.owner.classList.toggle('inactive', this.open.length > 0);
   }
 
   get top() {

@@ -94,6 +94,8 @@ class Dialog {
     this.frame();
     /** @type {Control[]} */
     this.controls = t.controls.map((c) => this.control(c, command));
+    /** The default push button, whose outline a focused push button takes. */
+    this.defaultButton = this.controls.find((c) => c.kind === 'button' && c.element.classList.contains('default'));
     this.focus = -1;
     this.command = command;
   }
@@ -233,16 +235,14 @@ class Dialog {
     const target = control.element.querySelector('input') || control.element;
     if (target instanceof HTMLElement) target.focus({ preventScroll: true });
     // The default button's outline follows the focus among push buttons.
-    const def = this.controls.find((c) => c.kind === 'button' && c.element.classList.contains('default-home'));
-    if (def) {
-      this.controls.forEach((c) => c.kind === 'button' && c.element.classList.remove('default'));
-      (control.kind === 'button' ? control : def).element.classList.add('default');
-    }
+    const outlined = control.kind === 'button' ? control : this.defaultButton;
+    this.controls.forEach((c) => {
+      if (c.kind === 'button') c.element.classList.toggle('default', c === outlined);
+    });
   }
 
   /** The first tab stop, the platform's first focus. */
   focusFirst() {
-    this.controls.forEach((c) => c.kind === 'button' && c.element.classList.contains('default') && c.element.classList.add('default-home'));
     const first = this.controls.find((c) => c.tabStop && this.enabled(c) && c.kind !== 'group');
     if (first) this.setFocusTo(first);
   }
@@ -267,8 +267,14 @@ class Dialog {
       if (target && this.enabled(target)) this.command(target.id, target);
     } else if (e.key === ' ' && focused) this.activate(focused);
     else if (e.key.length === 1) {
+      // The first control with this access key after the focus, round.
       const k = e.key.toLowerCase();
-      const index = this.controls.findIndex((c) => c.key === k);
+      const n = this.controls.length;
+      let index = -1;
+      for (let step = 1; step <= n && index < 0; ++step) {
+        const i = (this.focus + step + n) % n;
+        if (this.controls[i].key === k) index = i;
+      }
       if (index < 0) return;
       let hit = this.controls[index];
       // A group box's access key goes to the control after it.

@@ -43,7 +43,7 @@ export class Machine {
     const count = this.exports.quorvel_async_buffer_count();
     for (let i = count - 1; i >= 0; --i) this.freeBuffers.push(this.exports.quorvel_async_buffer(i));
     this.bufferSize = this.exports.quorvel_async_buffer_size();
-    /** @type {(() => void)[]} input and posted commands waiting for the thread */
+    /** @type {{action: () => void, input: boolean}[]} input and posted commands waiting for the thread */
     this.queue = [];
     this.tickWaiting = false;
     this.timer = 0;
@@ -142,18 +142,30 @@ export class Machine {
   }
 
   /**
-   * Input or a posted command: handled now, or once a hold is over.
+   * A posted command: handled now, or once a hold is over (a box's or
+   * dialog's loop delivers it too).
    * @param {() => void} action
    */
   post(action) {
-    this.queue.push(action);
+    this.queue.push({ action, input: false });
+    if (!this.busy) queueMicrotask(() => this.drain());
+  }
+
+  /**
+   * The player's input to the main window: handled now, or once a hold is
+   * over; dropped while a box or dialog is open, since the window then takes
+   * no input.
+   * @param {() => void} action
+   */
+  postInput(action) {
+    this.queue.push({ action, input: true });
     if (!this.busy) queueMicrotask(() => this.drain());
   }
 
   drain() {
     while (this.queue.length && !this.busy) {
-      const action = /** @type {() => void} */ (this.queue.shift());
-      action();
+      const { action, input } = /** @type {{action: () => void, input: boolean}} */ (this.queue.shift());
+      if (!input || !this.modal) action();
     }
     if (this.tickWaiting && !this.busy) {
       this.tickWaiting = false;

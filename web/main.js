@@ -39,8 +39,27 @@ class Page {
   constructor() {
     this.storage = new Storage();
     this.sound = new Sound();
+    // Made in start(), before anything uses them.
     /** @type {Machine} */
     this.machine = /** @type {any} */ (null);
+    /** @type {Table} */
+    this.table = /** @type {any} */ (null);
+    /** @type {StatusLine} */
+    this.status = /** @type {any} */ (null);
+    /** @type {Menus} */
+    this.menus = /** @type {any} */ (null);
+    /** @type {Modals} */
+    this.modals = /** @type {any} */ (null);
+    /** @type {Dialogs} */
+    this.dialogs = /** @type {any} */ (null);
+    /** @type {Screen} */
+    this.screen = /** @type {any} */ (null);
+    /** @type {FramedWindow} */
+    this.window = /** @type {any} */ (null);
+    /** @type {HTMLElement} */
+    this.screenElement = /** @type {any} */ (null);
+    /** @type {HTMLElement} */
+    this.stage = /** @type {any} */ (null);
     this.scale = 1;
     this.lastPress = { time: -1e9, x: 0, y: 0, double: false };
     this.altAlone = false;
@@ -133,8 +152,7 @@ class Page {
     this.screenElement = el('div', 'screen', document.body);
     this.stage = el('div', 'stage', this.screenElement);
     this.modals = new Modals(this.stage, () => this.screenSize());
-    this.effects = new Screen(this.machine, this.stage, () => 1, (name) => this.sound.playToEnd(name).then(() => {}));
-    this.screen = this.effects;
+    this.screen = new Screen(this.machine, this.stage, () => 1, (name) => this.sound.playToEnd(name).then(() => {}));
     this.fit();
   }
 
@@ -187,18 +205,20 @@ class Page {
       minimise: () => this.minimise(),
       className: 'main-window',
     });
+    this.modals.owner = this.window.root;
     this.table = new Table(this.machine, this.window.client);
     this.status = new StatusLine(this.machine, this.table.felt);
     this.menus = new Menus(this.machine, /** @type {HTMLElement} */ (this.window.menuBar), this.stage, {
       command: (id) => this.machine.post(() => this.machine.call('quorvel_command', id)),
       help: (id) => this.status.show(id ? this.string(id, 254) : ''),
       scale: () => this.scale,
+      defer: (action) => this.whenIdle(action),
       origin: () => {
         const r = this.stage.getBoundingClientRect();
         return { x: r.left, y: r.top };
       },
     });
-    this.dialogs = new Dialogs(this.machine, this.modals, this.effects, {
+    this.dialogs = new Dialogs(this.machine, this.modals, this.screen, {
       applyTableColour: () => this.repaintTable(),
       repaintTable: () => this.repaintTable(),
     });
@@ -269,24 +289,26 @@ class Page {
         Math.abs(p.x - last.x) <= DOUBLE_CLICK_PIXELS / 2 && Math.abs(p.y - last.y) <= DOUBLE_CLICK_PIXELS / 2;
       this.lastPress = { time: now, x: p.x, y: p.y, double };
       if (double) return;
-      this.machine.post(() => this.machine.call('quorvel_press', p.x, p.y));
+      this.machine.postInput(() => this.machine.call('quorvel_press', p.x, p.y));
     });
     felt.addEventListener('pointermove', (e) => {
       const p = this.clientPoint(e);
       felt.classList.toggle('over-card', ex.quorvel_card_under(p.x, p.y) >= 0);
-      this.machine.post(() => this.machine.call('quorvel_pointer_moved', p.x, p.y));
+      this.machine.postInput(() => this.machine.call('quorvel_pointer_moved', p.x, p.y));
     });
     for (const b of this.table.buttons) {
       b.addEventListener('click', () => {
         const command = Number(b.dataset.command);
-        this.machine.post(() => this.machine.call('quorvel_command', command));
+        this.machine.postInput(() => this.machine.call('quorvel_command', command));
       });
     }
     this.window.root.addEventListener('contextmenu', (e) => {
       e.preventDefault();
       if (this.machine.modal) return;
       const r = this.stage.getBoundingClientRect();
-      this.tableMenu((e.clientX - r.left) / this.scale, (e.clientY - r.top) / this.scale);
+      const x = (e.clientX - r.left) / this.scale;
+      const y = (e.clientY - r.top) / this.scale;
+      this.whenIdle(() => this.tableMenu(x, y));
     });
     if (this.window.icon) {
       this.window.icon.addEventListener('pointerdown', (e) => {
@@ -297,7 +319,19 @@ class Page {
     window.addEventListener('keydown', (e) => this.keyDown(e));
     window.addEventListener('keyup', (e) => this.keyUp(e));
     window.addEventListener('resize', () => this.fit());
-    window.addEventListener('focus', () => document.hasFocus());
+    // The lock panes catch up when the window gets the keyboard back, at the
+    // first event that tells the lock states.
+    let follow = true;
+    window.addEventListener('focus', () => { follow = true; });
+    /** @param {KeyboardEvent | MouseEvent} e */
+    const catchUp = (e) => {
+      if (!follow) return;
+      follow = false;
+      this.status.follow(e);
+    };
+    window.addEventListener('keydown', catchUp, true);
+    window.addEventListener('pointerdown', catchUp, true);
+    window.addEventListener('pointermove', catchUp, true);
     const save = () => {
       if (!document.body.classList.contains('closed')) ex.quorvel_save_settings();
     };
@@ -305,6 +339,16 @@ class Page {
     document.addEventListener('visibilitychange', () => {
       if (document.visibilityState === 'hidden') save();
     });
+  }
+
+  /**
+   * Input that opens something of the page's own (a menu): at once, or in
+   * its turn among the input waiting while the game is held.
+   * @param {() => void} action
+   */
+  whenIdle(action) {
+    if (this.machine.busy || this.machine.queue.length) this.machine.postInput(action);
+    else action();
   }
 
   /** The right-click menu, built afresh. @param {number} x @param {number} y */
@@ -329,18 +373,16 @@ class Page {
       item('&Close\tAlt+F4', SC.close),
     ];
     const [x, y] = [this.window.x || 0, (this.window.y || 0) + 22];
-    this.menus.systemChooser = (id) => {
+    this.menus.track(items, x, y, (id) => {
       if (id === SC.minimise) this.minimise();
       else if (id === SC.close) this.machine.post(() => this.machine.call('quorvel_close'));
-    };
-    this.menus.track(items, x, y, this.menus.systemChooser);
+    }, true);
     this.menus.select(0, MF_SYSMENU | MF_POPUP, false);
   }
 
   /** @param {KeyboardEvent} e */
   keyDown(e) {
     if (document.body.classList.contains('closed')) return;
-    const ex = this.machine.exports;
     if (this.menus.active) {
       e.preventDefault();
       this.menus.key(e);
@@ -354,7 +396,7 @@ class Page {
     if (this.machine.busy) {
       // Queued as the thread's input; keys stay in order.
       e.preventDefault();
-      this.machine.post(() => this.keyDown(e));
+      this.machine.postInput(() => this.keyDown(e));
       return;
     }
     this.status.keyDown(e);
@@ -388,7 +430,6 @@ class Page {
       e.preventDefault();
       this.machine.post(() => this.machine.call('quorvel_command', command));
     } else if (e.key.startsWith('F') && e.key.length <= 3) e.preventDefault();
-    void ex;
   }
 
   /** @param {KeyboardEvent} e */

@@ -43,7 +43,8 @@ export class Menus {
    * @param {HTMLElement} bar        where the menu bar goes
    * @param {HTMLElement} layer      where popups open, over everything
    * @param {{ command: (id: number) => void, help: (id: number) => void,
-   *           scale: () => number, origin: () => {x: number, y: number} }} host
+   *           scale: () => number, origin: () => {x: number, y: number},
+   *           defer: (action: () => void) => void }} host
    */
   constructor(machine, bar, layer, host) {
     this.machine = machine;
@@ -57,11 +58,14 @@ export class Menus {
       const key = setAccessText(title, item.text);
       if (item.right) title.classList.add('right');
       const index = this.titles.length;
+      // A click waits, with the rest of the input, while the game is held.
       title.addEventListener('pointerdown', (e) => {
         e.preventDefault();
         e.stopPropagation();
-        if (this.openIndex === index && this.popup) this.close();
-        else this.openTitle(index, false);
+        this.host.defer(() => {
+          if (this.openIndex === index && this.popup) this.close();
+          else this.openTitle(index, false);
+        });
       });
       title.addEventListener('pointerenter', () => {
         if (this.active && this.openIndex !== index) this.openTitle(index, false);
@@ -80,6 +84,9 @@ export class Menus {
     this.active = false;
     /** @type {((command: number) => void) | null} where a popup of its own sends its choice */
     this.chooser = null;
+    /** Whether the open popup is the window's system menu. */
+    this.system = false;
+    this.barIndex = 0;
     this.lastHelp = 0;
     layer.addEventListener('pointerdown', (e) => {
       if (this.active && e.target === layer) {
@@ -171,11 +178,13 @@ export class Menus {
    * of the layer, its choice going to `choose`.
    * @param {MenuItem[]} items @param {number} x @param {number} y
    * @param {(command: number) => void} choose
+   * @param {boolean} [system]  the system menu, whose help ids are its own
    */
-  track(items, x, y, choose) {
+  track(items, x, y, choose, system = false) {
     this.close();
     this.active = true;
     this.chooser = choose;
+    this.system = system;
     this.showPopup(items, x, y, false);
   }
 
@@ -220,7 +229,7 @@ export class Menus {
     this.highlight = i;
     this.popupRows.forEach((row, k) => row.classList.toggle('selected', k === i));
     const item = this.popupItems[i];
-    if (item) this.select(item.separator ? 0 : item.command, this.chooser === this.systemChooser ? MF_SYSMENU : 0, false);
+    if (item) this.select(item.separator ? 0 : item.command, this.system ? MF_SYSMENU : 0, false);
   }
 
   /** @param {number} step */
@@ -261,6 +270,7 @@ export class Menus {
     this.markTitle(-1);
     this.active = false;
     this.chooser = null;
+    this.system = false;
     if (was) this.select(0, 0xffff, true);
   }
 

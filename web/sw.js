@@ -2,7 +2,13 @@
 // visit.  The build writes the version (a hash of all files) and the list;
 // a new version fills a new cache and drops the old ones.
 const VERSION = '@VERSION@';
+/** @type {string[]} */
 const FILES = [/* @FILES@ */];
+
+// What the worker's events carry, for the checker that reads this file
+// with the page's types.
+/** @typedef {Event & { waitUntil(p: Promise<unknown>): void }} ExtendableEvent */
+/** @typedef {ExtendableEvent & { request: Request, respondWith(r: Promise<Response>): void }} FetchEvent */
 const CACHE = `quorvel-${VERSION}`;
 
 self.addEventListener('install', (event) => {

@@ -2,7 +2,7 @@
 // the five cards, the eight push buttons, the two read-outs and the message
 // line, every place and look taken from the core.
 import { resources } from './resources.js';
-import { colour, edge, edges, el, place, sys } from './ui.js';
+import { colour, edge, edges, el, place } from './ui.js';
 
 /** Places, numbered as the core's quorvel_place takes them. */
 export const PLACE = {
@@ -167,4 +167,3 @@ export class Table {
   }
 }
 
-export { sys };

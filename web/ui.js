@@ -62,6 +62,7 @@ export function place(e, r) {
  * @param {[string, string][]} rings
  */
 export function edge(rings) {
+  /** @type {string[]} */
   const shadows = [];
   rings.forEach(([topLeft, bottomRight], i) => {
     const k = i + 1;

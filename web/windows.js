@@ -2,7 +2,7 @@
 // classic push buttons, check boxes and frames, and the message boxes.  All
 // of it the platform's look, drawn here; what is shown in it comes from the
 // core and the resources.
-import { edge, edges, el, place, setAccessText, sys } from './ui.js';
+import { edge, edges, el, place, setAccessText } from './ui.js';
 
 /**
  * A framed window with a caption, floating on the screen layer; its client
@@ -54,6 +54,22 @@ export class FramedWindow {
       place(this.menuBar, [frameWidth, frameWidth + captionHeight,
         this.width - frameWidth, frameWidth + captionHeight + menuHeight]);
     }
+    // The caption moves the window, as dragging a title bar does.
+    caption.addEventListener('pointerdown', (e) => {
+      if (e.button !== 0 || e.target !== caption && e.target !== text) return;
+      const scale = root.getBoundingClientRect().width / this.width || 1;
+      const start = { x: e.clientX, y: e.clientY, left: this.x || 0, top: this.y || 0 };
+      caption.setPointerCapture(e.pointerId);
+      /** @param {PointerEvent} m */
+      const move = (m) => this.moveTo(Math.round(start.left + (m.clientX - start.x) / scale),
+        Math.round(start.top + (m.clientY - start.y) / scale));
+      const up = () => {
+        caption.removeEventListener('pointermove', move);
+        caption.removeEventListener('pointerup', up);
+      };
+      caption.addEventListener('pointermove', move);
+      caption.addEventListener('pointerup', up);
+    });
     const client = el('div', 'window-client', root);
     place(client, [frameWidth, frameWidth + captionHeight + menuHeight,
       frameWidth + clientWidth, frameWidth + captionHeight + menuHeight + clientHeight]);
@@ -161,4 +177,3 @@ export function boxIcon(parent, kind) {
   return svg;
 }
 
-export { sys };

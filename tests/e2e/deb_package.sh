@@ -114,11 +114,14 @@ play_once() {          # log
   xdotool mousemove $((X + 240)) $((Y + 290)) click 1
   sleep 0.5
   xdotool key x
-  # The exit question, when ConfirmExit is on: Return answers Yes.
+  # The exit question, when ConfirmExit is on: the one other window with
+  # the game's title; Return answers Yes, and it is that box that goes.
   end=$((SECONDS + 30))
   while kill -0 "$game_pid" 2>/dev/null; do
     [ $SECONDS -lt $end ] || fail "the game did not exit after x (see $1)"
-    [ "$(windows_named | wc -l)" -ge 2 ] && xdotool key Return
+    if question=$(e2e_wait_box "$window" '^Quorvel v2\.1$' 0); then
+      e2e_answer_box "$question" Return 10 || fail "Return did not answer the exit question (see $1)"
+    fi
     sleep 0.5
   done
   wait "$game_pid" || fail "the launcher ended with status $? (see $1)"

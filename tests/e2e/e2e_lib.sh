@@ -103,6 +103,60 @@ $((kRowBottom - kCardTop + 2 * kFrameGrow - kTitleTopLower - kTitleBottomRaise))
 title_mx=$((title_x + title_w / 2)) title_my=$((title_y + title_h / 2))
 unset x y w h
 
+# ---- Boxes and dialogs -------------------------------------------------------
+# Keys go to the window with X's keyboard focus, which need not be the box
+# a script means to answer: a script finds the box, gives it the keyboard
+# and checks that the box it answered is the one that went.
+
+# The one shown window titled TITLE other than the game's window, once it
+# is there; fails when two are open, since which one a key answers is then
+# not known.
+e2e_wait_box() {       # main_window title_regex seconds -> id
+  local end=$((SECONDS + $3)) ids
+  while :; do
+    ids=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | grep -vx "$1")
+    case $(grep -c . <<<"$ids") in
+      0) ;;
+      1) echo "$ids"; return 0 ;;
+      *) fail "more than one box titled $2 is open: $(echo $ids)" ;;
+    esac
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.2
+  done
+}
+
+# Gives a box the keyboard as a player does: through the window manager
+# where one runs, else by raising it (nothing keeps a box above the game
+# window then) and clicking the title bar Wine draws on it.  With "always"
+# it does so even when the box has the keyboard already.  Answers whether
+# X's focus is on the box; it need not be when the box has the keyboard
+# (without a window manager Wine 10 can leave X's focus to the pointer, and
+# the keys then reach the box through it), so whether the box answered is
+# judged by its going.
+e2e_give_keyboard() {  # id [always]
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  [ "${2:-}" != always ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+  if wm_running; then
+    timeout 5 xdotool windowactivate --sync "$1" 2>/dev/null
+  else
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
+    [ -n "${WIDTH:-}" ] || return 1
+    xdotool windowraise "$1" mousemove $((X + WIDTH / 2)) $((Y + 10)) click 1
+  fi
+  sleep 0.2
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]
+}
+
+# Presses KEY for the box and waits until that box has gone.
+e2e_answer_box() {     # id key seconds
+  local end=$((SECONDS + $3))
+  xdotool key "$2"
+  while xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; do
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.1
+  done
+}
+
 # ---- Screenshots -------------------------------------------------------------
 # take_shot photographs the screen into $work, numbered; the checks below
 # look at the latest shot (shot) in client coordinates (cx, cy).

@@ -335,7 +335,8 @@ xdotool mousemove $((cx + 20)) $((cy + 300)) click 1
 sleep 0.5
 take_shot options-clicked-under
 [ "$(top_window)" = "$(hex "$dialog")" ] || fail "the Options dialog is not on top after a click on the game ($shot)"
-xdotool key Escape
+e2e_give_keyboard "$dialog" || echo "play_game: X's focus is not on the Options dialog"
+e2e_answer_box "$dialog" Escape 10 || fail "Escape did not close the Options dialog"
 end=$((SECONDS + 10))
 while xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 || ! no_cover; do
   [ $SECONDS -lt $end ] || fail "the Options dialog or its cover stayed after Escape"
@@ -347,18 +348,15 @@ same_picture "$before_options" "$shot" \
   || fail "the screen is not as before the Options dialog ($shot)"
 echo "play_game: Options with its zoom took $((SECONDS - key_time)) s"
 
-# x asks "Leave Quorvel?" in a box with the same title; Return answers Yes.
+# x asks "Leave Quorvel?" in a box with the same title; Return answers Yes,
+# and it is that box that goes.
 key x
-end=$((SECONDS + 10))
-until [ "$(windows_named)" -ge 2 ]; do
-  [ $SECONDS -lt $end ] || fail "no exit question after x"
-  sleep 0.3
-done
+question=$(e2e_wait_box "$window" '^Quorvel v2\.1$' 10) || fail "no exit question after x"
 take_shot question
-question=$(xdotool search --name '^Quorvel v2\.1$' | grep -vx "$window" | head -1)
 owned "$question" || fail "the exit question is not owned by the game's window"
 [ "$(top_window)" = "$(hex "$question")" ] || fail "the exit question is not on top ($shot)"
-key Return
+e2e_give_keyboard "$question" || echo "play_game: X's focus is not on the exit question"
+e2e_answer_box "$question" Return 10 || fail "Return did not answer the exit question"
 end=$((SECONDS + 20))
 while kill -0 "$game_pid" 2>/dev/null; do
   [ $SECONDS -lt $end ] || fail "the program did not exit after Yes"

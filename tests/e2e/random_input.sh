@@ -9,8 +9,14 @@
 #
 # Usage: random_input.sh EXE WINE_RUN WORK_DIR
 #   QUORVEL_SEED=N            replays the input of one run
+#   QUORVEL_SEED=kept         replays each kept seed below in turn, each in
+#                             WORK_DIR/SEED (about 90 s a seed)
 #   QUORVEL_MONKEY_SECONDS=S  how long the random input lasts (default 60)
-# Without a DISPLAY it starts its own Xvfb.  Every wait is bounded.
+# Without a DISPLAY it starts its own Xvfb.  Every wait is bounded.  Two
+# runs at once need two Wine prefixes (two builds, or another WINE_RUN): in
+# one prefix, a game on another X server leaves this game's window off the
+# screen once it opens a box or dialog, so a second run on the same WINE_RUN
+# stops.
 set -u
 exe=$1
 wine_run=$2
@@ -21,12 +27,49 @@ seconds=${QUORVEL_MONKEY_SECONDS:-60}
 seed=${QUORVEL_SEED:-$(od -An -N3 -tu4 /dev/urandom | tr -d ' ')}
 
 say() { echo "random_input: $*"; }
+
+# ---- Kept seeds ----------------------------------------------------------------
+# Seeds that failed once, with what they found.  A seed replays the input,
+# not the run: the cards follow the clock and the number of actions in the
+# minute follows the machine's speed, so a replay may pass a fault its seed
+# once met, and load makes the timings vary more.
+kept_seeds=(
+  13934649  # Debian 13: an OK box with the game's title was answered n, which it ignores, and stayed
+  9626171   # clears the statistics during rounds: failed before such a round was drawn by the Deal button
+  13273158  # goes bust with boxes open: failed before a box left below the game window was raised and clicked
+  15329996  # in one Wine prefix with a run on another X server: the window left the screen after Statistics
+  2857836   # the same, after Help
+  4799908   # the same, after the payoff odds
+  5546042   # the same, after the payoff odds
+  8233419   # the same, with no dialog seen open
+)
+if [ "$seed" = kept ]; then
+  failed=()
+  mkdir -p "$work"
+  for s in "${kept_seeds[@]}"; do
+    start=$SECONDS
+    if QUORVEL_SEED=$s bash "$0" "$exe" "$wine_run" "$work/$s"; then
+      say "kept seed $s passed in $((SECONDS - start)) s"
+    else
+      say "kept seed $s FAILED in $((SECONDS - start)) s"
+      failed+=("$s")
+    fi
+  done
+  [ ${#failed[@]} = 0 ] || fail "kept seeds failed: ${failed[*]}"
+  say "all ${#kept_seeds[@]} kept seeds passed"
+  exit 0
+fi
+[[ "$seed" =~ ^[0-9]+$ ]] || fail "QUORVEL_SEED=$seed is neither a number nor kept"
 e2e_fail_note="seed $seed; replay with QUORVEL_SEED=$seed"
+
 say "seed $seed (QUORVEL_SEED=$seed replays this input)"
 
-need_tools xdotool import convert compare pgrep od xwininfo
+need_tools xdotool import convert compare pgrep od xwininfo flock
 [ -f "$exe" ] || fail "no program at $exe"
-e2e_display
+# One run at a time per runner, and so per Wine prefix (see above).
+exec 7>>"$wine_run.random_input.lock"
+flock -n 7 || fail "another random_input run uses $wine_run and its Wine prefix"
+e2e_display 7>&-
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -46,7 +89,9 @@ finish() {
 trap finish EXIT
 
 xdotool mousemove 1 1
-QUORVEL_WINE_TIMEOUT=$((seconds + 180)) "$wine_run" "$work/quorvel.exe" >"$work/wine.log" 2>&1 &
+# The lock stays with this script: neither the game nor a wineserver it
+# starts holds it after the run.
+QUORVEL_WINE_TIMEOUT=$((seconds + 180)) "$wine_run" "$work/quorvel.exe" >"$work/wine.log" 2>&1 7>&- &
 game_pid=$!
 
 # ---- Seeded choices ---------------------------------------------------------
@@ -125,6 +170,12 @@ check_no_error_window() {
   if printf '%s\n' "$names" | grep -qx 'DEBUG'; then
     import -window root "$work/error.png" 2>/dev/null
     fail "the program showed its failure box (see $work/error.png)"
+  fi
+  # Nothing here minimises or hides the window, and the covers of the
+  # screen effects go over it without unmapping it.
+  if ! xwininfo -id "$window" 2>/dev/null | grep -q IsViewable; then
+    import -window root "$work/gone.png" 2>/dev/null
+    fail "the game's window is no longer on the screen after $actions actions (see $work/gone.png)"
   fi
 }
 
@@ -370,19 +421,23 @@ settle() {
     # A box opened over another (a round that ends under a question) gives
     # the game window the keyboard back when it closes, and the box left
     # no longer hears the keys.  With no window manager to keep it above
-    # the game window it even goes below it.  So it is raised, as a window
+    # the game window it even goes below it.  So a box without the keyboard
+    # (or one that did not answer the keys twice) is raised, as a window
     # manager keeps it, and its title bar clicked, as a player would.
     # Each box open gets its turn.
-    local box id name x y w h
+    local box id name
     box=$(game_windows | awk -F'\t' -v main="$window" -v turn="$tries" \
       '$1 != main && $2 != "" && $5 > 1 && $6 > 1 { b[n++] = $0 } END { if (n) print b[turn % n] }')
-    IFS=$'\t' read -r id name x y w h <<<"$box"
-    if [ -n "$box" ] && [ $tries -ge 2 ]; then
-      say "\"$name\" does not answer the keys: raised and clicked"
-      xdotool windowraise "$id" mousemove $((x + w / 2)) $((y + 10)) click 1
-      sleep 0.2
+    IFS=$'\t' read -r id name _ <<<"$box"
+    if [ -n "$box" ]; then
+      if [ $tries -ge 2 ]; then
+        say "\"$name\" does not answer the keys: raised and clicked"
+        e2e_give_keyboard "$id" always
+      elif ! e2e_give_keyboard "$id"; then
+        say "X's focus is not on \"$name\" after a click on its title bar"
+      fi
+      close_box "$id" "$name"
     fi
-    [ -z "$box" ] || close_box "$id" "$name"
     tries=$((tries + 1))
     sleep 0.5
   done
@@ -442,16 +497,18 @@ say "after the random input a coin and a deal show five cards"
 press d
 sleep 2.5
 settle
+# With every box closed, a box with the game's title that x opens is the
+# question: it is given the keyboard, and Return must close that box.
 click_at "$title_mx" "$title_my"
 asked=0
 end=$((SECONDS + 20))
 while alive && [ $SECONDS -lt $end ]; do
   press x
-  sleep 1
-  if [ "$(xdotool search --onlyvisible --name '^Quorvel v2\.1$' 2>/dev/null | wc -l)" -ge 2 ]; then
+  if question=$(e2e_wait_box "$window" '^Quorvel v2\.1$' 1); then
     asked=1
     take_shot question
-    press Return
+    e2e_give_keyboard "$question" || say "X's focus is not on the exit question"
+    e2e_answer_box "$question" Return 10 || fail "Return did not answer the exit question ($shot)"
     break
   fi
 done

@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "engine/card_name.h"
 #include "engine/deck.h"
 #include "engine/round.h"
 #include "settings/settings.h"
@@ -52,6 +53,40 @@ TEST_F(DeckTest, BuildDeckNamesEveryCardAndClearsTheFlags) {
     EXPECT_STREQ(gDeck[51].name, "Spade13");
     EXPECT_STREQ(gDeck[52].name, "Joker");
     for (const DeckSlot& entry : gDeck) EXPECT_EQ(entry.dealt, 0);
+}
+
+// "<rank> of <suit>": one word per rank and per suit, the suit the one of
+// the card's picture, every name different.
+TEST_F(DeckTest, CardNameNamesRankAndSuitOfEveryCard) {
+    std::set<std::string> names, rankWords[14], suitWords[4];
+    for (int c = 0; c < kJoker; ++c) {
+        const std::string name = CardName(static_cast<Card>(c));
+        const size_t of = name.find(" of ");
+        ASSERT_NE(of, std::string::npos) << name;
+        const std::string suit = name.substr(of + 4);
+        rankWords[CardRank(c)].insert(name.substr(0, of));
+        suitWords[CardSuit(c)].insert(suit);
+        names.insert(name);
+        const std::string picture = gDeck[c].name;
+        const std::string pictureSuit = picture.substr(0, picture.find_first_of("0123456789"));
+        EXPECT_EQ(suit.compare(0, pictureSuit.size(), pictureSuit), 0) << name << " shows " << picture;
+    }
+    std::set<std::string> ranks, suits;
+    for (int r = 1; r <= 13; ++r) {
+        EXPECT_EQ(rankWords[r].size(), 1u) << r;
+        ranks.insert(rankWords[r].begin(), rankWords[r].end());
+    }
+    for (const auto& words : suitWords) {
+        EXPECT_EQ(words.size(), 1u);
+        suits.insert(words.begin(), words.end());
+    }
+    EXPECT_EQ(ranks.size(), 13u);
+    EXPECT_EQ(suits.size(), 4u);
+    EXPECT_EQ(names.size(), 52u);
+    const std::string joker = CardName(kJoker);
+    EXPECT_FALSE(joker.empty());
+    EXPECT_EQ(names.count(joker), 0u);
+    EXPECT_STREQ(CardName(kNoCard), "");
 }
 
 TEST_F(DeckTest, GeneratorStartsAtOneAndFirstCardIsTheThreeOfSpades) {

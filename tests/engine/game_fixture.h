@@ -19,6 +19,7 @@ class GameTest : public ::testing::Test {
 protected:
     EngineFixtureHost fixture;
     RecordingHost& host = fixture.host;
+    RecordingShell& shell = fixture.shell;
 
     void SetUp() override {
         NewGame();

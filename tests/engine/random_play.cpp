@@ -8,13 +8,14 @@
 #include "engine/deck.h"
 #include "engine/game_host.h"
 #include "engine/round.h"
+#include "presentation/message_flash.h"
 #include "settings/settings.h"
 
 namespace {
 
 constexpr int kButtonCount = 8;
-constexpr int kFlashTicks = 6;
-constexpr unsigned kFlashMs = 600;
+constexpr int kFlashTicks = kFlashInversions;
+constexpr unsigned kFlashMs = kFlashIntervalMs;
 constexpr int kMostCardsOfAGame = 10;
 constexpr int kHistoryLength = 32;
 // A box can open inside another box's loop (the bank box during a deal

@@ -113,14 +113,45 @@ void RecordingHost::DispatchPosted() {
     }
 }
 
+std::string BoxLine(const MessageBoxText& box) {
+    return box.text ? std::string("Box ") + box.text : "Box #" + std::to_string(box.stringId);
+}
+
+std::string DialogName(GameDialog dialog) {
+    switch (dialog) {
+    case GameDialog::Help: return "Help";
+    case GameDialog::About: return "About";
+    case GameDialog::Options: return "Options";
+    case GameDialog::Payoff: return "Payoff";
+    default: return "Statistics";
+    }
+}
+
+void RecordingShell::ShowDialog(GameDialog dialog) {
+    host_.Record("Dialog " + DialogName(dialog));
+    if (inDialog) inDialog(dialog);
+}
+
+bool RecordingShell::ShowMessageBox(const MessageBoxText& box) {
+    host_.Record(BoxLine(box));
+    return boxAnswer;
+}
+
+void RecordingShell::ShowStatusText(const char* text) { host_.Record(std::string("Status ") + text); }
+void RecordingShell::RequestClose() { host_.Record("RequestClose"); }
+void RecordingShell::SaveSettings() { host_.Record("SaveSettings"); }
+void RecordingShell::StopHeldSound() { host_.Record("StopSound"); }
+
 EngineFixtureHost::EngineFixtureHost() {
     ResetProgramState();
     BuildDeck();
     ClearTable();
     SetGameHost(&host);
+    SetShellHost(&shell);
 }
 
 EngineFixtureHost::~EngineFixtureHost() {
+    SetShellHost(nullptr);
     SetGameHost(nullptr);
     ResetProgramState();
 }

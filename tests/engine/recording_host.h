@@ -1,18 +1,20 @@
 // A GameHost that writes every request down as one readable line, so that
 // tests can compare whole sequences of calls.  It keeps the little state the
 // real window keeps (the flash count, timer 6, a posted Deal) and answers
-// the questions the engine asks with values the test sets.
+// the questions the engine asks with values the test sets.  A RecordingShell
+// writes the front-end's requests into the same list.
 #pragma once
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/game_host.h"
+#include "presentation/message_flash.h"
+#include "shell/command_table.h"
 
 class RecordingHost final : public GameHost {
 public:
-    static constexpr int kFlashTicks = 6;
-    static constexpr unsigned kFlashIntervalMs = 600;
+    static constexpr int kFlashTicks = kFlashInversions;
 
     void DrawCard(int slot) override;
     void DrawAllCards() override;
@@ -62,17 +64,41 @@ public:
     // Hands the posted Deal commands to the engine, as the message loop does.
     void DispatchPosted();
 
-private:
     void Record(std::string call);
 };
 
-// Installs a fresh RecordingHost over a program just started: records reset,
-// deck built, table cleared; removes it again at the end of the scope.
+// The front-end's side of the command table, written down in the host's
+// list: "Dialog Options", "Box <text>" (or "Box #<string id>"), "Status
+// <text>", "RequestClose", "SaveSettings", "StopSound".
+class RecordingShell final : public ShellHost {
+public:
+    explicit RecordingShell(RecordingHost& host) : host_(host) {}
+    void ShowDialog(GameDialog dialog) override;
+    bool ShowMessageBox(const MessageBoxText& box) override;
+    void ShowStatusText(const char* text) override;
+    void RequestClose() override;
+    void SaveSettings() override;
+    void StopHeldSound() override;
+
+    bool boxAnswer = true;      // Yes or OK
+    // What the player does while a dialog is open.
+    std::function<void(GameDialog)> inDialog;
+
+private:
+    RecordingHost& host_;
+};
+
+std::string BoxLine(const MessageBoxText& box);
+
+// Installs a fresh RecordingHost and RecordingShell over a program just
+// started: records reset, deck built, table cleared; removes them again at
+// the end of the scope.
 class EngineFixtureHost {
 public:
     EngineFixtureHost();
     ~EngineFixtureHost();
     RecordingHost host;
+    RecordingShell shell{host};
 };
 
 std::string ButtonName(TableButton button);

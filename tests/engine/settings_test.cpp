@@ -279,4 +279,20 @@ TEST_F(SettingsTest, ProfileTextReadsNumbersAsTheGameReadsThem) {
     EXPECT_FALSE(JokerIn("[Settings]\nWildCards=18446744073709551616\n"));
 }
 
+// A value's own text, as the page's storage hands it over: blanks only
+// around it, and the default only when nothing is left.
+TEST_F(SettingsTest, ProfileValueReadsBlanksPrefixesAndWrapping) {
+    const struct {
+        const char* text;
+        int32_t value;
+    } cases[] = {
+        {"", 77},          {" ", 77},          {" \t\r\n\v\f", 77},   {"12", 12},
+        {"\t 12 ", 12},    {"\n-0x10", -16},    {"+7", 7},              {"1 2", 1},
+        {"abc", 0},        {"-", 0},           {"0x", 0},              {"0XFF", 0},
+        {"0xfF", 255},     {"0o78", 7},        {"0b102", 2},           {"- 5", 0},
+        {"4294967295", -1}, {"4294967296", 0}, {"2147483648", INT32_MIN}, {"-2147483648", INT32_MIN},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ProfileValue(c.text, 77), c.value) << '"' << c.text << '"';
+}
+
 }  // namespace

@@ -7,7 +7,7 @@
 # Usage: reproducible.sh WIN32_BUILD_DIR SOURCE_DIR GENERATED_DIR WORK_DIR VERSION
 set -eu
 win=$(realpath "$1") src=$(realpath "$2") generated=$(realpath "$3") work=$(realpath -m "$4")
-zip=quorvel-$5.zip deb=quorvel_$5-1_all.deb
+zip=quorvel-$5.zip deb=quorvel_$5-1_all.deb web=quorvel-web-$5.zip
 rm -rf "$work"
 mkdir -p "$work/Quorvel"
 export TZ=Pacific/Chatham
@@ -29,13 +29,20 @@ bash "$src/tools/make-zip.sh" "$work/$zip" "$work/quorvel.exe" "$work/quorvel-od
 bash "$src/tools/player/deb/make-deb.sh" "$work/$deb" "$work/quorvel.exe" \
   "$work/quorvel-odds.exe" "$generated/art/QuorvelIcon.ico" "$src" "$win/source-date-epoch.txt" \
   "$work/deb-stage" "$5" >/dev/null
+# The browser edition, packed from the page the native build put together.
+web_sums=()
+if [ -f "$win/$web" ]; then
+  bash "$src/tools/make-web-zip.sh" "$work/$web" "$(dirname "$win")/web" "$win/source-date-epoch.txt" \
+    "$work/web-release-files"
+  web_sums=("$work" "$web")
+fi
 bash "$src/tools/sha256sums.sh" "$work/SHA256SUMS" "$work" "$zip" \
-  "$work" "$deb" "$work/release-files" Quorvel/quorvel.exe \
+  "$work" "$deb" "${web_sums[@]}" "$work/release-files" Quorvel/quorvel.exe \
   "$work/release-files" Quorvel/quorvel-odds.exe
 
 status=0
 for pair in shell/quorvel.exe:quorvel.exe odds/quorvel-odds.exe:quorvel-odds.exe \
-            "$zip:$zip" "$deb:$deb" \
+            "$zip:$zip" "$deb:$deb" $([ -f "$win/$web" ] && echo "$web:$web") \
             SHA256SUMS:SHA256SUMS; do
   built=$win/${pair%%:*} again=$work/${pair##*:}
   if cmp -s "$built" "$again"; then

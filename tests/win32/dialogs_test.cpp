@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/statistics_text.h"
+#include "shell/box_texts.h"
 #include "tests/engine/test_cards.h"
 #include "tests/win32/dialog_checks.h"
 #include "tests/win32/table_fixture.h"
@@ -22,6 +24,13 @@ std::vector<Card> Hand(const std::string& text) {
 }
 
 std::string ItemText(HWND dialog, int id) { return WindowTextOf(GetDlgItem(dialog, id)); }
+
+// The Statistics dialog's title for the counters now.
+std::string NetWinningsTitle() {
+    char text[64];
+    FormatNetWinnings(text, sizeof text);
+    return text;
+}
 
 class DialogsTest : public TableWindowTest {
 protected:
@@ -49,8 +58,8 @@ TEST_F(DialogsTest, StatisticsWithNoGamesOnlySaysSo) {
     ModalAnswers answers;
     Command(IDM_STATS);
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "Quorvel v2.1");
-    EXPECT_EQ(answers.Seen()[0].text, "No games have been played yet.");
+    EXPECT_EQ(answers.Seen()[0].caption, kNoGamesBox.caption);
+    EXPECT_EQ(answers.Seen()[0].text, kNoGamesBox.text);
 }
 
 TEST_F(DialogsTest, StatisticsShowTheCountersTruncatedSharesAndNetWinnings) {
@@ -72,7 +81,8 @@ TEST_F(DialogsTest, StatisticsShowTheCountersTruncatedSharesAndNetWinnings) {
     }));
     Command(IDM_STATS);
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(title, "Net Winnings = -5");
+    EXPECT_EQ(title, NetWinningsTitle());
+    EXPECT_EQ(gStats.credits - gStats.bankTotal, -5);
     const std::vector<std::string> expected = {
         "3", "7", "2", "0",
         "0  0%", "0  0%", "0  0%", "0  0%", "0  0%",
@@ -100,7 +110,7 @@ TEST_F(DialogsTest, StatisticsNetWinningsCountTheBank) {
     }));
     Command(IDM_STATS);
     EXPECT_EQ(games, "1");
-    EXPECT_EQ(title, "Net Winnings = " + std::to_string(gStats.credits - gStats.bankTotal));
+    EXPECT_EQ(title, NetWinningsTitle());
     EXPECT_EQ(gStats.credits - gStats.bankTotal, -5);
 }
 
@@ -138,7 +148,7 @@ TEST_F(DialogsTest, PayoffDialogShowsThePictureCentredUnderItsButton) {
     }));
     Command(IDM_PAYOFF);
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(caption, "Quorvel Payoff Odds");
+    EXPECT_EQ(caption, DialogTemplateCaption("PayoffDlg"));
     EXPECT_EQ(button, "OK");
     EXPECT_EQ(mismatches, 0);
 }
@@ -157,9 +167,9 @@ TEST_F(DialogsTest, AboutBoxShowsTitleCreditsAndIcons) {
     }));
     Command(IDM_ABOUT);
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "About Quorvel...");
+    EXPECT_EQ(answers.Seen()[0].caption, DialogTemplateCaption("AboutDlg"));
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "Quorvel v2.1");
+    EXPECT_EQ(lines[0], kGameCaption) << "the About box names the game as its window does";
     for (size_t i = 1; i < lines.size(); ++i) EXPECT_FALSE(lines[i].empty()) << "credits line " << i;
     EXPECT_EQ(icons, 2) << "the program icon and the coins";
 }
@@ -170,15 +180,15 @@ enum class CloseBy { Ok, Escape, CloseBox };
 
 struct DialogCase {
     int command;
-    const char* caption;
+    const char* resource;   // its template; nullptr: the statistics, titled by the net winnings
 };
 
 const DialogCase kDialogs[] = {
-    {IDM_STATS, "Net Winnings = -1"},
-    {IDM_PAYOFF, "Quorvel Payoff Odds"},
-    {IDM_ABOUT, "About Quorvel..."},
-    {IDM_HELP, "Quorvel Help"},
-    {IDM_OPTIONS, "Options"},
+    {IDM_STATS, nullptr},
+    {IDM_PAYOFF, "PayoffDlg"},
+    {IDM_ABOUT, "AboutDlg"},
+    {IDM_HELP, "HelpDlg"},
+    {IDM_OPTIONS, MAKEINTRESOURCEA(IDD_OPTIONS)},
 };
 
 void Close(HWND dialog, CloseBy how) {
@@ -210,7 +220,10 @@ TEST_P(EveryDialogTest, CentredOwnedFramedAndClosedByOkEscapeOrCloseBox) {
     PlayGame(1, "2C 7D 9H JS KC");     // for the statistics
     for (const DialogCase& dialog : kDialogs) {
         for (CloseBy how : {CloseBy::Ok, CloseBy::Escape, CloseBy::CloseBox}) {
-            SCOPED_TRACE(std::string(dialog.caption) + ", closed by " +
+            const std::string wanted =
+                dialog.resource ? DialogTemplateCaption(dialog.resource) : NetWinningsTitle();
+            ASSERT_FALSE(wanted.empty());
+            SCOPED_TRACE(wanted + ", closed by " +
                          std::to_string(static_cast<int>(how)));
             ModalAnswers answers;
             DWORD closeAsked = 0;
@@ -233,7 +246,7 @@ TEST_P(EveryDialogTest, CentredOwnedFramedAndClosedByOkEscapeOrCloseBox) {
             Command(dialog.command);
             DWORD end = timeGetTime();
             ASSERT_EQ(answers.Seen().size(), 1u);
-            EXPECT_EQ(caption, dialog.caption);
+            EXPECT_EQ(caption, wanted);
             EXPECT_TRUE(visible);
             EXPECT_EQ(owner, window);
             EXPECT_FALSE(IsWindow(answers.Seen()[0].window)) << "the dialog stayed open";

@@ -111,6 +111,35 @@ std::string MessageBoxText(HWND box) {
     return text ? WindowTextOf(text) : std::string();
 }
 
+std::string DialogTemplateCaption(const char* name) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(5));   // RT_DIALOG
+    if (!found) return "";
+    const WORD* words = static_cast<const WORD*>(LockResource(LoadResource(module, found)));
+    const size_t count = SizeofResource(module, found) / sizeof(WORD);
+    // A plain template: style, extended style, item count, place, then the
+    // menu and the class (each a string or 0xFFFF and an ordinal), then the
+    // caption.
+    size_t at = 9;
+    for (int skip = 0; skip < 2 && at < count; ++skip) {
+        if (words[at] == 0xFFFF) {
+            at += 2;
+        } else {
+            while (at < count && words[at]) ++at;
+            ++at;
+        }
+    }
+    std::string caption;
+    for (; at < count && words[at]; ++at) caption.push_back(static_cast<char>(words[at]));
+    return caption;
+}
+
+std::string StringTableText(UINT id) {
+    char text[512] = "";
+    int n = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    return std::string(text, n > 0 ? n : 0);
+}
+
 COLORREF WindowPixel(HWND window, int x, int y) {
     HDC dc = GetDC(window);
     COLORREF colour = GetPixel(dc, x, y);

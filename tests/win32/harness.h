@@ -40,6 +40,11 @@ public:
 std::string WindowTextOf(HWND window);
 std::string ClassNameOf(HWND window);
 std::string MessageBoxText(HWND box);   // the static text of a message box
+// The caption a dialog template of the program's resources gives its window.
+std::string DialogTemplateCaption(const char* name);
+// A text of the program's own string table, "" where it has none: what a
+// test expects the program to show.
+std::string StringTableText(UINT id);
 
 // Pixels through a device context of the window (its own pixels, even when
 // covered) and of the whole screen as it really is.

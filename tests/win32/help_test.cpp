@@ -5,29 +5,37 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "dialogs/help_pages.h"
 #include "tests/win32/dialog_checks.h"
 #include "tests/win32/table_fixture.h"
 
 namespace {
 
-const char kPage1Text[] =
-    "The object of the game is to build the best five-card poker hand using the rules of "
-    "five-card draw.  Insert coins into the machine by pressing the Coin button or using the "
-    "menu option.  A maximum of five coins may be played in one game.\r\n\r\n"
-    "Once the coins have been inserted, press the Deal button.  This will deal the cards.  "
-    "After the cards have been dealt, select which cards are to be held by pressing the button "
-    "under the appropriate card (or clicking on the card).  These buttons toggle whether a "
-    "specific card is to be held or not.  Once the cards to be held are selected, press the "
-    "Deal button again to replace those cards which are not held.  After the new cards have "
-    "been dealt, the value of the hand is determined.\r\n\r\n";
+// What page `page` shows, from the pages the dialog and the page share.
+// Page 10 takes a value from the dealing generator on every call.
+HelpPageContent Page(int page) {
+    HelpPageContent content;
+    FillHelpPageContent(page, &content);
+    return content;
+}
 
-const char kPage2Text[] =
-    "A natural Royal Flush is a combination of the top five cards of the same suit.  Ten, "
-    "Jack, Queen, King and Ace.  Wild cards are not allowed.";
+// The five pictures of a page, "Blank" where it has no card.
+std::vector<std::string> CardsOf(const HelpPageContent& content) {
+    std::vector<std::string> names;
+    for (const char* card : content.cards) names.push_back(*card ? card : "Blank");
+    return names;
+}
+
+std::string Counter(int page) {
+    char text[32];
+    FormatHelpCounter(page, text, sizeof text);
+    return text;
+}
 
 std::string ItemText(HWND dialog, int id) { return WindowTextOf(GetDlgItem(dialog, id)); }
 
@@ -39,10 +47,9 @@ std::vector<int> ExampleCardMismatches(HWND dialog, const std::vector<std::strin
     GetClientRect(frame, &area);
     MapWindowPoints(frame, dialog, reinterpret_cast<POINT*>(&area), 2);
     std::vector<int> bad;
-    for (int k = 0; k < 5; ++k) {
-        int x = (area.left + area.right) / 2 - 197 + 81 * k;
-        int y = area.bottom - 106;
-        bad.push_back(CardPictureMismatches(dialog, x, y, names[k].c_str()));
+    for (int k = 0; k < kHelpCardCount; ++k) {
+        bad.push_back(CardPictureMismatches(dialog, HelpCardLeft(area.left, area.right, k),
+                                            HelpCardTop(area.bottom), names[k].c_str()));
     }
     return bad;
 }
@@ -86,25 +93,25 @@ protected:
         }));
         Command(IDM_HELP);
         ASSERT_EQ(answers.Seen().size(), 1u);
-        EXPECT_EQ(answers.Seen()[0].caption, "Quorvel Help");
+        EXPECT_EQ(answers.Seen()[0].caption, DialogTemplateCaption("HelpDlg"));
     }
 };
 
 TEST_F(HelpTest, FirstPageOnEveryOpening) {
     StartGame();
+    const HelpPageContent first = Page(kHelpFirstPage);
     for (int opening = 0; opening < 2; ++opening) {
         WithHelp([&](HWND dialog) {
             PageView page = Look(dialog);
-            EXPECT_EQ(page.caption, "Game Play");
-            EXPECT_EQ(page.text, kPage1Text);
-            EXPECT_EQ(page.counter, "Page 1 of 12");
+            EXPECT_EQ(page.caption, first.caption);
+            EXPECT_EQ(page.text, first.text);
+            EXPECT_EQ(page.counter, Counter(kHelpFirstPage));
             EXPECT_FALSE(page.previousEnabled);
             EXPECT_TRUE(page.nextEnabled);
             EXPECT_EQ(reinterpret_cast<HFONT>(
                           SendDlgItemMessageA(dialog, IDC_HELP_CAPTION, WM_GETFONT, 0, 0)),
                       gShell.BigFont);
-            EXPECT_EQ(ExampleCardMismatches(dialog, {"Blank", "Back4", "Joker", "Back4", "Blank"}),
-                      kAllMatch);
+            EXPECT_EQ(ExampleCardMismatches(dialog, CardsOf(first)), kAllMatch);
             ExpectRaisedFrame(dialog);
             if (opening == 0) Press(dialog, IDC_HELP_NEXT);     // left on page 2
         });
@@ -113,40 +120,62 @@ TEST_F(HelpTest, FirstPageOnEveryOpening) {
 
 TEST_F(HelpTest, ForwardToPageTwoAndBack) {
     StartGame();
+    const HelpPageContent first = Page(1), second = Page(2);
     WithHelp([&](HWND dialog) {
         Press(dialog, IDC_HELP_NEXT);
         PageView two = Look(dialog);
-        EXPECT_EQ(two.caption, "Royal Flush (Natural)");
-        EXPECT_EQ(two.text, kPage2Text);
-        EXPECT_EQ(two.counter, "Page 2 of 12");
+        EXPECT_EQ(two.caption, second.caption);
+        EXPECT_EQ(two.text, second.text);
+        EXPECT_EQ(two.counter, Counter(2));
         EXPECT_TRUE(two.previousEnabled);
         EXPECT_TRUE(two.nextEnabled);
         EXPECT_EQ(two.focus, IDC_HELP_NEXT);
-        EXPECT_EQ(ExampleCardMismatches(dialog, {"Diamond10", "Diamond11", "Diamond12", "Diamond13",
-                                          "Diamond1"}),
-                  kAllMatch);
+        EXPECT_EQ(ExampleCardMismatches(dialog, CardsOf(second)), kAllMatch);
 
         Press(dialog, IDC_HELP_PREV);
         PageView one = Look(dialog);
-        EXPECT_EQ(one.caption, "Game Play");
-        EXPECT_EQ(one.counter, "Page 1 of 12");
+        EXPECT_EQ(one.caption, first.caption);
+        EXPECT_EQ(one.counter, Counter(1));
         EXPECT_FALSE(one.previousEnabled);
         EXPECT_TRUE(one.nextEnabled);
         EXPECT_EQ(one.focus, IDC_HELP_NEXT) << "the focus must leave the disabled button";
-        // The empty places cover the Diamonds of page 2.
-        EXPECT_EQ(ExampleCardMismatches(dialog, {"Blank", "Back4", "Joker", "Back4", "Blank"}),
-                  kAllMatch);
+        // The empty places cover the cards of page 2.
+        std::vector<std::string> cards = CardsOf(first);
+        ASSERT_NE(std::count(cards.begin(), cards.end(), "Blank"), 0);
+        EXPECT_EQ(ExampleCardMismatches(dialog, cards), kAllMatch);
+    });
+}
+
+// Every page as the dialog shows it is the page's own caption, text,
+// counter and cards; page 10 with the rank the generator gives.
+TEST_F(HelpTest, EveryPageShowsItsOwnContent) {
+    StartGame();
+    WithHelp([&](HWND dialog) {
+        for (int page = kHelpFirstPage; page <= kHelpLastPage; ++page) {
+            SCOPED_TRACE(page);
+            const uint32_t state = RandomState();
+            const HelpPageContent content = Page(page);
+            SeedRandom(state);
+            if (page > kHelpFirstPage) Press(dialog, IDC_HELP_NEXT);
+            PageView view = Look(dialog);
+            EXPECT_EQ(view.caption, content.caption);
+            EXPECT_EQ(view.text, content.text);
+            EXPECT_EQ(view.counter, Counter(page));
+            EXPECT_EQ(ExampleCardMismatches(dialog, CardsOf(content)), kAllMatch);
+        }
     });
 }
 
 TEST_F(HelpTest, LastPageIsTheCreditsWithBack16InTheMiddle) {
     StartGame();
     WithHelp([&](HWND dialog) {
-        for (int i = 0; i < 11; ++i) Press(dialog, IDC_HELP_NEXT);
+        const HelpPageContent credits = Page(kHelpLastPage);
+        for (int i = kHelpFirstPage; i < kHelpLastPage; ++i) Press(dialog, IDC_HELP_NEXT);
         PageView last = Look(dialog);
-        EXPECT_EQ(last.caption, "Credits");
+        EXPECT_EQ(last.caption, credits.caption);
         EXPECT_FALSE(last.text.empty());
-        EXPECT_EQ(last.counter, "Page 12 of 12");
+        EXPECT_EQ(last.text, credits.text);
+        EXPECT_EQ(last.counter, Counter(kHelpLastPage));
         EXPECT_TRUE(last.previousEnabled);
         EXPECT_FALSE(last.nextEnabled);
         EXPECT_EQ(last.focus, IDC_HELP_PREV);
@@ -154,15 +183,15 @@ TEST_F(HelpTest, LastPageIsTheCreditsWithBack16InTheMiddle) {
         RECT area;
         GetClientRect(frame, &area);
         MapWindowPoints(frame, dialog, reinterpret_cast<POINT*>(&area), 2);
-        EXPECT_EQ(CardPictureMismatches(dialog, (area.left + area.right) / 2 - 197 + 162,
-                                           area.bottom - 106, "Back16"),
+        EXPECT_EQ(CardPictureMismatches(dialog, HelpCardLeft(area.left, area.right, 2),
+                                        HelpCardTop(area.bottom), credits.cards[2]),
                   0);
         // Pressing on past the end changes nothing.
         SendMessageA(dialog, WM_COMMAND, IDC_HELP_NEXT, 0);
-        EXPECT_EQ(ItemText(dialog, IDC_HELP_COUNTER), "Page 12 of 12");
+        EXPECT_EQ(ItemText(dialog, IDC_HELP_COUNTER), Counter(kHelpLastPage));
         // All the way back.
-        for (int i = 0; i < 11; ++i) Press(dialog, IDC_HELP_PREV);
-        EXPECT_EQ(Look(dialog).counter, "Page 1 of 12");
+        for (int i = kHelpFirstPage; i < kHelpLastPage; ++i) Press(dialog, IDC_HELP_PREV);
+        EXPECT_EQ(Look(dialog).counter, Counter(kHelpFirstPage));
         EXPECT_EQ(Look(dialog).focus, IDC_HELP_NEXT);
     });
 }
@@ -173,20 +202,19 @@ TEST_F(HelpTest, ThreeOfAKindTakesItsRankFromTheDealingGenerator) {
     StartGame();
     WithHelp([&](HWND dialog) {
         for (int i = 0; i < 8; ++i) Press(dialog, IDC_HELP_NEXT);
-        EXPECT_EQ(Look(dialog).counter, "Page 9 of 12");
+        EXPECT_EQ(Look(dialog).counter, Counter(9));
         for (uint32_t seed : {12345u, 777u, 99u}) {
             SCOPED_TRACE(seed);
             SeedRandom(seed);
-            int rank = NextRandom() % 13 + 1;
+            NextRandom();
             uint32_t afterOne = RandomState();
             SeedRandom(seed);
+            const HelpPageContent ten = Page(10);
+            SeedRandom(seed);
             Press(dialog, IDC_HELP_NEXT);
-            EXPECT_EQ(ItemText(dialog, IDC_HELP_CAPTION), "Three of a Kind");
+            EXPECT_EQ(ItemText(dialog, IDC_HELP_CAPTION), ten.caption);
             EXPECT_EQ(RandomState(), afterOne) << "not exactly one value taken";
-            std::string r = std::to_string(rank);
-            EXPECT_EQ(ExampleCardMismatches(dialog, {"Hearts" + r, "Spade" + r, "Diamond" + r, "Mystery",
-                                              "Mystery"}),
-                      kAllMatch);
+            EXPECT_EQ(ExampleCardMismatches(dialog, CardsOf(ten)), kAllMatch);
             Press(dialog, IDC_HELP_PREV);
         }
     });
@@ -213,7 +241,7 @@ TEST_F(HelpTest, TextIsReadOnlyButScrolls) {
         SendMessageA(text, WM_CHAR, 'Z', 0);
         SendMessageA(text, WM_KEYDOWN, VK_END, 0);
         SendMessageA(text, WM_KEYDOWN, VK_RIGHT, MAKELPARAM(1, 0));
-        EXPECT_EQ(WindowTextOf(text), kPage1Text);
+        EXPECT_EQ(WindowTextOf(text), Page(kHelpFirstPage).text);
         EXPECT_EQ(static_cast<DWORD>(SendMessageA(text, EM_GETSEL, 0, 0)), selection);
         SetFocus(GetDlgItem(dialog, IDC_HELP_NEXT));
 
@@ -234,7 +262,7 @@ TEST_F(HelpTest, TextIsReadOnlyButScrolls) {
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         PumpMessages(150);
         EXPECT_GT(SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "the scroll bar is dead";
-        EXPECT_EQ(WindowTextOf(text), kPage1Text);
+        EXPECT_EQ(WindowTextOf(text), Page(kHelpFirstPage).text);
     });
 }
 

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/card_name.h"
+#include "presentation/table_look.h"
+#include "shell/box_texts.h"
+#include "shell/menu_rules.h"
 #include "tests/engine/test_cards.h"
 #include "tests/win32/table_fixture.h"
 
@@ -193,9 +197,41 @@ void RightClickAt(HWND window, int x, int y) {
     mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
 }
 
-const std::vector<std::string> kTableMenuBetween = {
-    "&New Game", "&Options...", "-", "Insert Coin", "Bet Maximum Coins", "Deal", "-",
-    "&Help...", "&About...", "-", "E&xit"};
+// The right-click menu as the shared rules build it now: its texts ("-"
+// for a separator) and commands.
+std::vector<std::string> TableMenuTexts() {
+    TableMenuItem items[kTableMenuItemCount];
+    TableMenuItems(items);
+    std::vector<std::string> texts;
+    for (const TableMenuItem& item : items) texts.push_back(item.text ? item.text : "-");
+    return texts;
+}
+
+std::vector<UINT> TableMenuCommands() {
+    TableMenuItem items[kTableMenuItemCount];
+    TableMenuItems(items);
+    std::vector<UINT> ids;
+    for (const TableMenuItem& item : items) ids.push_back(static_cast<UINT>(item.command));
+    return ids;
+}
+
+// The text of the item that sends `command`, as the menu is built now.
+std::string TableMenuText(int command) {
+    TableMenuItem items[kTableMenuItemCount];
+    TableMenuItems(items);
+    for (const TableMenuItem& item : items)
+        if (item.text && item.command == command) return item.text;
+    ADD_FAILURE() << "no item sends " << command;
+    return "";
+}
+
+std::string MessageOf(int id) {
+    std::string text = StringTableText(id);
+    EXPECT_FALSE(text.empty()) << id;
+    return text;
+}
+
+RECT RectOf(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 class MainWindowTest : public TableWindowTest {
 protected:
@@ -237,7 +273,7 @@ protected:
 TEST_F(MainWindowTest, OpensAsAFixedCentredWindowWithItsFontsAndDisabledButtons) {
     EXPECT_EQ(ClassNameOf(window), "QuorvelWClass");
     EXPECT_EQ(GetClassLongA(window, GCL_STYLE), static_cast<DWORD>(CS_DBLCLKS));
-    EXPECT_EQ(WindowTextOf(window), "Quorvel v2.1");
+    EXPECT_EQ(WindowTextOf(window), kGameCaption);
     // The system adds its own clipping and visibility bits to a top-level window.
     DWORD style = GetWindowLongA(window, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS);
     EXPECT_EQ(style, 0x80CA0000u);
@@ -250,25 +286,27 @@ TEST_F(MainWindowTest, OpensAsAFixedCentredWindowWithItsFontsAndDisabledButtons)
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
     ASSERT_GT(StatusLine.height, 0);
-    EXPECT_EQ(outer.right - outer.left, 490);
-    EXPECT_EQ(outer.bottom - outer.top, 420 + StatusLine.height);
+    EXPECT_EQ(outer.right - outer.left, TableLayout::kWindowWidth);
+    EXPECT_EQ(outer.bottom - outer.top, TableLayout::kWindowHeight + StatusLine.height);
     RECT frame = {0, 0, 0, 0};
     AdjustWindowRectEx(&frame, GetWindowLongA(window, GWL_STYLE), TRUE,
                        GetWindowLongA(window, GWL_EXSTYLE));
-    EXPECT_EQ(client.right, 490 - (frame.right - frame.left));
-    EXPECT_EQ(client.bottom, 420 + StatusLine.height - (frame.bottom - frame.top));
+    EXPECT_EQ(client.right, TableLayout::kWindowWidth - (frame.right - frame.left));
+    EXPECT_EQ(client.bottom, TableLayout::kWindowHeight + StatusLine.height - (frame.bottom - frame.top));
     // Centred by half the client area, so a little right of and below centre.
     EXPECT_EQ(outer.left, GetSystemMetrics(SM_CXSCREEN) / 2 - client.right / 2);
     EXPECT_EQ(outer.top, GetSystemMetrics(SM_CYSCREEN) / 2 - client.bottom / 2);
 
-    // Fonts: "Arial", bold, upright, sized by the screen's resolution.
+    // Fonts: the table's face, bold, upright, sized by the screen's resolution.
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     struct FontCase {
         HFONT font;
         int points;
-    } fonts[] = {{gShell.BigFont, 16}, {gShell.ButtonFont, 8}, {gShell.MessageFont, 8}};
+    } fonts[] = {{gShell.BigFont, kBigFontPoints},
+                 {gShell.ButtonFont, kButtonFontPoints},
+                 {gShell.MessageFont, kMessageFontPoints}};
     for (const FontCase& f : fonts) {
         LOGFONTA lf = {};
         ASSERT_EQ(GetObjectA(f.font, sizeof lf, &lf), static_cast<int>(sizeof lf));
@@ -279,7 +317,7 @@ TEST_F(MainWindowTest, OpensAsAFixedCentredWindowWithItsFontsAndDisabledButtons)
         EXPECT_EQ(lf.lfOutPrecision, OUT_TT_PRECIS);
         EXPECT_EQ(lf.lfQuality, PROOF_QUALITY);
         EXPECT_EQ(lf.lfPitchAndFamily, 4);
-        EXPECT_STREQ(lf.lfFaceName, "Arial");
+        EXPECT_STREQ(lf.lfFaceName, kTableFontFace);
     }
     EXPECT_NE(gShell.ButtonFont, gShell.MessageFont);
 
@@ -290,14 +328,14 @@ TEST_F(MainWindowTest, OpensAsAFixedCentredWindowWithItsFontsAndDisabledButtons)
         RECT place;
         int id;
     } buttons[] = {
-        {gShell.coinButton, "Coin", {62, 5, 115, 35}, 1906},
-        {gShell.maxButton, "Max", {120, 5, 173, 35}, 1910},
-        {gShell.dealButton, "Deal", {334, 5, 405, 35}, 1904},
-        {HoldButton(0), "", {45, 163, 116, 193}, 850},
-        {HoldButton(1), "", {126, 163, 197, 193}, 851},
-        {HoldButton(2), "", {207, 163, 278, 193}, 852},
-        {HoldButton(3), "", {288, 163, 359, 193}, 853},
-        {HoldButton(4), "", {369, 163, 440, 193}, 854},
+        {gShell.coinButton, kCoinCaption, RectOf(TableLayout::CoinButton()), IDM_COIN},
+        {gShell.maxButton, kMaxCaption, RectOf(TableLayout::MaxButton()), IDM_BETMAX},
+        {gShell.dealButton, kDealCaption, RectOf(TableLayout::DealButton()), IDM_DEAL},
+        {HoldButton(0), "", RectOf(TableLayout::HoldButton(0)), IDC_HOLD0},
+        {HoldButton(1), "", RectOf(TableLayout::HoldButton(1)), IDC_HOLD1},
+        {HoldButton(2), "", RectOf(TableLayout::HoldButton(2)), IDC_HOLD2},
+        {HoldButton(3), "", RectOf(TableLayout::HoldButton(3)), IDC_HOLD3},
+        {HoldButton(4), "", RectOf(TableLayout::HoldButton(4)), IDC_HOLD4},
     };
     for (const ButtonCase& b : buttons) {
         SCOPED_TRACE(b.id);
@@ -330,7 +368,7 @@ TEST_F(MainWindowTest, OpensAsAFixedCentredWindowWithItsFontsAndDisabledButtons)
     // The posted New sets up the first game.
     Pump();
     EXPECT_EQ(ButtonStates(), "Coin+ Max+ Deal- _- _- _- _- _-");
-    EXPECT_STREQ(MessageText, "Insert coins.");
+    EXPECT_EQ(MessageText, MessageOf(IDS_INSERT_COINS));
     EXPECT_EQ(gStats.credits, 40);
     EXPECT_EQ(MenuStates(window), "Exit+ Coin+ Max+ Deal- Bank+ Sound[ ] Fast[x]");
 }
@@ -340,7 +378,7 @@ TEST_F(MainWindowTest, AWholeGameWithButtonsKeysAndCardClicks) {
     for (int coin = 1; coin <= 3; ++coin) {
         Click(gShell.coinButton);
         EXPECT_EQ(gRound.coinsIn, coin);
-        EXPECT_STREQ(MessageText, "Add coins or press deal.");
+        EXPECT_EQ(MessageText, MessageOf(IDS_ADD_OR_DEAL));
     }
     EXPECT_EQ(gStats.credits, 37);
     EXPECT_EQ(ButtonStates(), "Coin+ Max+ Deal+ _- _- _- _- _-");
@@ -350,11 +388,11 @@ TEST_F(MainWindowTest, AWholeGameWithButtonsKeysAndCardClicks) {
     // greyed, Deal stays enabled in the menu.
     ClickWindow(gShell.dealButton);
     ASSERT_TRUE(PumpUntil([] { return gRound.dealing != 0; }, 2000));
-    EXPECT_STREQ(MessageText, "Dealing...");
+    EXPECT_EQ(MessageText, MessageOf(IDS_DEALING));
     EXPECT_EQ(ButtonStates(), "Coin- Max- Deal- _- _- _- _- _-");
     EXPECT_EQ(MenuStates(window), "Exit- Coin- Max- Deal+ Bank+ Sound[ ] Fast[x]");
     ASSERT_TRUE(WaitForDealEnd());
-    EXPECT_STREQ(MessageText, "Hold cards or deal.");
+    EXPECT_EQ(MessageText, MessageOf(IDS_HOLD_OR_DEAL));
     EXPECT_EQ(ButtonStates(), "Coin- Max- Hit+ _+ _+ _+ _+ _+");
     EXPECT_EQ(MenuStates(window), "Exit+ Coin- Max- Deal+ Bank+ Sound[ ] Fast[x]");
 
@@ -403,7 +441,7 @@ TEST_F(MainWindowTest, BetMaxPutsFiveCoinsInAndPostsTheDeal) {
     Command(IDM_BETMAX);
     EXPECT_EQ(gRound.coinsIn, 5);
     EXPECT_EQ(gStats.credits, 35);
-    EXPECT_STREQ(MessageText, "Press deal.");
+    EXPECT_EQ(MessageText, MessageOf(IDS_PRESS_DEAL));
     EXPECT_EQ(ButtonStates(), "Coin- Max- Deal+ _- _- _- _- _-");
     MSG posted;
     ASSERT_TRUE(PeekMessageA(&posted, window, WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
@@ -419,7 +457,7 @@ TEST_F(MainWindowTest, BetMaxPutsFiveCoinsInAndPostsTheDeal) {
     Click(gShell.dealButton);
     ASSERT_TRUE(WaitForDealEnd());
     EXPECT_EQ(gStats.credits, 35);
-    EXPECT_STREQ(MessageText, "Insert coins.");
+    EXPECT_EQ(MessageText, MessageOf(IDS_INSERT_COINS));
     Click(gShell.maxButton);
     ASSERT_TRUE(WaitForDealEnd());
     EXPECT_TRUE(InHoldPhase());
@@ -445,10 +483,10 @@ TEST_F(MainWindowTest, BustedBoxThenTheBankThroughTheMenuKeys) {
     ASSERT_TRUE(PumpUntil([&] { return answers.Pending() == 0 && gRound.phase == Betting; }));
     Pump(100);
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "* BUSTED *");
-    EXPECT_EQ(answers.Seen()[0].text, "No more coins!  Hit the bank!");
+    EXPECT_EQ(answers.Seen()[0].caption, kBustedBox.caption);
+    EXPECT_EQ(answers.Seen()[0].text, kBustedBox.text);
     EXPECT_EQ(gStats.timesBusted, 1);
-    EXPECT_STREQ(MessageText, "Insert coins.");
+    EXPECT_EQ(MessageText, MessageOf(IDS_INSERT_COINS));
     EXPECT_EQ(ButtonStates(), "Coin- Max- Deal- _- _- _- _- _-");
     EXPECT_EQ(MenuStates(window), "Exit+ Coin- Max- Deal- Bank+ Sound[ ] Fast[x]");
 
@@ -458,9 +496,8 @@ TEST_F(MainWindowTest, BustedBoxThenTheBankThroughTheMenuKeys) {
     PressWith(VK_MENU, 'O');
     PressKey('H');
     ASSERT_TRUE(PumpUntil([&] { return answers.Seen().size() == 2 && gStats.credits == 80; }));
-    EXPECT_EQ(answers.Seen()[1].caption, "Good Luck!");
-    EXPECT_EQ(answers.Seen()[1].text,
-              "You get another $20 from your savings account with your ATM card.");
+    EXPECT_EQ(answers.Seen()[1].caption, kBankBox.caption);
+    EXPECT_EQ(answers.Seen()[1].text, MessageOf(kBankBox.stringId));
     EXPECT_EQ(ButtonStates(), "Coin+ Max+ Deal- _- _- _- _- _-");
     EXPECT_EQ(MenuStates(window), "Exit+ Coin+ Max+ Deal- Bank+ Sound[ ] Fast[x]");
 
@@ -479,7 +516,7 @@ TEST_F(MainWindowTest, LetterKeysWorkOnlyInLowerCaseAndWhileTheirItemIsEnabled) 
     for (int i = 0; i < 6; ++i) Key('C');    // the sixth finds "&Insert Coin" greyed
     EXPECT_EQ(gRound.coinsIn, 5);
     EXPECT_EQ(gStats.credits, 35);
-    EXPECT_STREQ(MessageText, "Press deal.");
+    EXPECT_EQ(MessageText, MessageOf(IDS_PRESS_DEAL));
 
     PressWith(VK_SHIFT, 'D');       // an upper-case D is no command
     Pump(100);
@@ -515,7 +552,7 @@ TEST_F(MainWindowTest, LetterKeysWorkOnlyInLowerCaseAndWhileTheirItemIsEnabled) 
     Key('O');
     ASSERT_TRUE(PumpUntil([&] { return answers.Seen().size() == 1; }, 3000));
     Pump(100);
-    EXPECT_EQ(answers.Seen()[0].caption, "Options");
+    EXPECT_EQ(answers.Seen()[0].caption, DialogTemplateCaption(MAKEINTRESOURCEA(IDD_OPTIONS)));
     PressWith(VK_SHIFT, 'O');       // O has no modifier
     Pump(200);
     EXPECT_EQ(answers.Seen().size(), 1u);
@@ -533,46 +570,47 @@ TEST_F(MainWindowTest, RightClickMenuIsBuiltAfreshAndNeverGreyed) {
     Pump();
     PopupSeen between = UseTableMenu([&] { RightClickAt(window, 240, 250); }, "");
     ASSERT_TRUE(between.opened);
-    EXPECT_EQ(between.items, kTableMenuBetween);
-    EXPECT_EQ(between.ids, (std::vector<UINT>{1902, 1905, 0, 1906, 1910, 1904, 0, 1900, 1901, 0,
-                                              1899}));
+    EXPECT_EQ(between.items, TableMenuTexts());
+    EXPECT_EQ(between.ids, TableMenuCommands());
     EXPECT_FALSE(between.greyedOrChecked);
     EXPECT_EQ(GetMenuItemCount(GetMenu(window)), 4);   // the main menu is untouched
 
     // Over a push button too; "Insert Coin" chosen puts a coin in.
     PopupSeen onButton = UseTableMenu([&] { RightClickAt(gShell.coinButton, 5, 5); },
-                                      "Insert Coin");
+                                      TableMenuText(IDM_COIN));
     ASSERT_TRUE(onButton.opened);
     EXPECT_EQ(gRound.coinsIn, 1);
     for (int i = 0; i < 4; ++i) Command(IDM_COIN);
     ASSERT_EQ(gRound.coinsIn, 5);
     // With five coins in, the item still sends the command, which takes no
     // credit but shows its message.
-    EXPECT_STREQ(MessageText, "Press deal.");
-    UseTableMenu([&] { RightClickAt(window, 240, 250); }, "Insert Coin");
+    EXPECT_EQ(MessageText, MessageOf(IDS_PRESS_DEAL));
+    UseTableMenu([&] { RightClickAt(window, 240, 250); }, TableMenuText(IDM_COIN));
     EXPECT_EQ(gRound.coinsIn, 5);
     EXPECT_EQ(gStats.credits, 35);
-    EXPECT_STREQ(MessageText, "Add coins or press deal.");
+    EXPECT_EQ(MessageText, MessageOf(IDS_ADD_OR_DEAL));
 
-    UseTableMenu([&] { RightClickAt(window, 240, 250); }, "Deal");
+    UseTableMenu([&] { RightClickAt(window, 240, 250); }, TableMenuText(IDM_DEAL));
     ASSERT_TRUE(WaitForDealEnd());
     ASSERT_TRUE(InHoldPhase());
 
-    // In the hold phase the item reads "Hit/Stand"; from the keyboard
+    // In the hold phase the Deal item is renamed; from the keyboard
     // (Shift+F10) the menu opens too.
-    PopupSeen holding = UseTableMenu([&] { PressWith(VK_SHIFT, VK_F10); }, "Bet Maximum Coins");
+    const std::string hitStand = TableMenuText(IDM_DEAL);
+    EXPECT_NE(hitStand, between.items[5]);
+    PopupSeen holding = UseTableMenu([&] { PressWith(VK_SHIFT, VK_F10); }, TableMenuText(IDM_BETMAX));
     ASSERT_TRUE(holding.opened);
-    ASSERT_EQ(holding.items.size(), 11u);
-    EXPECT_EQ(holding.items[5], "Hit/Stand");
+    EXPECT_EQ(holding.items, TableMenuTexts());
+    EXPECT_EQ(holding.items[5], hitStand);
     EXPECT_FALSE(holding.greyedOrChecked);
     EXPECT_EQ(gRound.coinsIn, 5);           // refused in the hold phase
     EXPECT_TRUE(InHoldPhase());
 
-    UseTableMenu([&] { RightClickAt(window, 240, 250); }, "Hit/Stand");
+    UseTableMenu([&] { RightClickAt(window, 240, 250); }, hitStand);
     EXPECT_EQ(gRound.phase, Drawn);
     ASSERT_TRUE(WaitForDealEnd());
     ASSERT_TRUE(PumpUntil([] { return FlashCount == 0; }, 5000));
-    UseTableMenu([&] { RightClickAt(window, 240, 250); }, "E&xit");
+    UseTableMenu([&] { RightClickAt(window, 240, 250); }, TableMenuText(IDM_EXIT));
     EXPECT_FALSE(IsWindow(window));
 }
 
@@ -599,35 +637,39 @@ TEST_F(MainWindowTest, CardNameAndHandCursorOnlyOverACardInTheHoldPhase) {
     ShowHand("QH JK 7C AS TD");
     const struct {
         POINT at;
-        const char* name;
+        int slot;       // -1: no card there
     } places[] = {
-        {CardCentre(0), "Queen of Hearts"},
-        {CardCentre(1), "Joker"},
-        {{gSlots[2].x, gSlots[2].y}, "Seven of Clubs"},    // the card's first pixel
-        {{gSlots[3].x + kCardWidth - 1, gSlots[3].y + kCardHeight - 1}, "Ace of Spades"},
-        {{gSlots[3].x + kCardWidth, gSlots[3].y + 10}, ""},  // the gap after it
-        {CardCentre(4), "Ten of Diamonds"},
-        {{gSlots[4].x, gSlots[4].y + kCardHeight}, ""},      // just below it
-        {{240, 250}, ""},
+        {CardCentre(0), 0},
+        {CardCentre(1), 1},
+        {{gSlots[2].x, gSlots[2].y}, 2},    // the card's first pixel
+        {{gSlots[3].x + kCardWidth - 1, gSlots[3].y + kCardHeight - 1}, 3},
+        {{gSlots[3].x + kCardWidth, gSlots[3].y + 10}, -1},  // the gap after it
+        {CardCentre(4), 4},
+        {{gSlots[4].x, gSlots[4].y + kCardHeight}, -1},      // just below it
+        {{240, 250}, -1},
     };
     for (const auto& place : places) {
-        SCOPED_TRACE(place.name);
+        const std::string name = place.slot < 0 ? "" : CardName(gSlots[place.slot].card);
+        SCOPED_TRACE(name);
+        if (place.slot >= 0) {
+            ASSERT_FALSE(name.empty());
+        }
         MoveMouseTo(window, place.at.x, place.at.y);
         Pump(60);
-        EXPECT_STREQ(StatusLine.text, place.name);
-        EXPECT_EQ(GetCursor(), place.name[0] ? hand : arrow);
+        EXPECT_EQ(StatusLine.text, name);
+        EXPECT_EQ(GetCursor(), place.slot >= 0 ? hand : arrow);
     }
 
     // The Sound toggle's notice stays until the mouse next moves.
     Command(IDM_SOUND);
-    EXPECT_STREQ(StatusLine.text, "Sound is on.");
+    EXPECT_STREQ(StatusLine.text, kSoundOnNotice);
     EXPECT_EQ(gSettings.Sound, 1);
     Command(IDM_SOUND);
-    EXPECT_STREQ(StatusLine.text, "Sound is off.");
+    EXPECT_STREQ(StatusLine.text, kSoundOffNotice);
     EXPECT_EQ(gSettings.Sound, 0);
     MoveMouseTo(window, onCard.x, onCard.y);
     Pump(60);
-    EXPECT_STREQ(StatusLine.text, "Joker");
+    EXPECT_STREQ(StatusLine.text, CardName(gSlots[1].card));
 }
 
 TEST_F(MainWindowTest, CardClicksToggleOnlyWhileTheHoldButtonIsEnabledAndDoubleClicksOnce) {
@@ -709,8 +751,8 @@ TEST_F(ConfirmedExitTest, CloseRefusedWhileDealingThenAskedAndTheSettingsWritten
     answers.ThenAnswer(IDNO);
     Key('X');
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "Quorvel v2.1");
-    EXPECT_EQ(answers.Seen()[0].text, "Leave Quorvel?");
+    EXPECT_EQ(answers.Seen()[0].caption, kExitQuestion.caption);
+    EXPECT_EQ(answers.Seen()[0].text, kExitQuestion.text);
     EXPECT_TRUE(IsWindow(window));
     EXPECT_TRUE(InHoldPhase());
     EXPECT_EQ(ButtonStates(), "Coin- Max- Hit+ _+ _+ _+ _+ _+");
@@ -744,7 +786,7 @@ TEST_F(ConfirmedExitTest, CloseRefusedWhileDealingThenAskedAndTheSettingsWritten
     ASSERT_TRUE(sawQuit);
     EXPECT_EQ(msg.wParam, 0u);
     ASSERT_EQ(answers.Seen().size(), 2u);
-    EXPECT_EQ(answers.Seen()[1].text, "Leave Quorvel?");
+    EXPECT_EQ(answers.Seen()[1].text, kExitQuestion.text);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(HeldSound, nullptr);
     for (HGDIOBJ object : made) EXPECT_EQ(GetObjectType(object), 0u);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/box_texts.h"
 #include "tests/win32/dialog_checks.h"
 #include "tests/win32/table_fixture.h"
 
@@ -102,7 +103,7 @@ TEST_F(OptionsTest, OpensOnTheSettingsWithTheJacksBoxDisabled) {
     }));
     Command(IDM_OPTIONS);
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "Options");
+    EXPECT_EQ(answers.Seen()[0].caption, DialogTemplateCaption(MAKEINTRESOURCEA(IDD_OPTIONS)));
     EXPECT_EQ(gSettings.Sound, 0);
     EXPECT_EQ(gSettings.CardBack, 7);
     EXPECT_EQ(ReadWholeFile(settingsPath), fileBefore) << "Cancel wrote the file";
@@ -309,8 +310,8 @@ TEST_F(OptionsTest, ADialogThatCannotBeCreatedIsReported) {
     Command(IDM_OPTIONS);
     gShell.instance = own;
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "DEBUG");
-    EXPECT_EQ(answers.Seen()[0].text, "DialogBox() failed");
+    EXPECT_EQ(answers.Seen()[0].caption, kDialogFailedBox.caption);
+    EXPECT_EQ(answers.Seen()[0].text, kDialogFailedBox.text);
     EXPECT_EQ(gSettings.CardBack, 7);
 }
 

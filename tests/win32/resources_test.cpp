@@ -6,11 +6,17 @@
 
 #include <cctype>
 #include <cstring>
+#include <fstream>
+#include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "engine/evaluate.h"
 #include "resources/resource_ids.h"
+#include "shell/box_texts.h"
+#include "shell/table_layout.h"
 #include "tests/win32/harness.h"
 
 namespace {
@@ -74,12 +80,15 @@ std::vector<std::string> CardPictureNames() {
     return names;
 }
 
+// Cards, logo and badges fill the places the table gives them exactly.
 TEST(Bitmaps, EveryPictureHasItsSizeAndSixteenColours) {
     struct Expect { std::string name; int width, height; };
     std::vector<Expect> all;
-    for (const std::string& name : CardPictureNames()) all.push_back({name, 71, 96});
-    all.push_back({"Logo", 413, 84});
-    all.push_back({"Amount", 55, 32});
+    for (const std::string& name : CardPictureNames())
+        all.push_back({name, TableLayout::kCardWidth, TableLayout::kCardHeight});
+    const LayoutRect title = TableLayout::TitleBox();     // the logo inside its outline
+    all.push_back({"Logo", title.right - title.left - 2, title.bottom - title.top - 2});
+    all.push_back({"Amount", TableLayout::kBadgeWidth, TableLayout::kBadgeHeight});
     all.push_back({"Jackpot", 520, 230});
     all.push_back({"OddsBmp", 380, 365});
     ASSERT_EQ(all.size(), 76u);
@@ -340,21 +349,142 @@ void ExpectMenu(HMENU menu, const std::vector<Item>& items, const std::string& w
     }
 }
 
-TEST(Menu, MainMenuListsEveryCommandInOrder) {
+// ---- The resource script, read as the expectation ----------------------------
+
+std::vector<std::string> SourceLines(const char* path) {
+    std::vector<std::string> lines;
+    std::ifstream in(std::string(QUORVEL_SOURCE_DIR) + "/" + path);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The numbers the script's names stand for: resource_ids.h's, and the
+// system commands' from windows.h.
+const std::map<std::string, UINT>& Identifiers() {
+    static const std::map<std::string, UINT> ids = [] {
+        std::map<std::string, UINT> out = {
+            {"SC_SIZE", SC_SIZE},         {"SC_MOVE", SC_MOVE},   {"SC_MINIMIZE", SC_MINIMIZE},
+            {"SC_MAXIMIZE", SC_MAXIMIZE}, {"SC_CLOSE", SC_CLOSE}, {"SC_RESTORE", SC_RESTORE},
+            {"SC_TASKLIST", SC_TASKLIST}};
+        std::regex define(R"(^#define\s+(\w+)\s+(\d+))");
+        std::smatch m;
+        for (const std::string& line : SourceLines("resources/resource_ids.h"))
+            if (std::regex_search(line, m, define)) out[m[1]] = static_cast<UINT>(std::stoul(m[2]));
+        return out;
+    }();
+    return ids;
+}
+
+UINT IdentifierOf(const std::string& name) {
+    auto found = Identifiers().find(name);
+    EXPECT_NE(found, Identifiers().end()) << name;
+    return found == Identifiers().end() ? 0 : found->second;
+}
+
+// A quoted text of the script, its escapes and doubled quotes undone.
+std::string Unquoted(const std::string& quoted) {
+    std::string out;
+    for (size_t i = 0; i < quoted.size(); ++i) {
+        char c = quoted[i];
+        if (c == '"' && i + 1 < quoted.size() && quoted[i + 1] == '"') {
+            out.push_back('"');
+            ++i;
+        } else if (c == '\\' && i + 1 < quoted.size()) {
+            char e = quoted[++i];
+            out.push_back(e == 'n' ? '\n' : e == 'r' ? '\r' : e == 't' ? '\t' : e);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::string Trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A statement's comma-separated arguments, a quoted one kept in its quotes.
+std::vector<std::string> Arguments(const std::string& text) {
+    std::vector<std::string> parts(1);
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"') quoted = !quoted;
+        if (c == ',' && !quoted) {
+            parts.push_back("");
+        } else {
+            parts.back().push_back(c);
+        }
+    }
+    for (std::string& part : parts) part = Trimmed(part);
+    return parts;
+}
+
+std::string QuotedText(const std::string& argument) {
+    if (argument.size() < 2 || argument.front() != '"') return argument;
+    return Unquoted(argument.substr(1, argument.size() - 2));
+}
+
+// The script's lines from the statement `header` starts to its END.
+std::vector<std::string> ScriptBlock(const std::regex& header) {
+    std::vector<std::string> block;
+    int depth = 0;
+    std::regex begin(R"(^\s*BEGIN\b)"), end(R"(^\s*END\b)");
+    for (const std::string& line : SourceLines("resources/quorvel.rc")) {
+        if (block.empty() && !std::regex_search(line, header)) continue;
+        block.push_back(line);
+        if (std::regex_search(line, begin)) ++depth;
+        if (std::regex_search(line, end) && --depth == 0) break;
+    }
+    return block;
+}
+
+std::map<UINT, std::string> ScriptStrings() {
+    std::map<UINT, std::string> strings;
+    std::regex entry(R"re(^\s+(\w+)\s+"(.*)"\s*$)re");
+    std::smatch m;
+    for (const std::string& line : ScriptBlock(std::regex("^STRINGTABLE")))
+        if (std::regex_search(line, m, entry)) strings[IdentifierOf(m[1])] = Unquoted(m[2]);
+    return strings;
+}
+
+struct ScriptPopup {
+    std::string title;
+    bool right = false;     // HELP: at the right end of the bar
+    std::vector<Item> items;
+};
+
+std::vector<ScriptPopup> ScriptMenu() {
+    std::vector<ScriptPopup> popups;
+    std::regex popup(R"re(^\s*POPUP\s+"(.*)"\s*(,\s*HELP)?\s*$)re");
+    std::regex item(R"re(^\s*MENUITEM\s+"(.*)"\s*,\s*(\w+)\s*$)re");
+    std::regex separator(R"(^\s*MENUITEM\s+SEPARATOR\s*$)");
+    std::smatch m;
+    for (const std::string& line : ScriptBlock(std::regex(R"(^QuorvelMenu\s+MENU\b)"))) {
+        if (std::regex_search(line, m, popup)) {
+            popups.push_back({Unquoted(m[1]), m[2].matched, {}});
+        } else if (popups.empty()) {
+            continue;
+        } else if (std::regex_search(line, m, item)) {
+            popups.back().items.push_back({Unquoted(m[1]), IdentifierOf(m[2])});
+        } else if (std::regex_search(line, separator)) {
+            popups.back().items.push_back({"", 0});
+        }
+    }
+    return popups;
+}
+
+TEST(Menu, MainMenuListsEveryCommandOfTheScriptInOrder) {
+    const std::vector<ScriptPopup> script = ScriptMenu();
+    ASSERT_EQ(script.size(), 4u) << "the resource script's menu was not read";
     HMENU bar = LoadMenuA(Module(), "QuorvelMenu");
     ASSERT_NE(bar, nullptr);
-    const char* titles[] = {"&File", "&Options", "&Game", "&Help"};
-    const std::vector<std::vector<Item>> menus = {
-        {{"&New", 1902}, {"", 0}, {"E&xit", 1899}},
-        {{"&Game Options...", 1905}, {"&Hit the Bank", 1911}, {"&Fast Deal", 40001}, {"", 0},
-         {"&Sound", 1903}},
-        {{"&Insert Coin", 1906}, {"&Bet Max Coins", 1910}, {"", 0}, {"&Deal", 1904}, {"", 0},
-         {"&Statistics", 1908}, {"&Clear Statistics", 1909}},
-        {{"Quorvel &Help...", 1900}, {"&Payout Combintations...", 1907}, {"", 0},
-         {"&About Quorvel...", 1901}},
-    };
-    ASSERT_EQ(GetMenuItemCount(bar), 4);
-    for (int m = 0; m < 4; ++m) {
+    ASSERT_EQ(GetMenuItemCount(bar), static_cast<int>(script.size()));
+    for (int m = 0; m < static_cast<int>(script.size()); ++m) {
         char text[64] = "";
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
@@ -362,33 +492,71 @@ TEST(Menu, MainMenuListsEveryCommandInOrder) {
         info.dwTypeData = text;
         info.cch = sizeof text;
         ASSERT_TRUE(GetMenuItemInfoA(bar, m, TRUE, &info));
-        EXPECT_EQ(std::string(text), titles[m]);
-        ASSERT_NE(info.hSubMenu, nullptr) << titles[m];
-        // Only "&Help" stands at the right end of the bar.
-        EXPECT_EQ((info.fType & MFT_RIGHTJUSTIFY) != 0, m == 3) << titles[m];
-        ExpectMenu(info.hSubMenu, menus[m], titles[m]);
+        const std::string& title = script[m].title;
+        EXPECT_EQ(std::string(text), title);
+        ASSERT_NE(info.hSubMenu, nullptr) << title;
+        EXPECT_EQ((info.fType & MFT_RIGHTJUSTIFY) != 0, script[m].right) << title;
+        ExpectMenu(info.hSubMenu, script[m].items, title);
     }
+    // Only "&Help" stands at the right end of the bar.
+    EXPECT_TRUE(script.back().right);
+    for (size_t m = 0; m + 1 < script.size(); ++m) EXPECT_FALSE(script[m].right) << m;
     DestroyMenu(bar);
 }
 
+// The script's accelerator entries: a quoted character (ASCII) or letter
+// (VIRTKEY), or a virtual-key name, with its command.
+std::vector<ACCEL> ScriptAccelerators() {
+    const std::map<std::string, WORD> keys = {
+        {"VK_F1", VK_F1}, {"VK_F2", VK_F2}, {"VK_F3", VK_F3}, {"VK_F4", VK_F4}, {"VK_F5", VK_F5}};
+    std::vector<ACCEL> entries;
+    const std::vector<std::string> block = ScriptBlock(std::regex(R"(^KeyAccelTable\s+ACCELERATORS\b)"));
+    for (size_t i = 1; i < block.size(); ++i) {
+        const std::vector<std::string> args = Arguments(block[i]);
+        if (args.size() < 3) continue;
+        ACCEL entry{};
+        if (args[0].size() == 3 && args[0].front() == '"') {
+            entry.key = static_cast<WORD>(args[0][1]);
+        } else {
+            auto found = keys.find(args[0]);
+            EXPECT_NE(found, keys.end()) << args[0];
+            if (found != keys.end()) entry.key = found->second;
+        }
+        entry.cmd = static_cast<WORD>(IdentifierOf(args[1]));
+        for (size_t k = 2; k < args.size(); ++k) {
+            if (args[k] == "VIRTKEY") entry.fVirt |= FVIRTKEY;
+            if (args[k] == "NOINVERT") entry.fVirt |= FNOINVERT;
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
 TEST(Accelerators, KeysAndLowerCaseLettersGiveTheirCommands) {
+    const std::vector<ACCEL> expected = ScriptAccelerators();
+    ASSERT_GT(expected.size(), 5u) << "the resource script's accelerators were not read";
     HACCEL table = LoadAcceleratorsA(Module(), "KeyAccelTable");
     ASSERT_NE(table, nullptr);
     int count = CopyAcceleratorTableA(table, nullptr, 0);
-    ASSERT_EQ(count, 10);
+    ASSERT_EQ(count, static_cast<int>(expected.size()));
     std::vector<ACCEL> entries(count);
     CopyAcceleratorTableA(table, entries.data(), count);
-    const BYTE key = FVIRTKEY | FNOINVERT;
-    const BYTE character = FNOINVERT;
-    const ACCEL expected[] = {
-        {key, 'O', 1905},       {key, VK_F1, 850},      {key, VK_F2, 851},  {key, VK_F3, 852},
-        {key, VK_F4, 853},      {key, VK_F5, 854},      {character, 'c', 1906},
-        {character, 'd', 1904}, {character, 'n', 1902}, {character, 'x', 1899},
-    };
     for (int i = 0; i < count; ++i) {
         EXPECT_EQ(entries[i].fVirt, expected[i].fVirt) << "entry " << i;
         EXPECT_EQ(entries[i].key, expected[i].key) << "entry " << i;
         EXPECT_EQ(entries[i].cmd, expected[i].cmd) << "entry " << i;
+    }
+    // The hold keys are F1..F5 for the places in order; the letters are
+    // lower-case characters, so Shift or Caps Lock gives no command.
+    for (int slot = 0; slot < 5; ++slot) {
+        int found = 0;
+        for (const ACCEL& e : entries) found += e.cmd == IDC_HOLD0 + slot && e.key == VK_F1 + slot && (e.fVirt & FVIRTKEY);
+        EXPECT_EQ(found, 1) << slot;
+    }
+    for (const ACCEL& e : entries) {
+        if (!(e.fVirt & FVIRTKEY)) {
+            EXPECT_TRUE(std::islower(e.key)) << e.key;
+        }
     }
     DestroyAcceleratorTable(table);
 }
@@ -401,39 +569,27 @@ std::string LoadText(UINT id, int* length = nullptr) {
 }
 
 TEST(Strings, EveryNumberedTextIsThereExactly) {
-    const std::pair<UINT, const char*> texts[] = {
-        {1012, "Insert coins."},
-        {1013, "Hold cards or deal."},
-        {1913, "You get another $20 from your savings account with your ATM card."},
-        {1914, "Press deal."},
-        {1915, "Add coins or press deal."},
-        {1916, "Dealing..."},
-        {1899, "Exit Quorvel."},
-        {1900, "Show help on Quorvel."},
-        {1901, "Displays the about box."},
-        {1902, "Start a new game."},
-        {1903, "Toggle sound effects on/off."},
-        {1904, "Deal cards."},
-        {1905, "Select game options."},
-        {1906, "Inserts another coin into the machine."},
-        {1907, "Show payoff combinations."},
-        {1908, "Show game statistics."},
-        {1909, "Clear game statistics."},
-        {1910, "Bet maximum coins into machine."},
-        {1911, "Hit the bank for more cash."},
-        {40001, "Toggle the dealing speed."},
-        {61440, "Size the application window."},
-        {61456, "Move the application window."},
-        {61472, "Minimize the application window."},
-        {61488, "Maximize the application window."},
-        {61536, "Close the application window."},
-        {61728, "Restore the application window."},
-        {61744, "Brings up the MS-Windows task list."},
-    };
-    for (const auto& [id, text] : texts) EXPECT_EQ(LoadText(id), text) << "string " << id;
+    const std::map<UINT, std::string> script = ScriptStrings();
+    ASSERT_GT(script.size(), 20u) << "the resource script's strings were not read";
+    for (const auto& [id, text] : script) EXPECT_EQ(LoadText(id), text) << "string " << id;
+    // Every message and every menu command has its text; the system menu's
+    // title has none.
+    for (const auto& [name, id] : Identifiers()) {
+        if (name.rfind("IDS_", 0) != 0 && name.rfind("IDM_", 0) != 0) continue;
+        if (id == IDS_SYSMENU_POPUP) {
+            EXPECT_EQ(script.count(id), 0u) << name;
+        } else {
+            EXPECT_FALSE(LoadText(id).empty()) << name;
+        }
+    }
+    for (const ScriptPopup& popup : ScriptMenu())
+        for (const Item& item : popup.items)
+            if (item.id) {
+                EXPECT_FALSE(LoadText(item.id).empty()) << item.text;
+            }
     // Our own first texts of the message line and the status line: one
     // short line each, to fit their boxes.
-    for (UINT id : {1011u, 2000u}) {
+    for (UINT id : {IDS_FIRST_MESSAGE, IDS_STATUS_TITLE}) {
         std::string text = LoadText(id);
         EXPECT_FALSE(text.empty()) << id;
         EXPECT_LT(text.size(), 60u) << id;
@@ -605,15 +761,81 @@ bool ReadDialogTemplate(const char* name, DialogTemplate* out) {
     return r.Ok();
 }
 
-// What a control must be: class, kind (the style's type field) and the
-// further style bits that the dialog code relies on.
+// A DIALOG statement of the resource script: its place, caption and font,
+// and each control's id, text and place, in order.
+struct ScriptControl {
+    int id = 0;
+    std::string text;
+    int x = 0, y = 0, cx = 0, cy = 0;
+};
+
+struct ScriptDialog {
+    int x = 0, y = 0, cx = 0, cy = 0;
+    std::string caption, font;
+    int points = 0;
+    std::vector<ScriptControl> controls;
+};
+
+// -1, IDOK, IDCANCEL or a name of resource_ids.h, with "+ n" added.
+int ControlId(const std::string& argument) {
+    if (argument == "-1") return -1;
+    if (argument == "IDOK") return IDOK;
+    if (argument == "IDCANCEL") return IDCANCEL;
+    size_t plus = argument.find('+');
+    int id = static_cast<int>(IdentifierOf(Trimmed(argument.substr(0, plus))));
+    return plus == std::string::npos ? id : id + std::stoi(argument.substr(plus + 1));
+}
+
+ScriptDialog ScriptDialogNamed(const std::string& name) {
+    ScriptDialog d;
+    const std::vector<std::string> block = ScriptBlock(std::regex("^" + name + R"(\s+DIALOG\b)"));
+    if (block.empty()) {
+        ADD_FAILURE() << name << " is not in the resource script";
+        return d;
+    }
+    std::vector<std::string> place = Arguments(block[0].substr(block[0].find("DIALOG") + 6));
+    d.x = std::stoi(place.at(0));
+    d.y = std::stoi(place.at(1));
+    d.cx = std::stoi(place.at(2));
+    d.cy = std::stoi(place.at(3));
+    const std::set<std::string> plain = {"PUSHBUTTON", "DEFPUSHBUTTON", "AUTOCHECKBOX", "GROUPBOX",
+                                         "LTEXT",      "RTEXT",         "CTEXT",        "ICON"};
+    for (size_t i = 1; i < block.size(); ++i) {
+        std::string line = Trimmed(block[i]);
+        while (!line.empty() && line.back() == ',' && i + 1 < block.size()) line += " " + Trimmed(block[++i]);
+        const std::string keyword = line.substr(0, line.find_first_of(" \t"));
+        const std::string rest = line.size() > keyword.size() ? line.substr(keyword.size()) : "";
+        const std::vector<std::string> args = Arguments(rest);
+        if (keyword == "CAPTION") {
+            d.caption = QuotedText(Trimmed(rest));
+        } else if (keyword == "FONT") {
+            d.points = std::stoi(args.at(0));
+            d.font = QuotedText(args.at(1));
+        } else if (keyword == "CONTROL" || keyword == "EDITTEXT" || plain.count(keyword)) {
+            // CONTROL text, id, class, style, x, y, cx, cy; EDITTEXT id, x, y,
+            // cx, cy, ...; the others text, id, x, y, cx, cy, ...
+            const size_t at = keyword == "CONTROL" ? 4 : keyword == "EDITTEXT" ? 1 : 2;
+            ScriptControl c;
+            c.id = ControlId(args.at(keyword == "EDITTEXT" ? 0 : 1));
+            c.text = keyword == "EDITTEXT" ? "" : QuotedText(args.at(0));
+            c.x = std::stoi(args.at(at));
+            c.y = std::stoi(args.at(at + 1));
+            c.cx = std::stoi(args.at(at + 2));
+            c.cy = std::stoi(args.at(at + 3));
+            d.controls.push_back(c);
+        }
+    }
+    return d;
+}
+
+// What a control must be for the dialog code: its id, class, kind (the
+// style's type field) and the further style bits it relies on.  Text and
+// place are the script's.
 struct Expected {
     int id;
     const char* cls;
     int kind;        // style & type mask of the class, -1 not looked at
     DWORD bits;      // must all be set
-    const char* text;
-    int x, y, cx, cy;
 };
 
 constexpr int kNone = -1;
@@ -625,23 +847,30 @@ int KindOf(const TemplateControl& c) {
     return -1;
 }
 
-void ExpectDialog(const char* name, const DialogTemplate& t, int x, int y, int cx, int cy,
-                  const char* caption, const std::vector<Expected>& controls) {
+// The compiled template `t` of the script's dialog `name`: as the script
+// lays it out, with the controls the code expects.
+void ExpectDialog(const char* name, const DialogTemplate& t, const std::vector<Expected>& controls) {
+    const ScriptDialog script = ScriptDialogNamed(name);
     const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     EXPECT_EQ(t.style & frame, frame) << name;
     EXPECT_FALSE(t.style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CHILD)) << name;
-    EXPECT_EQ(t.x, x) << name;
-    EXPECT_EQ(t.y, y) << name;
-    EXPECT_EQ(t.cx, cx) << name;
-    EXPECT_EQ(t.cy, cy) << name;
-    EXPECT_EQ(t.caption, caption) << name;
-    EXPECT_EQ(t.font, "MS Sans Serif") << name;
-    EXPECT_EQ(t.points, 8) << name;
+    EXPECT_EQ(t.x, script.x) << name;
+    EXPECT_EQ(t.y, script.y) << name;
+    EXPECT_EQ(t.cx, script.cx) << name;
+    EXPECT_EQ(t.cy, script.cy) << name;
+    EXPECT_FALSE(script.caption.empty()) << name;
+    EXPECT_EQ(t.caption, script.caption) << name;
+    EXPECT_FALSE(script.font.empty()) << name;
+    EXPECT_EQ(t.font, script.font) << name;
+    EXPECT_EQ(t.points, script.points) << name;
+    ASSERT_EQ(script.controls.size(), controls.size()) << name;
     ASSERT_EQ(t.controls.size(), controls.size()) << name;
     for (size_t i = 0; i < controls.size(); ++i) {
         const TemplateControl& got = t.controls[i];
         const Expected& want = controls[i];
-        const std::string where = std::string(name) + " control " + std::to_string(i) + " (" + want.text + ")";
+        const ScriptControl& stated = script.controls[i];
+        const std::string where = std::string(name) + " control " + std::to_string(i) + " (" + stated.text + ")";
+        EXPECT_EQ(stated.id, want.id) << where;
         EXPECT_EQ(got.id, want.id) << where;
         EXPECT_EQ(got.cls, want.cls) << where;
         if (want.kind != kNone) {
@@ -653,14 +882,14 @@ void ExpectDialog(const char* name, const DialogTemplate& t, int x, int y, int c
         EXPECT_EQ((got.style & WS_DISABLED) != 0, want.id == IDC_OPT_JACKS) << where;
         if (got.cls == "static" && (got.style & SS_TYPEMASK) == SS_ICON) {
             // An icon is named like any resource, without regard to case.
-            EXPECT_EQ(Lower(got.text), Lower(want.text)) << where;
+            EXPECT_EQ(Lower(got.text), Lower(stated.text)) << where;
         } else {
-            EXPECT_EQ(got.text, want.text) << where;
+            EXPECT_EQ(got.text, stated.text) << where;
         }
-        EXPECT_EQ(got.x, want.x) << where;
-        EXPECT_EQ(got.y, want.y) << where;
-        EXPECT_EQ(got.cx, want.cx) << where;
-        EXPECT_EQ(got.cy, want.cy) << where;
+        EXPECT_EQ(got.x, stated.x) << where;
+        EXPECT_EQ(got.y, stated.y) << where;
+        EXPECT_EQ(got.cx, stated.cx) << where;
+        EXPECT_EQ(got.cy, stated.cy) << where;
     }
     // Exactly one default push button, and it is OK.
     int defaults = 0;
@@ -704,20 +933,20 @@ void ExpectDialogCreates(const char* name, const DialogTemplate& t) {
 TEST(Dialogs, OptionsDialogLaysOutItsControls) {
     DialogTemplate t;
     ASSERT_TRUE(ReadDialogTemplate(MAKEINTRESOURCEA(IDD_OPTIONS), &t));
-    ExpectDialog("Options", t, 0, 0, 182, 167, "Options", {
-        {kNone, "static", SS_ETCHEDFRAME, 0, "", 6, 8, 169, 151},
-        {IDC_DECK_GROUP, "button", BS_GROUPBOX, 0, "Select Deck:", 12, 17, 68, 105},
-        {IDC_BACK_SLIDER, "msctls_trackbar32", kNone, kTrackbarStyle, "", 19, 97, 54, 18},
-        {kNone, "button", BS_GROUPBOX, 0, "Background Color:", 87, 17, 82, 44},
-        {IDC_COLOR_SWATCH, "static", SS_BLACKFRAME, SS_SUNKEN, "", 96, 33, 20, 20},
-        {IDC_SET_COLOR, "button", BS_PUSHBUTTON, 0, "&Set", 123, 34, 38, 18},
-        {kNone, "button", BS_GROUPBOX, 0, "Misc:", 87, 65, 82, 57},
-        {IDC_OPT_SOUND, "button", BS_AUTOCHECKBOX, 0, "&Sound Effects", 94, 76, 59, 8},
-        {IDC_OPT_WILD, "button", BS_AUTOCHECKBOX, 0, "&Allow Wild Card", 94, 87, 64, 8},
-        {IDC_OPT_JACKS, "button", BS_AUTOCHECKBOX, WS_DISABLED, "&Jacks or Better", 94, 98, 64, 8},
-        {IDC_OPT_CONFIRM, "button", BS_AUTOCHECKBOX, 0, "Confirm Exit", 94, 109, 53, 8},
-        {IDOK, "button", BS_DEFPUSHBUTTON, 0, "OK", 46, 132, 40, 18},
-        {IDCANCEL, "button", BS_PUSHBUTTON, 0, "&Cancel", 96, 132, 40, 18},
+    ExpectDialog("IDD_OPTIONS", t, {
+        {kNone, "static", SS_ETCHEDFRAME, 0},
+        {IDC_DECK_GROUP, "button", BS_GROUPBOX, 0},
+        {IDC_BACK_SLIDER, "msctls_trackbar32", kNone, kTrackbarStyle},
+        {kNone, "button", BS_GROUPBOX, 0},
+        {IDC_COLOR_SWATCH, "static", SS_BLACKFRAME, SS_SUNKEN},
+        {IDC_SET_COLOR, "button", BS_PUSHBUTTON, 0},
+        {kNone, "button", BS_GROUPBOX, 0},
+        {IDC_OPT_SOUND, "button", BS_AUTOCHECKBOX, 0},
+        {IDC_OPT_WILD, "button", BS_AUTOCHECKBOX, 0},
+        {IDC_OPT_JACKS, "button", BS_AUTOCHECKBOX, WS_DISABLED},
+        {IDC_OPT_CONFIRM, "button", BS_AUTOCHECKBOX, 0},
+        {IDOK, "button", BS_DEFPUSHBUTTON, 0},
+        {IDCANCEL, "button", BS_PUSHBUTTON, 0},
     });
     EXPECT_FALSE(t.controls[2].style & (TBS_VERT | TBS_AUTOTICKS)) << "the slider lies flat, without ticks";
     InitCommonControls();
@@ -728,44 +957,46 @@ TEST(Dialogs, StatisticsDialogHasAFieldPerCounterAndHand) {
     DialogTemplate t;
     ASSERT_TRUE(ReadDialogTemplate("StatsDlg", &t));
     std::vector<Expected> controls = {
-        {IDOK, "button", BS_DEFPUSHBUTTON, 0, "OK", 118, 164, 40, 16},
-        {kNone, "static", SS_ETCHEDFRAME, 0, "", 5, 7, 265, 144},
-        {kNone, "static", SS_ICON, 0, "QuorvelIcon", 10, 13, 0, 0},
-        {kNone, "static", SS_RIGHT, 0, "Games Played:", 96, 15, 61, 8},
-        {IDC_STAT_GAMES, "static", SS_CENTER, 0, "", 163, 15, 16, 8},
-        {kNone, "static", SS_RIGHT, 0, "Coins Played:", 96, 26, 61, 8},
-        {IDC_STAT_COINS_PLAYED, "static", SS_CENTER, 0, "", 163, 26, 16, 8},
-        {kNone, "static", SS_RIGHT, 0, "Coins Won:", 96, 37, 61, 8},
-        {IDC_STAT_COINS_WON, "static", SS_CENTER, 0, "", 163, 37, 16, 8},
-        {kNone, "static", SS_RIGHT, 0, "Times Busted:", 96, 48, 61, 8},
-        {IDC_STAT_BUSTED, "static", SS_CENTER, 0, "", 163, 48, 16, 8},
-        {kNone, "button", BS_GROUPBOX, 0, "Hands Won:", 11, 61, 252, 77},
+        {IDOK, "button", BS_DEFPUSHBUTTON, 0},
+        {kNone, "static", SS_ETCHEDFRAME, 0},
+        {kNone, "static", SS_ICON, 0},
+        {kNone, "static", SS_RIGHT, 0},
+        {IDC_STAT_GAMES, "static", SS_CENTER, 0},
+        {kNone, "static", SS_RIGHT, 0},
+        {IDC_STAT_COINS_PLAYED, "static", SS_CENTER, 0},
+        {kNone, "static", SS_RIGHT, 0},
+        {IDC_STAT_COINS_WON, "static", SS_CENTER, 0},
+        {kNone, "static", SS_RIGHT, 0},
+        {IDC_STAT_BUSTED, "static", SS_CENTER, 0},
+        {kNone, "button", BS_GROUPBOX, 0},
     };
-    const char* labels[10] = {"Royal Flush:",   "Five of a Kind:", "Royal Flush (Wild):", "Straight Flush:",
-                              "Four of a Kind:", "Full House:",    "Flush:",              "Straight:",
-                              "Three of a Kind:", "Two Pair:"};
-    for (int c = 1; c <= 10; ++c) {
-        const bool left = c <= 5;
-        const int y = 75 + 11 * ((c - 1) % 5);
-        controls.push_back({kNone, "static", SS_RIGHT, 0, labels[c - 1], left ? 19 : 133, y, 72, 8});
-        controls.push_back({IDC_STAT_HAND0 + c, "static", SS_LEFT, 0, "", left ? 99 : 213, y, 29, 8});
+    // A label and a field for each winning hand, in the categories' order.
+    for (int c = 1; c < kHandCategoryCount; ++c) {
+        controls.push_back({kNone, "static", SS_RIGHT, 0});
+        controls.push_back({IDC_STAT_HAND0 + c, "static", SS_LEFT, 0});
     }
-    ExpectDialog("StatsDlg", t, 0, 0, 275, 186, "Quorvel Statistics", controls);
+    ExpectDialog("StatsDlg", t, controls);
+    // Each field stands on its label's line, right of it.
+    for (size_t i = 3; i + 1 < t.controls.size(); i += 2) {
+        if (i == 11) ++i;       // the group box
+        EXPECT_EQ(t.controls[i].y, t.controls[i + 1].y) << i;
+        EXPECT_LE(t.controls[i].x + t.controls[i].cx, t.controls[i + 1].x) << i;
+    }
     ExpectDialogCreates("StatsDlg", t);
 }
 
 TEST(Dialogs, HelpDialogHasItsPagingControls) {
     DialogTemplate t;
     ASSERT_TRUE(ReadDialogTemplate("HelpDlg", &t));
-    ExpectDialog("HelpDlg", t, 32, 29, 308, 223, "Quorvel Help", {
-        {IDC_HELP_CAPTION, "static", SS_LEFT, 0, "This is the Caption", 6, 3, 165, 19},
-        {IDC_HELP_COUNTER, "static", SS_LEFT, 0, "Page 1 of 10", 248, 10, 53, 8},
-        {IDC_HELP_FRAME, "static", SS_ETCHEDFRAME, 0, "", 5, 25, 297, 172},
-        {IDC_HELP_TEXT, "edit", kNone, ES_MULTILINE | WS_VSCROLL | WS_BORDER, "", 11, 31, 285, 94},
-        {kNone, "static", SS_ICON, 0, "QuorvelIcon", 7, 200, 0, 0},
-        {IDC_HELP_PREV, "button", BS_PUSHBUTTON, 0, "<<", 182, 202, 32, 16},
-        {IDC_HELP_NEXT, "button", BS_PUSHBUTTON, 0, ">>", 220, 202, 32, 16},
-        {IDOK, "button", BS_DEFPUSHBUTTON, 0, "&Done", 258, 202, 40, 16},
+    ExpectDialog("HelpDlg", t, {
+        {IDC_HELP_CAPTION, "static", SS_LEFT, 0},
+        {IDC_HELP_COUNTER, "static", SS_LEFT, 0},
+        {IDC_HELP_FRAME, "static", SS_ETCHEDFRAME, 0},
+        {IDC_HELP_TEXT, "edit", kNone, ES_MULTILINE | WS_VSCROLL | WS_BORDER},
+        {kNone, "static", SS_ICON, 0},
+        {IDC_HELP_PREV, "button", BS_PUSHBUTTON, 0},
+        {IDC_HELP_NEXT, "button", BS_PUSHBUTTON, 0},
+        {IDOK, "button", BS_DEFPUSHBUTTON, 0},
     });
     EXPECT_FALSE(t.controls[3].style & WS_TABSTOP) << "the text box is no tab stop";
     ExpectDialogCreates("HelpDlg", t);
@@ -774,8 +1005,8 @@ TEST(Dialogs, HelpDialogHasItsPagingControls) {
 TEST(Dialogs, PayoffAndAboutDialogs) {
     DialogTemplate payoff;
     ASSERT_TRUE(ReadDialogTemplate("PayoffDlg", &payoff));
-    ExpectDialog("PayoffDlg", payoff, 18, 18, 297, 231, "Quorvel Payoff Odds", {
-        {IDOK, "button", BS_DEFPUSHBUTTON, 0, "OK", 128, 205, 40, 16},
+    ExpectDialog("PayoffDlg", payoff, {
+        {IDOK, "button", BS_DEFPUSHBUTTON, 0},
     });
     ExpectDialogCreates("PayoffDlg", payoff);
 
@@ -784,17 +1015,18 @@ TEST(Dialogs, PayoffAndAboutDialogs) {
     ASSERT_EQ(about.controls.size(), 9u);
     // The three credits lines are ours; they must say something.
     for (size_t line = 4; line <= 6; ++line) EXPECT_FALSE(about.controls[line].text.empty()) << line;
-    ExpectDialog("AboutDlg", about, 12, 24, 202, 105, "About Quorvel...", {
-        {IDOK, "button", BS_DEFPUSHBUTTON, 0, "OK", 81, 79, 40, 18},
-        {kNone, "static", SS_ICON, 0, "QuorvelIcon", 4, 11, 0, 0},
-        {kNone, "static", SS_ETCHEDFRAME, 0, "", 27, 10, 164, 46},
-        {IDC_ABOUT_TITLE, "static", SS_LEFT, 0, "Quorvel v2.1", 34, 14, 97, 8},
-        {IDC_ABOUT_LINE1, "static", SS_LEFT, 0, about.controls[4].text.c_str(), 34, 24, 97, 8},
-        {IDC_ABOUT_LINE2, "static", SS_LEFT, 0, about.controls[5].text.c_str(), 34, 34, 153, 8},
-        {IDC_ABOUT_LINE3, "static", SS_LEFT, 0, about.controls[6].text.c_str(), 34, 44, 149, 8},
-        {kNone, "static", SS_ICON, 0, "Coins", 175, 81, 0, 0},
-        {kNone, "static", SS_BITMAP, 0, "AboutPicture", 7, 74, 18, 22},
+    ExpectDialog("AboutDlg", about, {
+        {IDOK, "button", BS_DEFPUSHBUTTON, 0},
+        {kNone, "static", SS_ICON, 0},
+        {kNone, "static", SS_ETCHEDFRAME, 0},
+        {IDC_ABOUT_TITLE, "static", SS_LEFT, 0},
+        {IDC_ABOUT_LINE1, "static", SS_LEFT, 0},
+        {IDC_ABOUT_LINE2, "static", SS_LEFT, 0},
+        {IDC_ABOUT_LINE3, "static", SS_LEFT, 0},
+        {kNone, "static", SS_ICON, 0},
+        {kNone, "static", SS_BITMAP, 0},
     });
+    EXPECT_EQ(about.controls[3].text, kGameCaption) << "the About box names the game as its window does";
     ExpectDialogCreates("AboutDlg", about);
 }
 

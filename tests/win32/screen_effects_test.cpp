@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "presentation/bitmaps.h"
+#include "presentation/jackpot_plan.h"
 #include "presentation/screen_surface.h"
 #include "presentation/zoom.h"
 #include "tests/engine/test_cards.h"
@@ -223,6 +224,13 @@ TEST_F(ScreenEffectsTest, BitmapsAreDrawnAtAPointAndCentredOnAWindowOrTheScreen)
 
 // ---- The jackpot screen -----------------------------------------------------
 
+// Where the jackpot screen puts its picture on a screen of sw x sh.
+POINT JackpotPicturePlace(int sw, int sh) {
+    int w = 0, h = 0;
+    BitmapPixels(kJackpotPicture, &w, &h);
+    return {JackpotPictureLeft(sw, w), JackpotPictureTop(sh, h)};
+}
+
 // Black with the picture in the middle, inverted, normal again, and at the
 // end exactly the screen as it was.
 void ExpectJackpotSequence(const ScreenSampler& sampler, size_t black, size_t inverted,
@@ -232,7 +240,8 @@ void ExpectJackpotSequence(const ScreenSampler& sampler, size_t black, size_t in
     EXPECT_EQ(first[0], RGB(0, 0, 0));
     EXPECT_EQ(first[static_cast<size_t>(sw) * sh - 1], RGB(0, 0, 0));
     EXPECT_EQ(first[static_cast<size_t>(sh / 2) * sw + 10], RGB(0, 0, 0));
-    EXPECT_EQ(PictureMismatches(first, sw, sw / 2 - 260, sh / 2 - 115, "Jackpot"), 0)
+    const POINT picture = JackpotPicturePlace(sw, sh);
+    EXPECT_EQ(PictureMismatches(first, sw, picture.x, picture.y, kJackpotPicture), 0)
         << "the picture is not centred on the screen";
     const std::vector<COLORREF>& second = sampler.Shot(inverted);
     size_t notInverted = 0;
@@ -294,7 +303,8 @@ TEST_F(JackpotOnTableTest, RoyalFlushShowsTheJackpotScreenAndGivesTheTableBack) 
     int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     const std::vector<COLORREF>& during = sampler.Shot(0);
     EXPECT_EQ(during[0], RGB(0, 0, 0));
-    EXPECT_EQ(PictureMismatches(during, sw, sw / 2 - 260, sh / 2 - 115, "Jackpot"), 0);
+    const POINT picture = JackpotPicturePlace(sw, sh);
+    EXPECT_EQ(PictureMismatches(during, sw, picture.x, picture.y, kJackpotPicture), 0);
     // The table is back: outside the window nothing changed at all.
     std::vector<COLORREF> after = CaptureScreen();
     RECT w;
@@ -412,7 +422,7 @@ TEST_P(ZoomStepsFromFileTest, AboutBoxOpensAndClosesCleanly) {
     PumpMessages(300);
     std::vector<COLORREF> after = CaptureScreen();
     ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption, "About Quorvel...");
+    EXPECT_EQ(answers.Seen()[0].caption, DialogTemplateCaption("AboutDlg"));
     EXPECT_EQ(gSettings.ZoomSteps, std::atoi(GetParam())) << "the value read must be kept";
     std::printf("ZoomSteps=%s: About opened and closed in %lu ms\n", GetParam(), took);
     EXPECT_LT(took, 15000u);

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "shell/app_shell.h"
 #include "shell/status_line.h"
 #include "tests/win32/harness.h"
@@ -459,19 +461,22 @@ TEST_F(StatusLineTest, MenuHelpFollowsTheHighlight) {
     EXPECT_EQ(Text(), "");
     Select(0, MF_POPUP | item, bar);    // the first popup title opened
     EXPECT_EQ(Text(), "");
-    Select(1902, item, bar);
-    EXPECT_EQ(Text(), "Start a new game.");
+    const std::string newHelp = StringTableText(IDM_NEW);
+    ASSERT_FALSE(newHelp.empty());
+    Select(IDM_NEW, item, bar);
+    EXPECT_EQ(Text(), newHelp);
     Select(2, MF_POPUP | item, bar);    // on to another popup title
-    EXPECT_EQ(Text(), "Start a new game.");
-    Select(1906, item, bar);
-    EXPECT_EQ(Text(), "Inserts another coin into the machine.");
+    EXPECT_EQ(Text(), newHelp);
+    Select(IDM_COIN, item, bar);
+    EXPECT_EQ(Text(), StringTableText(IDM_COIN));
+    EXPECT_NE(Text(), newHelp);
     Select(0, MF_SEPARATOR | item, bar);
     EXPECT_EQ(Text(), "");
     Select(1, MF_POPUP | item, bar);    // a separator's help is no help
     EXPECT_EQ(Text(), "");
 
-    Select(40001, item, bar);
-    EXPECT_EQ(Text(), "Toggle the dealing speed.");
+    Select(IDM_FASTDEAL, item, bar);
+    EXPECT_EQ(Text(), StringTableText(IDM_FASTDEAL));
     Geometry g = GeometryOf(window);
     Shot shot = CaptureClient(window);
     EXPECT_GT(InkIn(shot, g.TextRect(0), g.face), 0);
@@ -486,77 +491,86 @@ TEST_F(StatusLineTest, MenuHelpFollowsTheHighlight) {
 
     // The system menu: its entries have help, its own title has none.
     Select(SC_MOVE, MF_SYSMENU | item, system);
-    EXPECT_EQ(Text(), "Move the application window.");
+    EXPECT_EQ(Text(), StringTableText(SC_MOVE));
+    EXPECT_FALSE(Text().empty());
     Select(0, MF_SYSMENU | MF_POPUP | item, system);
     EXPECT_EQ(Text(), "");
     Select(1, MF_POPUP | item, bar);
     EXPECT_EQ(Text(), "");
+    const std::string closeHelp = StringTableText(SC_CLOSE);
     Select(SC_CLOSE, MF_SYSMENU | item, system);
-    EXPECT_EQ(Text(), "Close the application window.");
+    EXPECT_EQ(Text(), closeHelp);
+    EXPECT_FALSE(closeHelp.empty());
     Select(3, MF_POPUP | item, bar);
-    EXPECT_EQ(Text(), "Close the application window.");
+    EXPECT_EQ(Text(), closeHelp);
     CloseMenu();
     EXPECT_EQ(StatusLine.lastHelpId, 0);
 
     DestroyMenu(bar);
 }
 
+// The commands of a menu and its popups.
+void CollectCommands(HMENU menu, std::vector<UINT>* ids) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            CollectCommands(sub, ids);
+        } else if (!(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR)) {
+            ids->push_back(GetMenuItemID(menu, i));
+        }
+    }
+}
+
 TEST_F(StatusLineTest, EveryMenuCommandHasItsHelpText) {
-    struct Help {
-        int id;
-        const char* text;
-    };
-    const Help table[] = {
-        {1899, "Exit Quorvel."},
-        {1900, "Show help on Quorvel."},
-        {1901, "Displays the about box."},
-        {1902, "Start a new game."},
-        {1903, "Toggle sound effects on/off."},
-        {1904, "Deal cards."},
-        {1905, "Select game options."},
-        {1906, "Inserts another coin into the machine."},
-        {1907, "Show payoff combinations."},
-        {1908, "Show game statistics."},
-        {1909, "Clear game statistics."},
-        {1910, "Bet maximum coins into machine."},
-        {1911, "Hit the bank for more cash."},
-        {40001, "Toggle the dealing speed."},
-        {SC_SIZE, "Size the application window."},
-        {SC_MOVE, "Move the application window."},
-        {SC_MINIMIZE, "Minimize the application window."},
-        {SC_MAXIMIZE, "Maximize the application window."},
-        {SC_CLOSE, "Close the application window."},
-        {SC_RESTORE, "Restore the application window."},
-        {SC_TASKLIST, "Brings up the MS-Windows task list."},
-    };
-    HMENU bar = CreateMenu();
+    HMENU program = LoadMenuA(gShell.instance, "QuorvelMenu");
+    ASSERT_NE(program, nullptr);
+    std::vector<UINT> commands;
+    CollectCommands(program, &commands);
+    DestroyMenu(program);
+    ASSERT_GT(commands.size(), 10u);
+    // The standard system menu's commands (Wine adds one of its own).
     HMENU system = GetSystemMenu(window, FALSE);
-    for (const Help& h : table) {
-        bool fromSystem = h.id >= SC_SIZE;
-        Select(h.id, MF_HILITE | (fromSystem ? MF_SYSMENU : 0), fromSystem ? system : bar);
-        EXPECT_EQ(Text(), h.text) << h.id;
+    const UINT systemCommands[] = {SC_RESTORE, SC_MOVE,  SC_SIZE,    SC_MINIMIZE,
+                                   SC_MAXIMIZE, SC_CLOSE, SC_TASKLIST};
+    HMENU bar = CreateMenu();
+    for (UINT id : commands) {
+        Select(id, MF_HILITE, bar);
+        EXPECT_FALSE(Text().empty()) << id;
+        EXPECT_EQ(Text(), StringTableText(id)) << id;
+    }
+    for (UINT id : systemCommands) {
+        Select(id, MF_HILITE | MF_SYSMENU, system);
+        EXPECT_FALSE(Text().empty()) << id;
+        EXPECT_EQ(Text(), StringTableText(id)) << id;
     }
     DestroyMenu(bar);
-    ShowMenuHelp(window, 1999);
-    EXPECT_EQ(Text(), "");
-    ShowMenuHelp(window, 0);
-    EXPECT_EQ(Text(), "");
+    // What has no text shows none.
+    for (int id : {0, IDS_SYSMENU_POPUP, IDM_BANK + 1, IDM_FASTDEAL + 1}) {
+        ShowMenuHelp(window, id);
+        EXPECT_EQ(Text(), "") << id;
+    }
     CloseMenu();
 }
 
+// Every card's name, as the pointer over it shows it, is told apart from
+// the others and fits the message pane of the measured font.
 TEST_F(StatusLineTest, NamesEveryCard) {
-    EXPECT_STREQ(CardName(0), "Ace of Clubs");
-    EXPECT_STREQ(CardName(38), "King of Hearts");
-    EXPECT_STREQ(CardName(52), "Joker");
-    EXPECT_STREQ(CardName(-1), "");
-
-    const char* ranks[] = {"Ace", "Two", "Three", "Four", "Five", "Six", "Seven",
-                           "Eight", "Nine", "Ten", "Jack", "Queen", "King"};
-    const char* suits[] = {"Clubs", "Diamonds", "Hearts", "Spades"};
-    for (int c = 0; c < 52; ++c) {
-        std::string want = std::string(ranks[c % 13]) + " of " + suits[c / 13];
-        EXPECT_EQ(CardName(c), want) << c;
+    std::set<std::string> names;
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, StatusLine.StatusFont);
+    for (int c = 0; c <= kJoker; ++c) {
+        const std::string name = CardName(static_cast<Card>(c));
+        EXPECT_FALSE(name.empty()) << c;
+        EXPECT_TRUE(names.insert(name).second) << name;
+        SIZE extent = {};
+        GetTextExtentPoint32A(screen, name.c_str(), static_cast<int>(name.size()), &extent);
+        EXPECT_LE(extent.cx, measured.messageWidth - 3 * measured.b) << name;
     }
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    EXPECT_STREQ(CardName(kNoCard), "");
+    ShowStatusText(window, CardName(kJoker));
+    EXPECT_EQ(Text(), CardName(kJoker));
+    ShowStatusText(window, "");
 }
 
 // One lock indicator, for the table-driven cases below.

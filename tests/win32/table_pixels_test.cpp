@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialogs/dialogs.h"
+#include "presentation/table_look.h"
 #include "tests/engine/test_cards.h"
 #include "tests/win32/table_fixture.h"
 
@@ -23,6 +24,15 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kMarker = RGB(255, 0, 128);
+
+RECT RectOf(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+RECT Shrunk(RECT r, int by) {
+    InflateRect(&r, -by, -by);
+    return r;
+}
+
+int MiddleY(const RECT& r) { return (r.top + r.bottom) / 2; }
 
 int CountColour(const Shot& shot, const RECT& r, COLORREF colour) {
     int n = 0;
@@ -133,7 +143,7 @@ TEST_F(TablePixelsTest, FurnitureReadoutsBadgesAndMessageLineStandAtTheirPlaces)
     Shot table = ShotOfClient(window);
     const int w = table.width;
     const int h = table.height;
-    ASSERT_EQ(w, 490 - 2 * GetSystemMetrics(SM_CXDLGFRAME));
+    ASSERT_EQ(w, TableLayout::kWindowWidth - 2 * GetSystemMetrics(SM_CXDLGFRAME));
 
     // The separator under the menu bar.
     for (int x = 0; x < w; ++x) ASSERT_EQ(table.At(x, 0), kBlack) << x;
@@ -150,7 +160,7 @@ TEST_F(TablePixelsTest, FurnitureReadoutsBadgesAndMessageLineStandAtTheirPlaces)
         RECT all = {0, 0, w, 200};
         FillRect(memory, &all, felt);
         DeleteObject(felt);
-        RECT frame = {35, 40, 450, 156};
+        RECT frame = RectOf(TableLayout::CardRowFrame());
         DrawEdge(memory, &frame, EDGE_BUMP, BF_RECT);
         edge = ShotOfDc(memory, 0, 0, w, 200);
         SelectObject(memory, old);
@@ -158,70 +168,77 @@ TEST_F(TablePixelsTest, FurnitureReadoutsBadgesAndMessageLineStandAtTheirPlaces)
         DeleteDC(memory);
         ReleaseDC(window, screen);
     }
-    for (int y = 38; y < 158; ++y) {
-        for (int x : {33, 34, 35, 36, 37, 38, 446, 447, 448, 449, 450, 451})
+    // Both lines of the bump, three pixels each side of the frame's edges.
+    const RECT f = RectOf(TableLayout::CardRowFrame());
+    for (int y = f.top - 2; y < f.bottom + 2; ++y) {
+        for (int x : {f.left - 2, f.left - 1, f.left, f.left + 1, f.left + 2, f.left + 3,
+                      f.right - 4, f.right - 3, f.right - 2, f.right - 1, f.right, f.right + 1})
             ASSERT_EQ(table.At(x, y), edge.At(x, y)) << x << "," << y;
     }
-    for (int x = 36; x < 449; ++x) {
-        for (int y : {39, 40, 41, 42, 153, 154, 155, 156})
+    for (int x = f.left + 1; x < f.right - 1; ++x) {
+        for (int y : {f.top - 1, f.top, f.top + 1, f.top + 2, f.bottom - 3, f.bottom - 2,
+                      f.bottom - 1, f.bottom})
             ASSERT_EQ(table.At(x, y), edge.At(x, y)) << x << "," << y;
     }
-    EXPECT_NE(table.At(35, 40), kFelt);
-    EXPECT_NE(table.At(449, 155), kFelt);
-    EXPECT_EQ(table.At(34, 40), kFelt);
-    EXPECT_EQ(table.At(40, 45), kFelt);
+    EXPECT_NE(table.At(f.left, f.top), kFelt);
+    EXPECT_NE(table.At(f.right - 1, f.bottom - 1), kFelt);
+    EXPECT_EQ(table.At(f.left - 1, f.top), kFelt);
+    EXPECT_EQ(table.At(f.left + 5, f.top + 5), kFelt);
 
     // The title box: outline, and the logo filling its inside exactly.
-    RECT title = {35, 201, 450, 287};
+    const RECT title = RectOf(TableLayout::TitleBox());
     EXPECT_TRUE(OutlineIs(table, title, kBlack));
     Shot logo = ShotOfBitmap("Logo");
-    ASSERT_EQ(logo.width, 413);
-    ASSERT_EQ(logo.height, 84);
+    ASSERT_EQ(logo.width, title.right - title.left - 2);
+    ASSERT_EQ(logo.height, title.bottom - title.top - 2);
     int logoBad = 0;
     for (int y = 0; y < logo.height; ++y)
-        for (int x = 0; x < logo.width; ++x) logoBad += table.At(36 + x, 202 + y) != logo.At(x, y);
+        for (int x = 0; x < logo.width; ++x)
+            logoBad += table.At(title.left + 1 + x, title.top + 1 + y) != logo.At(x, y);
     EXPECT_EQ(logoBad, 0);
-    EXPECT_EQ(table.At(34, 201), kFelt);
-    EXPECT_EQ(table.At(35, 200), kFelt);
-    EXPECT_EQ(table.At(450, 286), kFelt);
+    EXPECT_EQ(table.At(title.left - 1, title.top), kFelt);
+    EXPECT_EQ(table.At(title.left, title.top - 1), kFelt);
+    EXPECT_EQ(table.At(title.right, title.bottom - 1), kFelt);
 
     // The two read-outs: outline, white ground, text in its own colour only.
-    RECT coins = {180, 5, 305, 35};
-    RECT credits = {130, 301, 355, 331};
+    const RECT coins = RectOf(TableLayout::CoinsBox());
+    const RECT credits = RectOf(TableLayout::CreditsBox());
     EXPECT_TRUE(OutlineIs(table, coins, kBlack));
     EXPECT_TRUE(OutlineIs(table, credits, kBlack));
-    EXPECT_EQ(table.At(179, 20), kFelt);
-    EXPECT_EQ(table.At(129, 315), kFelt);
-    EXPECT_EQ(table.At(355, 315), kFelt);
-    RECT coinsInside = {181, 6, 304, 34};
-    RECT creditsInside = {131, 302, 354, 330};
-    EXPECT_GT(CountColour(table, coinsInside, RGB(0, 127, 0)), 20);
-    EXPECT_GT(CountColour(table, creditsInside, RGB(127, 0, 127)), 40);
-    EXPECT_GT(CountColour(table, coinsInside, kWhite), 2000);
-    EXPECT_EQ(CountColour(table, coinsInside, RGB(127, 0, 127)), 0);
-    EXPECT_EQ(CountColour(table, creditsInside, RGB(0, 127, 0)), 0);
+    EXPECT_EQ(table.At(coins.left - 1, MiddleY(coins)), kFelt);
+    EXPECT_EQ(table.At(credits.left - 1, MiddleY(credits)), kFelt);
+    EXPECT_EQ(table.At(credits.right, MiddleY(credits)), kFelt);
+    const RECT coinsInside = Shrunk(coins, 1);
+    const RECT creditsInside = Shrunk(credits, 1);
+    EXPECT_GT(CountColour(table, coinsInside, kCoinsTextColour), 20);
+    EXPECT_GT(CountColour(table, creditsInside, kCreditsTextColour), 40);
+    EXPECT_GT(CountColour(table, coinsInside, kReadoutGround), 2000);
+    EXPECT_EQ(CountColour(table, coinsInside, kCreditsTextColour), 0);
+    EXPECT_EQ(CountColour(table, creditsInside, kCoinsTextColour), 0);
 
     // Both badges, their ground in the felt, the artwork untouched.
     Shot badge = ExpectedBadge(kFelt);
-    ASSERT_EQ(badge.width, 55);
-    ASSERT_EQ(badge.height, 32);
-    EXPECT_EQ(BadgeDifferences(table, 5, 5, badge), 0);
-    EXPECT_EQ(BadgeDifferences(table, w - 59, 5, badge), 0);
+    const LayoutRect left = TableLayout::Badge(0, w), right = TableLayout::Badge(1, w);
+    ASSERT_EQ(badge.width, left.right - left.left);
+    ASSERT_EQ(badge.height, left.bottom - left.top);
+    EXPECT_EQ(BadgeDifferences(table, left.left, left.top, badge), 0);
+    EXPECT_EQ(BadgeDifferences(table, right.left, right.top, badge), 0);
     EXPECT_EQ(badge.At(1, 1), kFelt);
     EXPECT_NE(ShotOfBitmap("Amount").At(1, 1), kFelt);
 
     // The message line: black, yellow text, 20 in from the sides and 10
     // above the status line.
     const int s = StatusLine.height;
-    RECT line = {20, h - s - 40, w - 20, h - s - 10};
+    const RECT line = RectOf(TableLayout::MessageLine(w, h, s));
     RECT computed = MessageRect();
     EXPECT_TRUE(EqualRect(&line, &computed));
+    EXPECT_EQ(line.left, w - line.right) << "as far in from both sides";
     EXPECT_TRUE(OutlineIs(table, line, kBlack));
     EXPECT_GT(CountColour(table, line, kYellow), 20);
-    EXPECT_EQ(table.At(19, h - s - 25), kFelt);
-    EXPECT_EQ(table.At(w - 20, h - s - 25), kFelt);
-    EXPECT_EQ(table.At(100, h - s - 41), kFelt);
-    EXPECT_EQ(table.At(100, h - s - 10), kFelt);
+    EXPECT_EQ(table.At(line.left - 1, MiddleY(line)), kFelt);
+    EXPECT_EQ(table.At(line.right, MiddleY(line)), kFelt);
+    EXPECT_EQ(table.At(100, line.top - 1), kFelt);
+    EXPECT_EQ(table.At(100, line.bottom), kFelt);
 
     // The status line's box edges in border units, inside the main window.
     const int b = StatusLine.b;
@@ -316,18 +333,20 @@ TEST_F(TablePixelsTest, NewTableColourReachesCornersBadgesAndFelt) {
     EXPECT_EQ(table.At(240, 160), maroon);
     EXPECT_EQ(CardsDifferingFrom(table, Faces(), maroon), 0);
     Shot badge = ExpectedBadge(maroon);
-    EXPECT_EQ(BadgeDifferences(table, 5, 5, badge), 0);
-    EXPECT_EQ(BadgeDifferences(table, table.width - 59, 5, badge), 0);
+    for (int i : {0, 1}) {
+        const LayoutRect place = TableLayout::Badge(i, table.width);
+        EXPECT_EQ(BadgeDifferences(table, place.left, place.top, badge), 0) << i;
+    }
     // The artwork keeps its colours: only the ground moved.
     Shot original = ExpectedBadge(kFelt);
     int changed = 0;
     for (size_t i = 0; i < badge.pixels.size(); ++i) changed += badge.pixels[i] != original.pixels[i];
-    EXPECT_EQ(changed, CountColour(original, {0, 0, 55, 32}, kFelt));
+    EXPECT_EQ(changed, CountColour(original, {0, 0, original.width, original.height}, kFelt));
 }
 
 TEST_F(TablePixelsTest, ReadoutsAreRedrawnWholeSoAShorterNumberLeavesNoRemains) {
-    const RECT coins = {180, 5, 305, 35};
-    const RECT credits = {130, 301, 355, 331};
+    const RECT coins = RectOf(TableLayout::CoinsBox());
+    const RECT credits = RectOf(TableLayout::CreditsBox());
     gStats.credits = 88888;
     gRound.coinsIn = 888;
     DrawReadouts();
