@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12 and 13, and nothing when it
-# is all there already, so a second run costs a few milliseconds.
+# is all there already, so a second run costs a few milliseconds: the Debian
+# packages, then the browser tests' npm packages from their lockfile.
 # With package names as arguments it installs those instead, in the same
 # way (tools/test-in-debian.sh needs mmdebstrap on the host).
 set -eu
@@ -8,6 +9,7 @@ set -eu
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
+explicit=$#
 if [ $# -gt 0 ]; then
   for p in "$@"; do have "$p" || need+=("$p"); done
 else
@@ -16,15 +18,34 @@ else
            g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
            openbox x11-utils \
            pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev \
-           wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 lld binaryen; do
+           wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 lld binaryen \
+           nodejs chromium; do
     have "$p" || need+=("$p")
   done
+  # A Node.js from elsewhere may carry its own npm (and conflict with Debian's).
+  command -v npm >/dev/null || have npm || need+=("npm")
   have wine32:i386 || need+=("wine32:i386")
   # Wine reaches a PulseAudio server through the 32-bit client library.
   have libpulse0:i386 || need+=("libpulse0:i386")
 fi
 
-[ ${#need[@]} -eq 0 ] && exit 0
+# The browser tests' packages (playwright-core drives Debian's chromium; no
+# browser is downloaded), installed from the committed lockfile, again only
+# when node_modules is missing or older than the lockfile.
+web_tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
+npm_packages() {
+  [ "$explicit" = 0 ] || return 0
+  local lock=$web_tests/package-lock.json stamp=$web_tests/node_modules/.package-lock.json
+  [ -f "$stamp" ] && [ ! "$stamp" -ot "$lock" ] && return 0
+  echo "install-deps: npm ci in $web_tests" >&2
+  (cd "$web_tests" && npm ci --no-audit --no-fund --loglevel=error)
+  touch "$stamp"
+}
+
+if [ ${#need[@]} -eq 0 ]; then
+  npm_packages
+  exit 0
+fi
 
 if [ "$(id -u)" != 0 ]; then
   echo "missing packages: ${need[*]}; run this as root (or install them yourself)" >&2
@@ -54,3 +75,4 @@ if ! apt_install && [ -z "$updated" ]; then
   apt_install -o Dir::Etc::Preferences="$pin"
   rm -f "$pin"
 fi
+npm_packages

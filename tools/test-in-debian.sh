@@ -57,6 +57,14 @@ echo "test-in-debian.sh: root made in $(( $(date +%s) - start )) s"
 # A clean clone: what is committed, not the work tree's build or leftovers.
 git clone -q "$here" "$root/root/quorvel"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# The certificate authorities this host added: without them npm cannot
+# reach its registry from the root (SELF_SIGNED_CERT_IN_CHAIN).
+set -- /usr/local/share/ca-certificates/*.crt
+if [ -e "$1" ]; then
+  mkdir -p "$root/usr/local/share/ca-certificates"
+  cp "$@" "$root/usr/local/share/ca-certificates/"
+  chroot "$root" update-ca-certificates >/dev/null
+fi
 
 mount -t proc proc "$root/proc";               mounted+=("$root/proc")
 mount --rbind /sys "$root/sys";                mounted+=("$root/sys")
