@@ -1,7 +1,9 @@
 # Unpacks the release zip and checks what a player gets: the two programs
 # and the README, no debug sections, an analyser that runs, and a README
 # whose returns and hit frequencies are the ones that analyser prints.
-# -DZIP=<zip> -DWINE_RUN=<wine-run> -DOBJDUMP=<objdump> -DWORK=<scratch>
+# With -DWEB_ZIP, the browser edition's zip too: the page's files alone,
+# exactly those its service worker keeps for offline play.
+# -DZIP=<zip> -DWINE_RUN=<wine-run> -DOBJDUMP=<objdump> -DWORK=<scratch> [-DWEB_ZIP=<zip>]
 file(REMOVE_RECURSE ${WORK})
 file(ARCHIVE_EXTRACT INPUT ${ZIP} DESTINATION ${WORK})
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${WORK} ${WORK}/*)
@@ -101,4 +103,25 @@ foreach(deck "53 cards, the joker wild" "52 cards, no joker")
   expect_rounded("hit frequency, ${deck}" ${hit_percent} ${CMAKE_MATCH_2})
   expect_rounded("1 in N, ${deck}" ${one_in} ${CMAKE_MATCH_3})
 endforeach()
+
+if(WEB_ZIP)
+  set(web ${WORK}/web)
+  file(ARCHIVE_EXTRACT INPUT ${WEB_ZIP} DESTINATION ${web})
+  file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${web} ${web}/*)
+  file(READ ${web}/quorvel-web/sw.js sw)
+  if(NOT sw MATCHES "const FILES = \\[([^]]*)\\]")
+    message(FATAL_ERROR "the web zip's sw.js lists no files")
+  endif()
+  string(REGEX MATCHALL "'[^']+'" kept "${CMAKE_MATCH_1}")
+  set(expected quorvel-web/sw.js)
+  foreach(f IN LISTS kept)
+    string(REPLACE "'" "" f "${f}")
+    list(APPEND expected quorvel-web/${f})
+  endforeach()
+  list(SORT files)
+  list(SORT expected)
+  if(NOT files STREQUAL expected)
+    message(FATAL_ERROR "the web zip holds \"${files}\",\nnot the page's \"${expected}\"")
+  endif()
+endif()
 file(REMOVE_RECURSE ${WORK})
