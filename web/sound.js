@@ -14,7 +14,26 @@ export class Sound {
     this.playing = null;
     /** @type {(() => void) | null} ends a sound played to its end early */
     this.endSync = null;
-    this.loading = null;
+    /** @type {Map<string, {rate: number, channels: Float32Array<ArrayBuffer>[]}>} */
+    this.waves = new Map();
+    // Fetched and read at once, so that the first gesture's own sound has its
+    // buffer then: the browser's decoder would answer only after it.
+    for (const [name, file] of Object.entries(resources.sounds)) {
+      fetch(file).then((r) => r.arrayBuffer()).then((bytes) => {
+        const wave = readWave(bytes);
+        if (!wave) return;
+        this.waves.set(name, wave);
+        if (this.context) this.bufferOf(name, wave);
+      }).catch(() => {});
+    }
+  }
+
+  /** @param {string} name @param {{rate: number, channels: Float32Array<ArrayBuffer>[]}} wave */
+  bufferOf(name, wave) {
+    if (!this.context) return;
+    const buffer = this.context.createBuffer(wave.channels.length, wave.channels[0].length, wave.rate);
+    wave.channels.forEach((samples, i) => buffer.copyToChannel(samples, i));
+    this.buffers.set(name, buffer);
   }
 
   /** Called on the player's first gesture: the context and the waves. */
@@ -26,11 +45,7 @@ export class Sound {
     const Context = window.AudioContext;
     if (!Context) return;
     this.context = new Context();
-    const context = this.context;
-    this.loading = Promise.all(Object.entries(resources.sounds).map(async ([name, file]) => {
-      const bytes = await (await fetch(file)).arrayBuffer();
-      this.buffers.set(name, await context.decodeAudioData(bytes));
-    })).catch(() => {});
+    for (const [name, wave] of this.waves) this.bufferOf(name, wave);
   }
 
   /** Resource names compare without regard to case. @param {string} name */
@@ -54,7 +69,9 @@ export class Sound {
   start(name) {
     this.stop();
     const buffer = this.buffer(name);
-    if (!this.context || !buffer || this.context.state !== 'running') return null;
+    // A context made by this very gesture may still be starting: what it is
+    // given now plays as it runs.
+    if (!this.context || !buffer || this.context.state === 'closed') return null;
     const source = this.context.createBufferSource();
     source.buffer = buffer;
     source.connect(this.context.destination);
@@ -88,4 +105,42 @@ export class Sound {
       source.addEventListener('ended', end);
     });
   }
+}
+
+/**
+ * A PCM wave file's samples, channel by channel, or null for any other file.
+ * @param {ArrayBuffer} bytes @returns {{rate: number, channels: Float32Array<ArrayBuffer>[]} | null}
+ */
+export function readWave(bytes) {
+  const view = new DataView(bytes);
+  const tag = (/** @type {number} */ at) => String.fromCharCode(...new Uint8Array(bytes, at, 4));
+  if (bytes.byteLength < 12 || tag(0) !== 'RIFF' || tag(8) !== 'WAVE') return null;
+  let format = null;
+  for (let at = 12; at + 8 <= bytes.byteLength;) {
+    const size = view.getUint32(at + 4, true);
+    const body = at + 8;
+    if (body + size > bytes.byteLength) return null;
+    if (tag(at) === 'fmt ' && size >= 16) {
+      format = {
+        code: view.getUint16(body, true), count: view.getUint16(body + 2, true),
+        rate: view.getUint32(body + 4, true), bits: view.getUint16(body + 14, true),
+      };
+    } else if (tag(at) === 'data' && format) {
+      const { code, count, rate, bits } = format;
+      if (code !== 1 || count < 1 || (bits !== 8 && bits !== 16) || rate < 3000) return null;
+      const step = (bits / 8) * count;
+      const frames = Math.floor(size / step);
+      if (frames === 0) return null;
+      const channels = Array.from({ length: count }, () => new Float32Array(frames));
+      for (let f = 0; f < frames; f++) {
+        for (let c = 0; c < count; c++) {
+          const p = body + f * step + c * (bits / 8);
+          channels[c][f] = bits === 8 ? (view.getUint8(p) - 128) / 128 : view.getInt16(p, true) / 32768;
+        }
+      }
+      return { rate, channels };
+    }
+    at = body + size + (size & 1);
+  }
+  return null;
 }
