@@ -155,6 +155,22 @@ export async function openPage(suite, work, options = {}) {
   };
 }
 
+/** Until fn(arg) is true in the page, polled from here: the page's policy
+ * forbids eval, which some playwright-core versions' waitForFunction needs. */
+export async function until(page, fn, arg = null, { timeout = 10000 } = {}) {
+  const end = Date.now() + timeout;
+  for (;;) {
+    // A navigation may end the page's context under a poll: poll again.
+    const done = await page.evaluate(fn, arg).catch((e) => {
+      if (/context was destroyed|navigat/i.test(String(e))) return false;
+      throw e;
+    });
+    if (done) return;
+    if (Date.now() > end) throw new Error(`timed out after ${timeout} ms waiting for ${fn}`);
+    await new Promise((ok) => setTimeout(ok, 15));
+  }
+}
+
 /** Loads the page and waits for its first paint and the posted New. */
 export async function goto(page, url) {
   await page.goto(url, { waitUntil: 'load', timeout: 20000 });
@@ -162,7 +178,7 @@ export async function goto(page, url) {
 }
 
 export async function started(page) {
-  await page.waitForFunction(() => document.body.classList.contains('ready') &&
+  await until(page, () => document.body.classList.contains('ready') &&
     document.querySelectorAll('.card[data-picture]').length === 5 &&
     !!(/** @type {any} */ (window).quorvel), null, { timeout: 15000 });
   // The posted New runs once the machine is idle: the Coin button enables.
@@ -215,9 +231,12 @@ export function savePixels(picture, file) {
 // ---- The product's own tables, read from their one source --------------------
 
 let resourcesModule;
-/** The page's resources.js, as the build made it. */
+/** The page's resources.js, as the build made it (imported by its text: the
+ * page's folder has no package.json, and Node 18 reads a bare .js there as
+ * CommonJS). */
 export async function resources() {
-  resourcesModule ||= (await import(pathToFileURL(join(pageDir, 'resources.js')).href)).resources;
+  const text = readFileSync(join(pageDir, 'resources.js'), 'utf8');
+  resourcesModule ||= (await import(`data:text/javascript;base64,${Buffer.from(text).toString('base64')}`)).resources;
   return resourcesModule;
 }
 
@@ -298,7 +317,7 @@ export const creditsOf = (t) => Number((t.credits.match(/\d+/) || ['NaN'])[0]);
 
 /** Until a deal or draw has ended: no card shows a back while dealing, the Deal button is back. */
 export async function dealt(page, timeout = 10000) {
-  await page.waitForFunction(() => {
+  await until(page, () => {
     const q = /** @type {any} */ (window).quorvel;
     const cards = [...document.querySelectorAll('.client .card')];
     const deal = document.querySelector('.table-button[data-command="1904"]');
@@ -315,12 +334,12 @@ export async function modalOpen(page) {
 
 /** Until no zoom runs and the topmost modal window is shown (or none is open). */
 export async function settled(page, timeout = 10000) {
-  await page.waitForFunction(() => !document.querySelector('.zoom-cover'), null, { timeout });
+  await until(page, () => !document.querySelector('.zoom-cover'), null, { timeout });
 }
 
 /** The topmost modal window's caption, once it shows. */
 export async function topModal(page, timeout = 10000) {
-  await page.waitForFunction(() => {
+  await until(page, () => {
     const all = [...document.querySelectorAll('.window.dialog, .window.message-box')];
     const top = all[all.length - 1];
     return top && !top.hidden && !document.querySelector('.zoom-cover');
@@ -333,7 +352,7 @@ export async function topModal(page, timeout = 10000) {
 
 /** Until no modal window is left and no zoom runs. */
 export async function noModal(page, timeout = 10000) {
-  await page.waitForFunction(() => !document.querySelector('.window.dialog, .window.message-box, .zoom-cover') &&
+  await until(page, () => !document.querySelector('.window.dialog, .window.message-box, .zoom-cover') &&
     !(/** @type {any} */ (window).quorvel.machine.modal), null, { timeout });
 }
 

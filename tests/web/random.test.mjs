@@ -137,7 +137,7 @@ test(`a minute of random input, seed ${seed}`, { timeout: (seconds + 90) * 1000 
     await L.noModal(page, 15000);
     // A round in progress is played out (Deal draws), and a busted machine hits the bank.
     for (let i = 0; i < 4; ++i) {
-      await page.waitForFunction(() => !(/** @type {any} */ (window).quorvel.machine.busy) &&
+      await L.until(page, () => !(/** @type {any} */ (window).quorvel.machine.busy) &&
         !(/** @type {any} */ (window).quorvel.machine.timer && document.querySelector('.message-line .message-text').textContent.endsWith('...')),
       null, { timeout: 15000 });
       const t = await L.table(page);
