@@ -1,0 +1,234 @@
+// The coach at the page's table: its figures are the odds analyser's own
+// (quorvel-odds hold --json, the native program, on the same five cards),
+// and what the player sees of them on a deal where the chart's hold is the
+// best and on one where it is not.
+import { execFile } from 'node:child_process';
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import * as L from './lib.mjs';
+
+const odds = process.env.QUORVEL_ODDS || `${L.source}/build/odds/quorvel-odds`;
+let suite;
+before(async () => { suite = await L.startSuite(); });
+after(async () => suite && suite.stop());
+
+/** A small seeded generator, so that every run checks the same deals. */
+function seeded(seed) {
+  let s = seed >>> 0;
+  return (n) => {
+    s = (s + 0x6d2b79f5) >>> 0;
+    let t = Math.imul(s ^ (s >>> 15), 1 | s);
+    t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+    return (((t ^ (t >>> 14)) >>> 0) % n);
+  };
+}
+
+/** `count` deals of the deck: five different cards, the joker (52) in a third of the 53-card ones. */
+function deals(deck, count, random) {
+  const all = [];
+  for (let k = 0; k < count; ++k) {
+    const cards = deck === 53 && k % 3 === 0 ? [52] : [];
+    while (cards.length < 5) {
+      const c = random(deck);
+      if (!cards.includes(c)) cards.push(c);
+    }
+    // The joker anywhere in the deal, not only first.
+    cards.push(cards.splice(random(5), 1)[0]);
+    all.push(cards);
+  }
+  return all;
+}
+
+/** What the page's core advises on each deal: every hold and the chart's line. */
+function adviseInPage(page, deck, list) {
+  return page.evaluate(({ deck, list }) => {
+    const q = /** @type {any} */ (window).quorvel;
+    const ex = q.machine.exports;
+    const text = (at) => q.machine.text(at);
+    ex.quorvel_coach_prepare();
+    return list.map((cards) => {
+      if (!ex.quorvel_coach_advise_cards(deck, ...cards)) return null;
+      const holds = [];
+      for (let p = 0; p < 32; ++p) {
+        holds.push({ mask: ex.quorvel_coach_mask(p), cards: text(ex.quorvel_coach_cards(p)),
+          value: ex.quorvel_coach_value_number(p), exact: text(ex.quorvel_coach_exact(p)),
+          paying: Number(text(ex.quorvel_coach_paying(p, 12))) / 100 });
+      }
+      const chart = ex.quorvel_coach_chart_place();
+      return { deal: text(ex.quorvel_coach_cards(ex.quorvel_coach_place_of_mask(31))), holds,
+        chart: { line: ex.quorvel_coach_chart_line(), text: text(ex.quorvel_coach_chart_text()),
+          cards: text(ex.quorvel_coach_cards(chart)), loss: Number(text(ex.quorvel_coach_cost(0, chart, 15))) } };
+    });
+  }, { deck, list });
+}
+
+function analyser(deck, deal) {
+  return new Promise((resolve, reject) => {
+    execFile(odds, ['--deck', String(deck), '--json', 'hold', ...deal.split(' ')], { timeout: 30000 },
+      (error, stdout) => (error ? reject(error) : resolve(JSON.parse(stdout))));
+  });
+}
+
+/** Runs fn over items, two at a time (the machine's two cores). */
+async function twoAtATime(items, fn) {
+  const results = new Array(items.length);
+  let next = 0;
+  const worker = async () => {
+    while (next < items.length) {
+      const k = next++;
+      results[k] = await fn(items[k], k);
+    }
+  };
+  await Promise.all([worker(), worker()]);
+  return results;
+}
+
+const gcd = (a, b) => (b ? gcd(b, a % b) : a);
+const close = (a, b) => Math.abs(a - b) <= 1e-12 * Math.max(1, Math.abs(b));
+
+test('the coach\'s figures are the analyser\'s for 300 seeded deals of both decks', { timeout: 240000 }, async () => {
+  const work = L.workFolder('coach-figures');
+  const p = await L.openPage(suite, work);
+  try {
+    const random = seeded(20261209);
+    for (const deck of [53, 52]) {
+      const list = deals(deck, 150, random);
+      const page = await adviseInPage(p.page, deck, list);
+      await twoAtATime(page, async (advice, k) => {
+        const where = `deck ${deck}, deal ${list[k]}`;
+        assert.ok(advice, `the page advised on ${where}`);
+        const json = await analyser(deck, advice.deal);
+        assert.equal(json.deal.join(' '), advice.deal, where);
+        assert.equal(json.holds.length, 32, where);
+        json.holds.forEach((h, i) => {
+          const mine = advice.holds[i];
+          const at = `${where}, hold ${i + 1}`;
+          assert.equal(mine.mask === 0 ? '' : mine.cards, h.held.join(' '), at);
+          assert.equal(mine.value, h.return, at);
+          const d = gcd(h.pay, h.draws) || 1;
+          assert.equal(mine.exact, `${h.pay / d}/${h.draws / d}`, at);
+          assert.ok(close(mine.paying, h.hit_probability), `${at}: paying ${mine.paying} against ${h.hit_probability}`);
+        });
+        assert.equal(advice.chart.line, json.chart.line, where);
+        assert.equal(advice.chart.text, json.chart.text, where);
+        assert.equal(advice.chart.cards, json.chart.hold, where);
+        assert.ok(close(advice.chart.loss, json.chart.loss), `${where}: loss ${advice.chart.loss} against ${json.chart.loss}`);
+      });
+    }
+    p.check();
+  } finally {
+    await p.close();
+  }
+});
+
+/** The coach's window and marks as the player sees them. */
+function coachSeen(page) {
+  return page.evaluate(() => {
+    const win = document.querySelector('.window.coach');
+    const line = (name) => win.querySelector(`.coach-value.${name}`).textContent;
+    return {
+      lines: Object.fromEntries(['yours', 'best', 'chart', 'cost', 'last', 'tally'].map((n) => [n, line(n)])),
+      marks: [...document.querySelectorAll('.coach-mark')].map((m) => (/** @type {HTMLElement} */ (m).hidden ? [] :
+        [...m.classList].filter((c) => c !== 'coach-mark'))),
+    };
+  });
+}
+
+/** The core's advice on the table's deal: masks, figures and texts. */
+function tableAdvice(page) {
+  return page.evaluate(() => {
+    const q = /** @type {any} */ (window).quorvel;
+    const ex = q.machine.exports;
+    const text = (at) => q.machine.text(at);
+    const chart = ex.quorvel_coach_chart_place();
+    return { chart, best: ex.quorvel_coach_mask(0), chartMask: ex.quorvel_coach_mask(chart),
+      values: [...Array(32).keys()].map((p) => text(ex.quorvel_coach_value(p, 6))),
+      cards: [...Array(32).keys()].map((p) => text(ex.quorvel_coach_cards(p))),
+      cost: text(ex.quorvel_coach_cost(0, chart, 6)), placeOfMask: [...Array(32).keys()].map((m) => ex.quorvel_coach_place_of_mask(m)) };
+  });
+}
+
+const bitsOf = (mask) => [0, 1, 2, 3, 4].filter((i) => mask & (1 << i));
+
+/**
+ * Deals with the coach on; checks the marks and the lines, then sets the
+ * hold pick(advice) names card by card, each shown at once, and draws.
+ */
+async function dealAndFollow(page, work, name, pick, practice = false) {
+  await L.button(page, L.COMMAND.coin).click();
+  await L.button(page, L.COMMAND.deal).click();
+  await L.dealt(page);
+  const advice = await tableAdvice(page);
+  let seen = await coachSeen(page);
+  await L.shot(page, work, `${name}-dealt`);
+  seen.marks.forEach((classes, i) => {
+    assert.equal(classes.includes('best'), !practice && !!(advice.best & (1 << i)), `best mark on card ${i + 1}`);
+    assert.equal(classes.includes('chart'), !practice && !!(advice.chartMask & (1 << i)), `chart mark on card ${i + 1}`);
+  });
+  assert.equal(seen.lines.best.includes(advice.values[0]), !practice, seen.lines.best);
+  assert.equal(seen.lines.chart.includes(advice.cards[advice.chart]), !practice, seen.lines.chart);
+  // Each hold set shows its value at once, to more than four decimals.
+  let mask = 0;
+  for (const slot of bitsOf(pick(advice))) {
+    await L.card(page, slot).click();
+    mask |= 1 << slot;
+    seen = await coachSeen(page);
+    const value = advice.values[advice.placeOfMask[mask]];
+    assert.match(value, /\.\d{4,}$/);
+    assert.ok(seen.lines.yours.startsWith(value), `after holding card ${slot + 1}: ${seen.lines.yours} shows ${value}`);
+  }
+  await L.shot(page, work, `${name}-held`);
+  await L.button(page, L.COMMAND.deal).click();
+  await L.dealt(page);
+  await L.until(page, () => document.querySelector('.coach-value.last').textContent !== '');
+  seen = await coachSeen(page);
+  await L.shot(page, work, `${name}-drawn`);
+  assert.ok(seen.marks.every((m) => m.length === 0), 'no marks once the cards are drawn');
+  return { advice, seen };
+}
+
+describe('the coach seen at the table', () => {
+  test('a deal whose chart hold is the best: one mark of both, played, and the tally counts it twice', { timeout: 60000 }, async () => {
+    const work = L.workFolder('coach-same');
+    // This second deals a hand whose chart hold is the best.
+    const p = await L.openPage(suite, work, { clock: 1700000000, settings: { FastDeal: '1', Coach: '1' } });
+    try {
+      const { advice, seen } = await dealAndFollow(p.page, work, 'same', (a) => a.best);
+      assert.equal(advice.chart, 0, 'the chart\'s hold is the best on this deal');
+      assert.ok(seen.lines.last.includes(advice.cards[0]), seen.lines.last);
+      assert.match(seen.lines.tally, /^1 hands, best hold 1, chart's hold 1, given up 0\.0000 coins$/);
+      p.check();
+    } finally {
+      await p.close();
+    }
+  });
+
+  test('a deal whose chart hold is not the best: the marks apart, the chart\'s hold played costs what the line said', { timeout: 60000 }, async () => {
+    const work = L.workFolder('coach-differs');
+    // This second deals a hand whose chart hold falls short of the best.
+    const p = await L.openPage(suite, work, { clock: 1700000016, settings: { FastDeal: '1', Coach: '1' } });
+    try {
+      const { advice, seen } = await dealAndFollow(p.page, work, 'differs', (a) => a.chartMask);
+      assert.notEqual(advice.chart, 0, 'the chart\'s hold is not the best on this deal');
+      assert.notEqual(advice.best, advice.chartMask);
+      assert.ok(seen.lines.last.includes(advice.cost) && seen.lines.last.includes(advice.cards[0]), seen.lines.last);
+      assert.match(seen.lines.tally, /^1 hands, best hold 0, chart's hold 1, given up 0\.\d{4} coins$/);
+      assert.equal(Number(seen.lines.tally.match(/given up ([\d.]+)/)[1]), Number(Number(advice.cost).toFixed(4)));
+      p.check();
+    } finally {
+      await p.close();
+    }
+  });
+
+  test('practice: no marks and no best hold until the draw, then the best hold named', { timeout: 60000 }, async () => {
+    const work = L.workFolder('coach-practice');
+    const p = await L.openPage(suite, work, { clock: 1700000016, settings: { FastDeal: '1', Coach: '1', CoachPractice: '1' } });
+    try {
+      const { advice, seen } = await dealAndFollow(p.page, work, 'practice', () => 0, true);
+      assert.ok(seen.lines.last.includes(advice.cards[0]), seen.lines.last);
+      p.check();
+    } finally {
+      await p.close();
+    }
+  });
+});
