@@ -81,6 +81,8 @@ class Page {
     // The first paint: backs, empty read-outs and the first message.
     ex.quorvel_paint();
     document.body.classList.add('ready');
+    // The waves after the first frame, not in its way.
+    requestAnimationFrame(() => setTimeout(() => this.sound.load(), 0));
     this.machine.post(() => this.machine.call('quorvel_command', CMD.new));
   }
 

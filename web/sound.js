@@ -16,8 +16,14 @@ export class Sound {
     this.endSync = null;
     /** @type {Map<string, {rate: number, channels: Float32Array<ArrayBuffer>[]}>} */
     this.waves = new Map();
-    // Fetched and read at once, so that the first gesture's own sound has its
-    // buffer then: the browser's decoder would answer only after it.
+  }
+
+  /**
+   * Fetched and read as soon as the table is up, so that the first
+   * gesture's own sound has its buffer then: the browser's decoder would
+   * answer only after it.
+   */
+  load() {
     for (const [name, file] of Object.entries(resources.sounds)) {
       fetch(file).then((r) => r.arrayBuffer()).then((bytes) => {
         const wave = readWave(bytes);
@@ -36,7 +42,7 @@ export class Sound {
     this.buffers.set(name, buffer);
   }
 
-  /** Called on the player's first gesture: the context and the waves. */
+  /** Called on the player's first gesture: the context, with the waves read by then. */
   unlock() {
     if (this.context) {
       if (this.context.state === 'suspended') this.context.resume();
