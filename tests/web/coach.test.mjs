@@ -12,17 +12,6 @@ let suite;
 before(async () => { suite = await L.startSuite(); });
 after(async () => suite && suite.stop());
 
-/** A small seeded generator, so that every run checks the same deals. */
-function seeded(seed) {
-  let s = seed >>> 0;
-  return (n) => {
-    s = (s + 0x6d2b79f5) >>> 0;
-    let t = Math.imul(s ^ (s >>> 15), 1 | s);
-    t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
-    return (((t ^ (t >>> 14)) >>> 0) % n);
-  };
-}
-
 /** `count` deals of the deck: five different cards, the joker (52) in a third of the 53-card ones. */
 function deals(deck, count, random) {
   const all = [];
@@ -90,7 +79,7 @@ test('the coach\'s figures are the analyser\'s for 300 seeded deals of both deck
   const work = L.workFolder('coach-figures');
   const p = await L.openPage(suite, work);
   try {
-    const random = seeded(20261209);
+    const random = L.generator(20261209);
     for (const deck of [53, 52]) {
       const list = deals(deck, 150, random);
       const page = await adviseInPage(p.page, deck, list);

@@ -41,6 +41,18 @@ export function within(ms, what, promise) {
   return Promise.race([promise, late]).finally(() => clearTimeout(timer));
 }
 
+/** mulberry32: one seed, one sequence; the function returns 0..n-1. */
+export function generator(s) {
+  let a = s >>> 0;
+  return (n) => {
+    a = (a + 0x6d2b79f5) >>> 0;
+    let t = a;
+    t = Math.imul(t ^ (t >>> 15), t | 1);
+    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+    return (((t ^ (t >>> 14)) >>> 0) / 4294967296) * n | 0;
+  };
+}
+
 export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 // ---- The server and the browser ---------------------------------------------

@@ -12,18 +12,6 @@ import * as L from './lib.mjs';
 const seconds = Number(process.env.QUORVEL_MONKEY_SECONDS || 60);
 const seed = Number(process.env.QUORVEL_SEED || Math.floor(Math.random() * 2 ** 31));
 
-/** mulberry32: one seed, one sequence. */
-function generator(s) {
-  let a = s >>> 0;
-  return (n) => {
-    a = (a + 0x6d2b79f5) >>> 0;
-    let t = a;
-    t = Math.imul(t ^ (t >>> 15), t | 1);
-    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
-    return (((t ^ (t >>> 14)) >>> 0) / 4294967296) * n | 0;
-  };
-}
-
 let suite;
 before(async () => {
   suite = await L.startSuite();
@@ -42,7 +30,7 @@ test(`a minute of random input, seed ${seed}`, { timeout: (seconds + 90) * 1000 
   const keys = ['c', 'd', 'n', 'o', 'C', 'D', 'F1', 'F2', 'F3', 'F4', 'F5', 'Escape', 'Enter', 'Tab', 'Shift+Tab',
     'Space', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Alt', 'F10', 'Alt+g', 'Alt+o', 'Alt+h', 'y',
     's', 'a', 'PageDown', 'Home', 'End'].filter((k) => !exitKeys.includes(k.toLowerCase()));
-  const random = generator(seed);
+  const random = L.generator(seed);
   // A menu or row may go before it is clicked (keys queued while the game was
   // held are delivered later): the input goes on, noting it.
   const tryClick = (locator, step, options = {}) => locator.click({ timeout: 2000, ...options }).catch((e) => {
