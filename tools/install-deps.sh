@@ -18,7 +18,7 @@ else
            g++-mingw-w64-i686 wine fonts-wine xvfb xauth xdotool imagemagick zip \
            openbox x11-utils \
            pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev \
-           wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 lld binaryen \
+           wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 lld llvm binaryen \
            nodejs chromium; do
     have "$p" || need+=("$p")
   done
@@ -55,6 +55,7 @@ case " ${need[*]} " in
   *":i386"*) dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
 esac
 export DEBIAN_FRONTEND=noninteractive
+began=$(date +%s)
 # A mirror caught mid-sync fails one index now and then ("File has unexpected
 # size"); try again, and then go on with the indexes that did arrive, which
 # is what apt itself falls back to.
@@ -75,4 +76,5 @@ if ! apt_install && [ -z "$updated" ]; then
   apt_install -o Dir::Etc::Preferences="$pin"
   rm -f "$pin"
 fi
+echo "install-deps: ${#need[@]} packages and what they need installed in $(( $(date +%s) - began )) s" >&2
 npm_packages
