@@ -77,7 +77,8 @@ echo
 echo "== the game's code built with the compiler defaults (stripped bytes)"
 mkdir -p "$scratch/plain"
 for src in "$here"/shell/*.cpp "$here"/presentation/*.cpp "$here"/dialogs/*.cpp \
-           "$here"/engine/*.cpp "$here"/settings/settings.cpp "$here"/settings/settings_win32.cpp; do
+           "$here"/shell/win32/*.cpp "$here"/presentation/win32/*.cpp "$here"/dialogs/win32/*.cpp \
+           "$here"/engine/*.cpp "$here"/settings/*.cpp "$here"/settings/win32/*.cpp; do
   echo "$src"
 done | xargs -P "$(nproc)" -I{} sh -c \
   "$cxx -std=c++17 -O3 -DNDEBUG -I'$here' -c {} -o '$scratch/plain/'\$(basename {} .cpp).o"

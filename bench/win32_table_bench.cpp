@@ -11,11 +11,11 @@
 
 #include "engine/deck.h"
 #include "engine/round.h"
-#include "presentation/bitmaps.h"
-#include "presentation/table.h"
-#include "presentation/zoom.h"
+#include "presentation/win32/bitmaps.h"
+#include "presentation/win32/table.h"
+#include "presentation/win32/zoom.h"
 #include "settings/settings.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 
 namespace {
 

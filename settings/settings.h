@@ -44,6 +44,6 @@ constexpr int32_t kMinZoomSteps = 2;
 constexpr int32_t kMaxZoomSteps = 100;
 int32_t ZoomStepsInUse();
 
-// Windows only (settings_win32.cpp): "quorvel.ini" beside the executable.
+// Windows only (settings/win32/settings_file.cpp): "quorvel.ini" beside the executable.
 void LoadSettings();
 void SaveSettings();

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/status_line.h"
+#include "shell/win32/status_line.h"
 #include "tests/engine/test_cards.h"
 #include "tests/win32/table_fixture.h"
 

@@ -17,10 +17,10 @@
 #include <tuple>
 #include <vector>
 
-#include "presentation/bitmaps.h"
+#include "presentation/win32/bitmaps.h"
 #include "presentation/jackpot_plan.h"
-#include "presentation/screen_surface.h"
-#include "presentation/zoom.h"
+#include "presentation/win32/screen_surface.h"
+#include "presentation/win32/zoom.h"
 #include "tests/engine/test_cards.h"
 #include "tests/win32/dialog_checks.h"
 #include "tests/win32/table_fixture.h"

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "presentation/sound.h"
+#include "presentation/win32/sound.h"
 #include "settings/settings.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 #include "tests/win32/harness.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "resources/resource_ids.h"
-#include "shell/app_shell.h"
-#include "shell/status_line.h"
+#include "shell/win32/app_shell.h"
+#include "shell/win32/status_line.h"
 #include "tests/win32/harness.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/dialogs.h"
+#include "dialogs/win32/dialogs.h"
 #include "presentation/table_look.h"
 #include "tests/engine/test_cards.h"
 #include "tests/win32/table_fixture.h"

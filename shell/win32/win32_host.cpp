@@ -6,12 +6,12 @@
 
 #include "engine/deck.h"
 #include "engine/game_host.h"
-#include "presentation/bitmaps.h"
-#include "presentation/sound.h"
-#include "presentation/table.h"
+#include "presentation/win32/bitmaps.h"
+#include "presentation/win32/sound.h"
+#include "presentation/win32/table.h"
 #include "resources/resource_ids.h"
-#include "shell/app_shell.h"
-#include "shell/commands.h"
+#include "shell/win32/app_shell.h"
+#include "shell/win32/commands.h"
 
 namespace {
 

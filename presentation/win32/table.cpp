@@ -2,7 +2,7 @@
 // message line with its flash.  Each operation takes its own device context
 // (apart from the paint sequence) and deletes every object it made before it
 // returns, so nothing is cached and nothing leaks.
-#include "presentation/table.h"
+#include "presentation/win32/table.h"
 
 #include "presentation/table_look.h"
 
@@ -10,8 +10,8 @@
 #include "engine/round.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
-#include "shell/app_shell.h"
-#include "shell/status_line.h"
+#include "shell/win32/app_shell.h"
+#include "shell/win32/status_line.h"
 
 char MessageText[256];
 

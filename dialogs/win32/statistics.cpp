@@ -1,12 +1,12 @@
 // The statistics dialog: a snapshot of the game's counters when it opens.
 #include <windows.h>
 
-#include "dialogs/dialogs.h"
+#include "dialogs/win32/dialogs.h"
 #include "dialogs/statistics_text.h"
 #include "engine/round.h"
-#include "presentation/zoom.h"
+#include "presentation/win32/zoom.h"
 #include "resources/resource_ids.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 // window's shutdown.
 #include <windows.h>
 
-#include "dialogs/dialogs.h"
-#include "presentation/sound.h"
+#include "dialogs/win32/dialogs.h"
+#include "presentation/win32/sound.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 #include "shell/command_table.h"
-#include "shell/commands.h"
+#include "shell/win32/commands.h"
 #include "shell/menu_rules.h"
-#include "shell/status_line.h"
+#include "shell/win32/status_line.h"
 
 namespace {
 

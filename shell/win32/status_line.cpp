@@ -2,12 +2,12 @@
 // main window's client area, painted straight into the window (it is not a
 // control).  All geometry is in border units, so that larger system border
 // metrics scale every line and gap with them.
-#include "shell/status_line.h"
+#include "shell/win32/status_line.h"
 
 #include <cstdio>
 
 #include "resources/resource_ids.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 #include "shell/status_layout.h"
 
 // Zero until InitStatusLine; white highlight until it decides.

@@ -3,13 +3,13 @@
 //
 // The outlines are drawn by exclusive-or on the screen's surface, so every
 // outline is drawn exactly twice and the screen is left as it was.
-#include "presentation/zoom.h"
+#include "presentation/win32/zoom.h"
 
-#include "presentation/bitmaps.h"
-#include "presentation/screen_surface.h"
+#include "presentation/win32/bitmaps.h"
+#include "presentation/win32/screen_surface.h"
 #include "presentation/zoom_trail.h"
 #include "settings/settings.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 
 namespace {
 

@@ -7,15 +7,15 @@
 
 #include "engine/deck.h"
 #include "engine/round.h"
-#include "presentation/screen_surface.h"
-#include "presentation/table.h"
+#include "presentation/win32/screen_surface.h"
+#include "presentation/win32/table.h"
 #include "presentation/table_look.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 #include "shell/box_texts.h"
-#include "shell/commands.h"
-#include "shell/status_line.h"
+#include "shell/win32/commands.h"
+#include "shell/win32/status_line.h"
 
 AppShell gShell;
 

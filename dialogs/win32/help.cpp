@@ -4,14 +4,14 @@
 
 #include <cstdio>
 
-#include "dialogs/dialogs.h"
+#include "dialogs/win32/dialogs.h"
 #include "dialogs/help_pages.h"
-#include "presentation/bitmaps.h"
-#include "presentation/table.h"
+#include "presentation/win32/bitmaps.h"
+#include "presentation/win32/table.h"
 #include "presentation/table_look.h"
-#include "presentation/zoom.h"
+#include "presentation/win32/zoom.h"
 #include "resources/resource_ids.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 
 namespace {
 

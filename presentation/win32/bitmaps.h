@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "presentation/screen_surface.h"
+#include "presentation/win32/screen_surface.h"
 
 void ShowJackpotScreen();
 void InvertScreen(HDC dc);

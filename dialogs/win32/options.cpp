@@ -6,16 +6,16 @@
 
 #include <cstdio>
 
-#include "dialogs/dialogs.h"
+#include "dialogs/win32/dialogs.h"
 #include "dialogs/options_rules.h"
-#include "presentation/bitmaps.h"
-#include "presentation/table.h"
+#include "presentation/win32/bitmaps.h"
+#include "presentation/win32/table.h"
 #include "presentation/table_look.h"
-#include "presentation/zoom.h"
+#include "presentation/win32/zoom.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
-#include "shell/app_shell.h"
-#include "shell/commands.h"
+#include "shell/win32/app_shell.h"
+#include "shell/win32/commands.h"
 
 static_assert(SliderLineUp == TB_LINEUP && SliderLineDown == TB_LINEDOWN &&
                   SliderPageUp == TB_PAGEUP && SliderPageDown == TB_PAGEDOWN &&

@@ -1,14 +1,14 @@
 // The full-screen jackpot display and the small bitmap helpers that it, the
 // zoom and the dialogs share.  Everything here blocks the one thread.
-#include "presentation/bitmaps.h"
+#include "presentation/win32/bitmaps.h"
 
 #include <mmsystem.h>
 
 #include "presentation/jackpot_plan.h"
-#include "presentation/screen_surface.h"
-#include "presentation/sound.h"
+#include "presentation/win32/screen_surface.h"
+#include "presentation/win32/sound.h"
 #include "settings/settings.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 
 namespace {
 

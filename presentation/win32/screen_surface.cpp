@@ -1,6 +1,6 @@
 // The display, or a cover window standing in for it, as the one surface of
 // the whole-screen effects.
-#include "presentation/screen_surface.h"
+#include "presentation/win32/screen_surface.h"
 
 ScreenPath gScreenPath = ScreenPathUnknown;
 

@@ -5,14 +5,14 @@
 
 #include "engine/deck.h"
 #include "engine/round.h"
-#include "presentation/sound.h"
-#include "presentation/table.h"
+#include "presentation/win32/sound.h"
+#include "presentation/win32/table.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 #include "shell/command_table.h"
-#include "shell/commands.h"
-#include "shell/status_line.h"
+#include "shell/win32/commands.h"
+#include "shell/win32/status_line.h"
 
 namespace {
 

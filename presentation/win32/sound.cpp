@@ -7,15 +7,15 @@
 // negative scale: every effect would end in a loud click.  There the wave is
 // handed over as a 16-bit copy, whose zero is silence; Windows plays the
 // resource memory itself.
-#include "presentation/sound.h"
+#include "presentation/win32/sound.h"
 
 #include <mmsystem.h>
 
 #include <cstring>
 
-#include "presentation/screen_surface.h"
+#include "presentation/win32/screen_surface.h"
 #include "settings/settings.h"
-#include "shell/app_shell.h"
+#include "shell/win32/app_shell.h"
 
 HGLOBAL HeldSound = nullptr;
 int WaveCopies = -1;

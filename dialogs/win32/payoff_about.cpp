@@ -2,10 +2,10 @@
 // picture, and the About box.
 #include <windows.h>
 
-#include "dialogs/dialogs.h"
-#include "presentation/bitmaps.h"
-#include "presentation/zoom.h"
-#include "shell/app_shell.h"
+#include "dialogs/win32/dialogs.h"
+#include "presentation/win32/bitmaps.h"
+#include "presentation/win32/zoom.h"
+#include "shell/win32/app_shell.h"
 
 namespace {
 
