@@ -5,6 +5,11 @@
 # default 240) bounds the run so that no test can hang.
 set -u
 : "${WINEPREFIX:?WINEPREFIX must be set}"
+# 77: CTest's skip code of every Wine test, given with the reason.
+if ! why=$(bash "$(dirname "$0")/wine-runs-here.sh" 2>&1); then
+  echo "wine-run: skipped: $why" >&2
+  exit 77
+fi
 . "$(dirname "$0")/player/wine-prefix.sh"
 quorvel_wine_env
 if [ -z "${DISPLAY:-}" ]; then

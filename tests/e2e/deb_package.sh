@@ -13,6 +13,7 @@ version=$4
 e2e_name=deb_package
 . "$(dirname "$0")/e2e_lib.sh"
 
+e2e_need_wine
 need_tools dpkg-deb lintian xdotool convert compare pgrep
 [ -f "$deb" ] || fail "no package at $deb"
 rm -rf "$work"

@@ -14,6 +14,16 @@ fail() {
   exit 1
 }
 
+# The game cannot run at all on a kernel without 32-bit programs: the test
+# is skipped (CTest's code 77), saying why.
+e2e_need_wine() {
+  local why
+  if ! why=$(bash "$here/tools/wine-runs-here.sh" 2>&1); then
+    echo "$e2e_name: skipped: $why" >&2
+    exit 77
+  fi
+}
+
 need_tools() {
   local tool
   for tool in "$@"; do

@@ -15,6 +15,7 @@ launcher=$(realpath -m "$2")
 work=$(realpath -m "$3")
 e2e_name=play_game
 . "$(dirname "$0")/e2e_lib.sh"
+e2e_need_wine
 
 need_tools xdotool import convert compare pgrep xwininfo xprop xmessage
 [ -f "$exe" ] || fail "no program at $exe"

@@ -23,6 +23,7 @@ wine_run=$2
 work=$3
 e2e_name=random_input
 . "$(dirname "$0")/e2e_lib.sh"
+e2e_need_wine
 seconds=${QUORVEL_MONKEY_SECONDS:-60}
 seed=${QUORVEL_SEED:-$(od -An -N3 -tu4 /dev/urandom | tr -d ' ')}
 

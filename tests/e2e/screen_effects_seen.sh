@@ -16,6 +16,7 @@ jackpot_bmp=$4
 export XDG_DATA_HOME=$(realpath -m "$5")
 e2e_name=screen_effects_seen
 . "$(dirname "$0")/e2e_lib.sh"
+e2e_need_wine
 
 # A wrong picture is counted and the other checks still run; what stops
 # the run fails at once.

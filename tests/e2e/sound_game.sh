@@ -16,6 +16,7 @@ launcher=$(realpath -m "$2")
 work=$(realpath -m "$3")
 e2e_name=sound_game
 . "$(dirname "$0")/e2e_lib.sh"
+e2e_need_wine
 
 need_tools pulseaudio pactl parec sox xdotool awk flock
 [ -f "$exe" ] || fail "no program at $exe"

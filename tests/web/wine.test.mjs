@@ -10,6 +10,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { copyFileSync, existsSync, readFileSync, writeFileSync } from 'node:fs';
+import { spawnSync } from 'node:child_process';
 import { join } from 'node:path';
 import * as L from './lib.mjs';
 
@@ -17,6 +18,9 @@ const build = join(L.source, 'build');
 const exe = process.env.QUORVEL_WIN32_EXE || join(build, 'win32/shell/quorvel.exe');
 const wineRun = process.env.QUORVEL_WINE_RUN || join(build, 'win32/wine-run');
 const missing = [exe, wineRun].filter((f) => !existsSync(f));
+// A kernel that runs no 32-bit programs cannot run Wine's 32-bit game.
+const wineHere = spawnSync('bash', [join(L.source, 'tools/wine-runs-here.sh')], { encoding: 'utf8' });
+if (wineHere.status !== 0) missing.push(wineHere.stderr.trim());
 
 let suite;
 before(async () => {
@@ -175,7 +179,7 @@ const wineCrop = (screen, at, r) => crop(screen, [at[0] + r[0], at[1] + r[1], at
 
 test('the page\'s table against the Windows game under Wine, in the same state', {
   timeout: 150000,
-  skip: missing.length ? `no Windows build here: ${missing.join(', ')}` : false,
+  skip: missing.length ? `not run: ${missing.join(', ')}` : false,
 }, async () => {
   const work = L.workFolder('against-wine');
   const k = L.tableLayout();
