@@ -87,9 +87,7 @@ void PrintDeck(const DeckRun& run, double tableSeconds) {
     }
     std::printf("  best hold keeps");
     for (int held = 0; held <= 5; ++held) {
-        std::printf(" %d: %s%%%s", held,
-                    Format("%.2f", 100.0 * double(analysis.dealsByHeld[held]) /
-                                       double(analysis.deals)).c_str(),
+        std::printf(" %d: %s%%%s", held, Format("%.2f", figures.bestHoldKeeps[held]).c_str(),
                     held < 5 ? "," : "\n");
     }
     PrintRisk(figures);

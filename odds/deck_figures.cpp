@@ -12,6 +12,9 @@ void ComputeDeckFigures(const DeckAnalysis& analysis, int credits, DeckFigures& 
     for (int c = 0; c < kHandCategoryCount; ++c)
         figures.categories[c] = FinalCategoryProbability(analysis, c);
     figures.hitFrequency = 1 - figures.categories[Nothing];
+    for (int held = 0; held <= 5; ++held)
+        figures.bestHoldKeeps[held] =
+            100.0 * double(analysis.dealsByHeld[held]) / double(analysis.deals);
     OutcomeDistribution outcomes = CategoryOutcomes(figures.categories);
     figures.variance = OutcomeVariance(outcomes);
     figures.standardDeviation = std::sqrt(figures.variance);

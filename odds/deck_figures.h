@@ -24,6 +24,7 @@ struct DeckFigures {
     double variance = 0;            // of one game's result, per coin
     double standardDeviation = 0;
     double categories[kHandCategoryCount] = {};
+    double bestHoldKeeps[6] = {};   // percent of the deals whose best hold keeps 0..5 cards
     std::vector<RiskFigure> risk;   // each of kRiskCoins, each of kRiskGames
     double expectedGamesToBust[sizeof kRiskCoins / sizeof kRiskCoins[0]] = {};
 };
