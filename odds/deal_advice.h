@@ -35,9 +35,8 @@ struct DealAdvice {
 
 // The verdict on a hold played against the advice: the best hold itself, a
 // hold worth exactly as much (a tie, judged on integers, never on doubles),
-// or a hold that returns less; and whether it is the chart's hold.  The
-// numbers are the page's too.
-enum HoldJudgement { HeldBest = 0, HeldAsGoodAsBest = 1, HeldCosts = 2 };
+// or a hold that returns less; and whether it is the chart's hold.
+enum HoldJudgement { HeldBest, HeldAsGoodAsBest, HeldCosts };
 
 struct HoldVerdict {
     int judgement = HeldBest;
