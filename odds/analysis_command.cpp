@@ -18,6 +18,7 @@ namespace {
 struct AnalysisReport {
     std::vector<DeckRun> runs;      // the decks asked for, the joker's first
     double tableSeconds = 0;
+    std::vector<double> deckSeconds;    // each deck's, the shared tables' included
     double seconds = 0;             // the whole computation
 };
 
@@ -30,6 +31,8 @@ void ComputeAnalysis(const OddsOptions& options, AnalysisReport& report) {
     report.runs.resize(decks.size());
     for (size_t i = 0; i < decks.size(); ++i)
         RunDeck(tables, decks[i], options.credits, report.runs[i]);
+    for (const DeckRun& run : report.runs)
+        report.deckSeconds.push_back(run.dealSeconds + run.riskSeconds + report.tableSeconds);
     report.seconds = SecondsSince(start);
 }
 
@@ -56,14 +59,14 @@ void PrintRisk(const DeckFigures& figures) {
                                   30);
         for (const RiskFigure& risk : figures.risk)
             if (risk.coins == kRiskCoins[i])
-                line += RightAligned(Format("%.3f %%", 100 * risk.bustProbability), 15);
+                line += RightAligned(Format("%.3f %%", risk.bustPercent), 15);
         double games = figures.expectedGamesToBust[i];
         line += RightAligned(std::isinf(games) ? "infinite" : Format("%.1f", games), 16);
         std::printf("%s\n", line.c_str());
     }
 }
 
-void PrintDeck(const DeckRun& run, double tableSeconds) {
+void PrintDeck(const DeckRun& run, double seconds, double tableSeconds) {
     const DeckAnalysis& analysis = run.analysis;
     const DeckFigures& figures = run.figures;
     std::printf("%s: %s deals, %s suit patterns analysed\n", DeckLabel(analysis.deckSize),
@@ -71,38 +74,37 @@ void PrintDeck(const DeckRun& run, double tableSeconds) {
                 std::to_string(analysis.dealClasses).c_str());
     std::printf("  expected return per coin  %s  (%s %%)\n",
                 ExpectedReturnText(analysis, 9).c_str(),
-                Format("%.5f", 100 * figures.expectedReturn).c_str());
-    double hit = figures.hitFrequency;
-    std::printf("  hit frequency             %s  (1 in %s)\n", Format("%.9f", hit).c_str(),
-                Format("%.4f", 1 / hit).c_str());
+                Format("%.5f", figures.expectedReturnPercent).c_str());
+    std::printf("  hit frequency             %s  (1 in %s)\n",
+                Format("%.9f", figures.hitFrequency).c_str(),
+                Format("%.4f", figures.hitOneIn).c_str());
     std::printf("  %s%s%s\n", Padded("final hand", 24).c_str(),
                 RightAligned("probability", 14).c_str(), RightAligned("1 in", 16).c_str());
     for (int c = 1; c <= kHandCategoryCount; ++c) {
         int category = c % kHandCategoryCount;     // Nothing last
-        double p = figures.categories[category];
-        std::string oneIn = p > 0 ? Format("%.2f", 1 / p) : "never";
+        double oneInSo = figures.categoryOneIn[category];
+        std::string oneIn = oneInSo > 0 ? Format("%.2f", oneInSo) : "never";
         std::printf("  %s%s%s\n", Padded(HandName(category), 24).c_str(),
                     RightAligned(FinalCategoryProbabilityText(analysis, category, 12), 14).c_str(),
                     RightAligned(oneIn, 16).c_str());
     }
     std::printf("  best hold keeps");
     for (int held = 0; held <= 5; ++held) {
-        std::printf(" %d: %s%%%s", held,
-                    Format("%.2f", 100.0 * double(analysis.dealsByHeld[held]) /
-                                       double(analysis.deals)).c_str(),
+        std::printf(" %d: %s%%%s", held, Format("%.2f", figures.bestHoldKeeps[held]).c_str(),
                     held < 5 ? "," : "\n");
     }
     PrintRisk(figures);
     std::printf("  time: %s s (%s s for this deck's deals, %s s for its variance and risk, "
                 "%s s for the shared hand tables)\n\n",
-                Format("%.3f", run.dealSeconds + run.riskSeconds + tableSeconds).c_str(),
+                Format("%.3f", seconds).c_str(),
                 Format("%.3f", run.dealSeconds).c_str(), Format("%.3f", run.riskSeconds).c_str(),
                 Format("%.3f", tableSeconds).c_str());
 }
 
 void PrintAnalysis(const AnalysisReport& report) {
     std::printf("Quorvel: optimal play, every deal counted exactly\n\n");
-    for (const DeckRun& run : report.runs) PrintDeck(run, report.tableSeconds);
+    for (size_t i = 0; i < report.runs.size(); ++i)
+        PrintDeck(report.runs[i], report.deckSeconds[i], report.tableSeconds);
     std::printf("Bust: the credit meter at 0 after a game; each game stakes the coins given,\n"
                 "or what is left when that is less, and plays the best hold.  Counted exactly\n"
                 "over the meter: no meter is cut off.\n");

@@ -31,14 +31,27 @@ bool AdviseDeal(const OddsTables& tables, int deckSize, const Card deal[5], Deal
     std::memcpy(advice.chartText, text.data(), length);
     advice.chartText[length] = '\0';
     advice.chartPlace = advice.placeOfMask[chartMask];
-    // best.pay / best.draws - chart.pay / chart.draws, cross-multiplied:
+    HoldVerdict verdict = JudgeHold(advice, chartMask);
+    advice.costNumerator = verdict.costNumerator;
+    advice.costDenominator = verdict.costDenominator;
+    return true;
+}
+
+HoldVerdict JudgeHold(const DealAdvice& advice, int mask) {
+    HoldVerdict verdict;
+    verdict.place = advice.placeOfMask[mask & (kHoldCount - 1)];
+    verdict.chart = verdict.place == advice.chartPlace;
+    // best.pay / best.draws - held.pay / held.draws, cross-multiplied:
     // below 1000 * C(48, 5) * C(48, 5), far inside 64 bits.
-    const HoldOutcome& best = holds[0];
-    const HoldOutcome& held = holds[advice.chartPlace];
+    const HoldOutcome& best = advice.holds[0];
+    const HoldOutcome& held = advice.holds[verdict.place];
     int64_t numerator = best.pay * held.draws - held.pay * best.draws;
     int64_t denominator = best.draws * held.draws;
     int64_t divisor = std::gcd(numerator, denominator);
-    advice.costNumerator = numerator / divisor;
-    advice.costDenominator = denominator / divisor;
-    return true;
+    verdict.costNumerator = numerator / divisor;
+    verdict.costDenominator = denominator / divisor;
+    if (verdict.place == 0) verdict.judgement = HeldBest;
+    else if (numerator == 0) verdict.judgement = HeldAsGoodAsBest;
+    else verdict.judgement = HeldCosts;
+    return verdict;
 }

@@ -33,10 +33,31 @@ struct DealAdvice {
     int64_t costDenominator = 1;
 };
 
+// The verdict on a hold played against the advice: the best hold itself, a
+// hold worth exactly as much (a tie, judged on integers, never on doubles),
+// or a hold that returns less; and whether it is the chart's hold.
+enum HoldJudgement { HeldBest, HeldAsGoodAsBest, HeldCosts };
+
+struct HoldVerdict {
+    int judgement = HeldBest;
+    int place = 0;          // the hold's place in DealAdvice::holds
+    bool chart = false;     // the chart's hold
+    // What it returns less than the best hold per coin, in lowest terms;
+    // 0/1 unless it costs.
+    int64_t costNumerator = 0;
+    int64_t costDenominator = 1;
+};
+
+// The best hold and the tie both count as the best hold played.
+inline bool PlayedAsBest(const HoldVerdict& verdict) { return verdict.judgement != HeldCosts; }
+
 // False, with `advice` left as it was, unless the deal is five distinct
 // cards of the deck (52, or 53 with the joker).  The tables need only the
 // counts (BuildCountTables).
 bool AdviseDeal(const OddsTables& tables, int deckSize, const Card deal[5], DealAdvice& advice);
+
+// The hold of `mask` (bit i: card i of the deal as given) judged.
+HoldVerdict JudgeHold(const DealAdvice& advice, int mask);
 
 inline const HoldOutcome& BestHoldOf(const DealAdvice& advice) { return advice.holds[0]; }
 inline const HoldOutcome& ChartHoldOf(const DealAdvice& advice) {

@@ -14,16 +14,21 @@ struct RiskFigure {
     int coins;
     int games;
     double bustProbability;
+    double bustPercent;
 };
 
 struct DeckFigures {
     int deckSize = 0;
     int credits = kStartingCredits;
     double expectedReturn = 0;      // per coin
+    double expectedReturnPercent = 0;
     double hitFrequency = 0;
+    double hitOneIn = 0;            // one paying hand in so many
     double variance = 0;            // of one game's result, per coin
     double standardDeviation = 0;
     double categories[kHandCategoryCount] = {};
+    double categoryOneIn[kHandCategoryCount] = {};  // 0 for a category never reached
+    double bestHoldKeeps[6] = {};   // percent of the deals whose best hold keeps 0..5 cards
     std::vector<RiskFigure> risk;   // each of kRiskCoins, each of kRiskGames
     double expectedGamesToBust[sizeof kRiskCoins / sizeof kRiskCoins[0]] = {};
 };

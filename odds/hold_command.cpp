@@ -14,13 +14,25 @@
 
 namespace {
 
+// One hold's figures as doubles, in the order of DealAdvice::holds.
+struct HoldFigures {
+    double value;           // per coin
+    double hitProbability;  // chance of a paying hand
+    double hitPercent;      // the same in percent
+};
+
 struct HoldReport {
     std::vector<std::string> refusals;  // why there is no deal to advise on
     std::string deckSource;     // where the deck choice came from
     DealAdvice advice;
+    HoldFigures figures[kHoldCount] = {};
+    HoldVerdict chart;          // the chart's hold judged
+    double chartLoss = 0;       // per coin against the best hold
     bool withDeck = false;      // JSON: the deck's own figures too
     DeckRun deck;
 };
+
+double Value(const HoldOutcome& hold) { return double(hold.pay) / double(hold.draws); }
 
 // False, with the reasons in `refusals`, for a deal or a deck that cannot
 // be had.
@@ -46,18 +58,31 @@ bool ComputeHold(const OddsOptions& options, HoldReport& report) {
     if (options.json) BuildOddsTables(tables, kAnalysisThreads);
     else BuildCountTables(tables, kAnalysisThreads);
     AdviseDeal(tables, deckSize, deal, report.advice);
+    const DealAdvice& advice = report.advice;
+    // Each figure in the expression the printers had, stored as a double as
+    // it was when passed to them: the 32-bit program's x87 arithmetic then
+    // rounds it once, as it always did, and prints the same digits.
+    for (int i = 0; i < kHoldCount; ++i) {
+        const HoldOutcome& hold = advice.holds[i];
+        HoldFigures& figures = report.figures[i];
+        figures.value = Value(hold);
+        figures.hitProbability = double(PayingDraws(hold)) / double(hold.draws);
+        figures.hitPercent = 100.0 * double(PayingDraws(hold)) / double(hold.draws);
+    }
+    report.chart = JudgeHold(advice, ChartHoldOf(advice).mask);
+    // From the values as stored, so that no x87 register adds digits to
+    // either.
+    report.chartLoss = report.figures[0].value - report.figures[advice.chartPlace].value;
     report.withDeck = options.json;
     if (report.withDeck) RunDeck(tables, deckSize, options.credits, report.deck);
     return true;
 }
 
-double Value(const HoldOutcome& hold) { return double(hold.pay) / double(hold.draws); }
-
 // How the chart's hold compares: "the best hold", or what it costs.
-std::string ChartVerdict(const DealAdvice& advice) {
-    if (advice.chartPlace == 0) return "the best hold";
-    if (advice.costNumerator == 0) return "as good as the best hold";
-    return "costs " + FractionText(advice.costNumerator, advice.costDenominator, 9) +
+std::string ChartVerdict(const HoldVerdict& chart) {
+    if (chart.judgement == HeldBest) return "the best hold";
+    if (chart.judgement == HeldAsGoodAsBest) return "as good as the best hold";
+    return "costs " + FractionText(chart.costNumerator, chart.costDenominator, 9) +
            " per coin against the best hold";
 }
 
@@ -72,16 +97,17 @@ void PrintHoldJson(const HoldReport& report) {
     JsonEndArray(json);
     JsonString(json, "dealt", HandCategoryName(advice.dealt));
     JsonBeginArray(json, "holds");
-    for (const HoldOutcome& hold : advice.holds) {
+    for (int i = 0; i < kHoldCount; ++i) {
+        const HoldOutcome& hold = advice.holds[i];
         JsonBeginObject(json);
         JsonBeginArray(json, "held");
         for (int card = 0; card < 5; ++card)
             if (hold.mask & (1 << card)) JsonString(json, nullptr, CardShortName(deal[card]));
         JsonEndArray(json);
-        JsonNumber(json, "return", Value(hold));
+        JsonNumber(json, "return", report.figures[i].value);
         JsonInteger(json, "pay", hold.pay);
         JsonInteger(json, "draws", hold.draws);
-        JsonNumber(json, "hit_probability", double(PayingDraws(hold)) / double(hold.draws));
+        JsonNumber(json, "hit_probability", report.figures[i].hitProbability);
         JsonEndObject(json);
     }
     JsonEndArray(json);
@@ -89,7 +115,7 @@ void PrintHoldJson(const HoldReport& report) {
     JsonInteger(json, "line", advice.chartLine);
     JsonString(json, "text", advice.chartText);
     JsonString(json, "hold", HeldCards(deal, ChartHoldOf(advice).mask));
-    JsonNumber(json, "loss", Value(BestHoldOf(advice)) - Value(ChartHoldOf(advice)));
+    JsonNumber(json, "loss", report.chartLoss);
     JsonEndObject(json);
     WriteDecksJson(json, 1, [&](size_t) { WriteDeckFiguresJson(json, report.deck.figures); });
     JsonEndObject(json);
@@ -109,15 +135,16 @@ void PrintHold(const HoldReport& report) {
                 RightAligned("exact", 18).c_str(), RightAligned("wins", 9).c_str(), "hold");
     for (int i = 0; i < kHoldCount; ++i) {
         const HoldOutcome& hold = advice.holds[i];
-        double wins = 100.0 * double(PayingDraws(hold)) / double(hold.draws);
         std::string held = " " + HeldText(deal, hold.mask);
         std::printf("  %2d. %s%s%s %s\n", i + 1,
                     RightAligned(FractionText(hold.pay, hold.draws, 9), 14).c_str(),
                     RightAligned(ReducedFractionText(hold.pay, hold.draws), 18).c_str(),
-                    RightAligned(Format("%.2f", wins) + "%", 9).c_str(), held.c_str());
+                    RightAligned(Format("%.2f", report.figures[i].hitPercent) + "%", 9).c_str(),
+                    held.c_str());
     }
     std::printf("\nchart: line %d \"%s\": hold %s, %s\n", advice.chartLine, advice.chartText,
-                HeldText(deal, ChartHoldOf(advice).mask).c_str(), ChartVerdict(advice).c_str());
+                HeldText(deal, ChartHoldOf(advice).mask).c_str(),
+                ChartVerdict(report.chart).c_str());
 }
 
 }  // namespace

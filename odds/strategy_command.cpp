@@ -17,12 +17,15 @@
 
 namespace {
 
-// A line's share of all deals, the mean value of its holds per coin, and
-// what best play returns more on its deals, in percentage points.
+// A line's share of all deals (also in percent), the mean value of its
+// holds per coin, and what best play returns more on its deals, in
+// percentage points and per coin.
 struct LineFigure {
     double share;
+    double sharePercent;
     double value;
     double lossPoints;
+    double loss;
 };
 
 // One deck's chart, how it plays and how best play compares.
@@ -34,7 +37,9 @@ struct ChartRun {
     double chartReturn = 0;
     double chartLoss = 0;           // per coin against best play
     double chartCategories[kHandCategoryCount] = {};
+    double chartHitFrequency = 0;
     double chartVariance = 0;
+    double chartStandardDeviation = 0;
     double deriveSeconds = 0;
     double playSeconds = 0;
 };
@@ -51,8 +56,8 @@ LineFigure LineFigures(const ChartPlay& chart, size_t line) {
         pay += double(chart.linePay[line][size_t(held)]) /
                double(Binomial(play.deckSize - 5, 5 - held));
     double deals = double(chart.lineDeals[line]);
-    return {deals / double(play.deals), deals > 0 ? pay / deals : 0,
-            100 * chart.lineLoss[line] / double(play.deals)};
+    return {deals / double(play.deals), 0, deals > 0 ? pay / deals : 0,
+            100 * chart.lineLoss[line] / double(play.deals), 0};
 }
 
 void RunChart(const OddsTables& tables, int deckSize, const OddsOptions& options,
@@ -65,6 +70,12 @@ void RunChart(const OddsTables& tables, int deckSize, const OddsOptions& options
     PlayChart(tables, run.chart, kAnalysisThreads, run.play);
     RunDeck(tables, deckSize, options.credits, run.best);
     for (size_t i = 0; i < run.chart.lines.size(); ++i) run.lines.push_back(LineFigures(run.play, i));
+    // From the figures as stored (no x87 register holds them past the calls
+    // above), as the printers took them.
+    for (LineFigure& figure : run.lines) {
+        figure.sharePercent = 100 * figure.share;
+        figure.loss = figure.lossPoints / 100;
+    }
     run.chartReturn = ExpectedReturn(run.play.play);
     // In one expression, as the 32-bit Windows program always rounded it.
     run.chartLoss = ExpectedReturn(run.best.analysis) - ExpectedReturn(run.play.play);
@@ -72,6 +83,11 @@ void RunChart(const OddsTables& tables, int deckSize, const OddsOptions& options
         run.chartCategories[c] = FinalCategoryProbability(run.play.play, c);
     run.chartVariance = CategoryVariance(run.chartCategories);
     run.playSeconds = SecondsSince(start);
+    // From the figures as stored, after a call, so that no x87 register of
+    // the 32-bit program hands over an unrounded one: the digits it always
+    // printed.
+    run.chartHitFrequency = 1 - run.chartCategories[Nothing];
+    run.chartStandardDeviation = std::sqrt(run.chartVariance);
 }
 
 void PrintChart(const ChartRun& run, const OddsOptions& options) {
@@ -88,7 +104,7 @@ void PrintChart(const ChartRun& run, const OddsOptions& options) {
         const LineFigure& figure = run.lines[i];
         std::string value = run.play.lineDeals[i] > 0 ? Format("%.4f", figure.value) : "-";
         std::printf("  %2d. %-58s %9s %9s %9s\n", int(i + 1), text.c_str(),
-                    Format("%.4f%%", 100 * figure.share).c_str(), value.c_str(),
+                    Format("%.4f%%", figure.sharePercent).c_str(), value.c_str(),
                     Format("%.5f", figure.lossPoints).c_str());
     }
     std::string chartReturn = ExpectedReturnText(run.play.play, 9);
@@ -101,7 +117,7 @@ void PrintChart(const ChartRun& run, const OddsOptions& options) {
     std::printf("  loss                 %s  (%s percentage points)\n", loss.c_str(),
                 PointsText(loss).c_str());
     std::printf("  variance per coin    %.6f (standard deviation %.6f); best play %.6f (%.6f)\n",
-                run.chartVariance, std::sqrt(run.chartVariance), run.best.figures.variance,
+                run.chartVariance, run.chartStandardDeviation, run.best.figures.variance,
                 run.best.figures.standardDeviation);
     if (options.derive) {
         std::printf("  time: %.3f s to derive, %.3f s to count the chart and best play\n",
@@ -118,9 +134,9 @@ void WriteChartJson(JsonWriter& json, const ChartRun& run) {
     WriteDeckFiguresJson(json, run.best.figures);
     JsonNumber(json, "chart_return", run.chartReturn);
     JsonNumber(json, "chart_loss", run.chartLoss);
-    JsonNumber(json, "chart_hit_frequency", 1 - run.chartCategories[Nothing]);
+    JsonNumber(json, "chart_hit_frequency", run.chartHitFrequency);
     JsonNumber(json, "chart_variance", run.chartVariance);
-    JsonNumber(json, "chart_standard_deviation", std::sqrt(run.chartVariance));
+    JsonNumber(json, "chart_standard_deviation", run.chartStandardDeviation);
     JsonBeginObject(json, "chart_categories");
     for (int c = 0; c < kHandCategoryCount; ++c)
         JsonNumber(json, HandCategoryName(c), run.chartCategories[c]);
@@ -132,7 +148,7 @@ void WriteChartJson(JsonWriter& json, const ChartRun& run) {
         JsonString(json, "hold", LineText(run.chart.lines[i]));
         JsonNumber(json, "share", figure.share);
         JsonNumber(json, "return", figure.value);
-        JsonNumber(json, "loss", figure.lossPoints / 100);
+        JsonNumber(json, "loss", figure.loss);
         JsonEndObject(json);
     }
     JsonEndArray(json);

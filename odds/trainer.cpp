@@ -34,12 +34,12 @@ struct Score {
     int asChart = 0;    // hands held as the chart holds them
 };
 
-// One hand held and scored: the deal's advice, the player's hold and what
-// it loses against the best hold.
+// One hand held and scored: the deal's advice, the player's hold judged and
+// what it loses against the best hold.
 struct ScoredHand {
     DealAdvice advice;
     int mask = 0;
-    bool worse = false;     // worth less than the best hold
+    HoldVerdict verdict;
     double loss = 0;        // per coin, against the best hold
 };
 
@@ -51,12 +51,11 @@ void ScoreHand(const OddsTables& tables, int deckSize, const Card deal[5], int m
     hand.mask = mask;
     const HoldOutcome& mine = HoldOfMask(hand.advice, mask);
     const HoldOutcome& best = BestHoldOf(hand.advice);
-    // Exact: the values are fractions over their draws.
-    hand.worse = mine.pay * best.draws < best.pay * mine.draws;
+    hand.verdict = JudgeHold(hand.advice, mask);
     hand.loss = Value(best) - Value(mine);
     ++score.hands;
-    if (mask == ChartHoldOf(hand.advice).mask) ++score.asChart;
-    if (hand.worse) {
+    if (hand.verdict.chart) ++score.asChart;
+    if (!PlayedAsBest(hand.verdict)) {
         ++score.mistakes;
         score.lost += hand.loss;
     }
@@ -96,11 +95,11 @@ void PrintScoredHand(FILE* out, const TrainerSession& session, const ScoredHand&
     std::fprintf(out, "  chart      %-22s %14s per coin, line %d \"%s\"\n",
                  HeldText(deal, chart.mask).c_str(), value(chart).c_str(), advice.chartLine,
                  advice.chartText);
-    const char* on = session.colour ? (hand.worse ? kRed : kGreen) : "";
+    const char* on = session.colour ? (PlayedAsBest(hand.verdict) ? kGreen : kRed) : "";
     const char* off = session.colour ? kPlain : "";
-    if (hand.worse)
+    if (hand.verdict.judgement == HeldCosts)
         std::fprintf(out, "  %sa mistake: %.6f coins lost per coin%s\n", on, hand.loss, off);
-    else if (mine.mask == best.mask)
+    else if (hand.verdict.judgement == HeldBest)
         std::fprintf(out, "  %sright: the best hold%s\n", on, off);
     else
         std::fprintf(out, "  %sright: as good as the best hold%s\n", on, off);

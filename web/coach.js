@@ -172,20 +172,20 @@ export class Coach {
     }
   }
 
-  // The hold played against the best and the chart's, into the tally.
+  // The hold played, as the core judges it against the best and the
+  // chart's, into the tally.
   judge() {
     const ex = this.machine.exports;
-    const place = ex.quorvel_coach_place_of_mask(this.played);
-    const chart = ex.quorvel_coach_chart_place();
+    if (!ex.quorvel_coach_judge(this.played)) return;
+    const best = ex.quorvel_coach_verdict_best() !== 0;
     this.tally.hands += 1;
-    if (place === 0) this.tally.best += 1;
-    if (ex.quorvel_coach_mask(chart) === this.played) this.tally.chart += 1;
-    const lost = ex.quorvel_coach_value_number(0) - ex.quorvel_coach_value_number(place);
-    this.tally.givenUp += lost * this.coins;
+    if (best) this.tally.best += 1;
+    if (ex.quorvel_coach_verdict_chart()) this.tally.chart += 1;
+    this.tally.givenUp += ex.quorvel_coach_verdict_loss() * this.coins;
     const text = (/** @type {number} */ at) => this.machine.text(at);
-    this.verdict = place === 0
-      ? `You played the best hold, ${text(ex.quorvel_coach_cards(0))}.`
-      : `Your hold cost ${text(ex.quorvel_coach_cost(0, place, DECIMALS))} per coin; best: ${text(ex.quorvel_coach_cards(0))}.`;
+    this.verdict = best
+      ? `You played the best hold, ${text(ex.quorvel_coach_cards(ex.quorvel_coach_verdict_place()))}.`
+      : `Your hold cost ${text(ex.quorvel_coach_verdict_cost(DECIMALS))} per coin; best: ${text(ex.quorvel_coach_cards(0))}.`;
   }
 
   render() {
@@ -206,7 +206,9 @@ export class Coach {
       set('best', hidden ? 'after the draw' : `${value(0)}: ${text(ex.quorvel_coach_cards(0))}`);
       set('chart', hidden ? 'after the draw'
         : `line ${ex.quorvel_coach_chart_line()} "${text(ex.quorvel_coach_chart_text())}": ${text(ex.quorvel_coach_cards(chart))}`);
-      set('cost', hidden ? '' : place === 0 ? 'nothing: your hold is the best' : `${text(ex.quorvel_coach_cost(0, place, DECIMALS))} per coin against the best hold`);
+      ex.quorvel_coach_judge(this.mask);
+      set('cost', hidden ? '' : ex.quorvel_coach_verdict_best() ? 'nothing: your hold is the best'
+        : `${text(ex.quorvel_coach_verdict_cost(DECIMALS))} per coin against the best hold`);
     } else {
       for (const name of ['yours', 'best', 'chart', 'cost']) set(name, '');
     }

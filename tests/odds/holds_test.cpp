@@ -227,6 +227,42 @@ TEST(AdviseDeal, TheChartsHoldCostsExactlyWhatItLosesAgainstTheBest) {
     }
 }
 
+// The verdict on a hold played: the best hold, a hold exactly as good (the
+// chart's, on a deal where it is not the first), and a hold that costs what
+// every draw counted says; the chart's hold named whatever it is worth.
+TEST(JudgeHold, TheBestHoldATieAndACostAreToldApart) {
+    std::array<Card, 5> deal = HandOf("6H 2H 4D AD KS");
+    DealAdvice advice;
+    ASSERT_TRUE(AdviseDeal(SharedTables(), 53, deal.data(), advice));
+    ASSERT_NE(advice.chartPlace, 0);
+
+    HoldVerdict best = JudgeHold(advice, BestHoldOf(advice).mask);
+    EXPECT_EQ(best.judgement, HeldBest);
+    EXPECT_EQ(best.place, 0);
+    EXPECT_FALSE(best.chart);
+
+    HoldVerdict tie = JudgeHold(advice, ChartHoldOf(advice).mask);
+    EXPECT_EQ(tie.judgement, HeldAsGoodAsBest);
+    EXPECT_EQ(tie.place, advice.chartPlace);
+    EXPECT_TRUE(tie.chart);
+    EXPECT_TRUE(PlayedAsBest(tie));
+    EXPECT_EQ(tie.costNumerator, 0);
+    EXPECT_EQ(tie.costDenominator, 1);
+
+    const int worst = advice.holds[kHoldCount - 1].mask;
+    HoldVerdict costs = JudgeHold(advice, worst);
+    EXPECT_EQ(costs.judgement, HeldCosts);
+    EXPECT_FALSE(PlayedAsBest(costs));
+    EXPECT_FALSE(costs.chart);
+    DrawCounts mine = BruteForceHold(deal.data(), worst, 53);
+    DrawCounts top = BruteForceHold(deal.data(), BestHoldOf(advice).mask, 53);
+    int64_t numerator = top.pay * mine.draws - mine.pay * top.draws;
+    int64_t denominator = top.draws * mine.draws;
+    int64_t divisor = std::gcd(numerator, denominator);
+    EXPECT_EQ(costs.costNumerator, numerator / divisor);
+    EXPECT_EQ(costs.costDenominator, denominator / divisor);
+}
+
 // The record's text holds every line of the kept charts whole.
 TEST(AdviseDeal, EveryLineOfTheKeptChartsFitsTheRecord) {
     for (int deckSize : {52, 53}) {

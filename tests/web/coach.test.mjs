@@ -1,7 +1,7 @@
 // The coach at the page's table: its figures are the odds analyser's own
 // (quorvel-odds hold --json, the native program, on the same five cards),
 // and what the player sees of them on a deal where the chart's hold is the
-// best and on one where it is not.
+// best, on one where it is not, and on one with a tie for the best.
 import { execFile } from 'node:child_process';
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
@@ -203,6 +203,22 @@ describe('the coach seen at the table', () => {
       assert.ok(seen.lines.last.includes(advice.cost) && seen.lines.last.includes(advice.cards[0]), seen.lines.last);
       assert.match(seen.lines.tally, /^1 hands, best hold 0, chart's hold 1, given up 0\.\d{4} coins$/);
       assert.equal(Number(seen.lines.tally.match(/given up ([\d.]+)/)[1]), Number(Number(advice.cost).toFixed(4)));
+      p.check();
+    } finally {
+      await p.close();
+    }
+  });
+
+  test('a hold exactly as good as the best but not the first: told and counted as a best hold', { timeout: 60000 }, async () => {
+    const work = L.workFolder('coach-tie');
+    // This second deals 6S 7S 9C 7C 8D: the straight draw kept with either seven is worth the same.
+    const p = await L.openPage(suite, work, { clock: 1700000159, settings: { FastDeal: '1', Coach: '1' } });
+    try {
+      const second = (a) => a.placeOfMask.indexOf(1);
+      const { advice, seen } = await dealAndFollow(p.page, work, 'tie', second);
+      assert.equal(advice.values[1], advice.values[0], 'the second hold is worth the best\'s');
+      assert.equal(seen.lines.last, `You played the best hold, ${advice.cards[1]}.`);
+      assert.match(seen.lines.tally, /^1 hands, best hold 1, chart's hold 0, given up 0\.0000 coins$/);
       p.check();
     } finally {
       await p.close();

@@ -22,6 +22,7 @@ namespace {
 OddsTables* gTables = nullptr;
 DealAdvice gAdvice;
 bool gAdvised = false;
+HoldVerdict gVerdict;
 char gText[256];
 
 const char* Kept(const std::string& text) {
@@ -114,6 +115,28 @@ QUORVEL_EXPORT(quorvel_coach_cost) const char* CostOf(int better, int worse, int
 QUORVEL_EXPORT(quorvel_coach_cards) const char* CardsAt(int place) {
     const HoldOutcome* hold = HoldAt(place);
     return hold ? Kept(HeldText(gAdvice.deal, hold->mask)) : "";
+}
+
+// The verdict on the hold of `mask` against the advice, kept for the
+// accessors below; 0 when there is no advice.
+QUORVEL_EXPORT(quorvel_coach_judge) int Judge(int mask) {
+    if (!gAdvised) return 0;
+    gVerdict = JudgeHold(gAdvice, mask);
+    return 1;
+}
+QUORVEL_EXPORT(quorvel_coach_verdict_place) int VerdictPlace() { return gVerdict.place; }
+// 1 for the best hold and for a hold exactly as good.
+QUORVEL_EXPORT(quorvel_coach_verdict_best) int VerdictBest() {
+    return PlayedAsBest(gVerdict) ? 1 : 0;
+}
+QUORVEL_EXPORT(quorvel_coach_verdict_chart) int VerdictChart() { return gVerdict.chart ? 1 : 0; }
+// What the hold returns less than the best per coin, to `decimals` places,
+// and as a number for the session's sum.
+QUORVEL_EXPORT(quorvel_coach_verdict_cost) const char* VerdictCost(int decimals) {
+    return Kept(FractionText(gVerdict.costNumerator, gVerdict.costDenominator, decimals));
+}
+QUORVEL_EXPORT(quorvel_coach_verdict_loss) double VerdictLoss() {
+    return double(gVerdict.costNumerator) / double(gVerdict.costDenominator);
 }
 
 QUORVEL_EXPORT(quorvel_coach_chart_line) int ChartLine() { return gAdvised ? gAdvice.chartLine : 0; }
