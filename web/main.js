@@ -173,8 +173,8 @@ class Page {
     const dpr = window.devicePixelRatio || 1;
     const vw = document.documentElement.clientWidth;
     const vh = document.documentElement.clientHeight;
-    const needW = 490;
-    const needH = 443;
+    const needW = this.machine.exports.quorvel_metric(PageMetric.WindowWidth);
+    const needH = this.machine.exports.quorvel_metric(PageMetric.WindowHeight);
     let device = Math.max(1, Math.floor(dpr));
     while (device > 1 && (needW * device) / dpr > vw) --device;
     let scale = device / dpr;

@@ -1,15 +1,9 @@
 // The main window's client area: the felt, the furniture, the two badges,
 // the five cards, the eight push buttons, the two read-outs and the message
 // line, every place and look taken from the core.
-import {
-  IDC_HOLD0, IDC_HOLD1, IDC_HOLD2, IDC_HOLD3, IDC_HOLD4, IDM_BETMAX, IDM_COIN, IDM_DEAL, LookKind,
-  PageMetric, PlaceKind, SettingKind, TableButton,
-} from './ids.js';
+import { LookKind, PageMetric, PlaceKind, SettingKind, TableButton } from './ids.js';
 import { resources } from './resources.js';
 import { colour, edge, edges, el, place } from './ui.js';
-
-/** Commands of the buttons, in the engine's order: the hold toggles and Coin, Max, Deal. */
-const BUTTON_COMMANDS = [IDC_HOLD0, IDC_HOLD1, IDC_HOLD2, IDC_HOLD3, IDC_HOLD4, IDM_COIN, IDM_BETMAX, IDM_DEAL];
 
 /**
  * The picture named `name` of the card sheet, as a background of `e`.
@@ -86,17 +80,16 @@ export class Table {
     });
 
     /** @type {HTMLButtonElement[]} */
-    this.buttons = BUTTON_COMMANDS.map((command, i) => {
+    // Numbered as the engine numbers them: the five hold buttons, Coin, Max and Deal.
+    this.buttons = [...Array(TableButton.DealButton + 1).keys()].map((i) => {
       const b = /** @type {HTMLButtonElement} */ (el('button', 'table-button', felt));
-      const hold = i < TableButton.CoinButton;
-      const kind = hold ? PlaceKind.Hold : [PlaceKind.Coin, PlaceKind.Max, PlaceKind.Deal][i - TableButton.CoinButton];
-      place(b, this.rect(kind, hold ? i - TableButton.HoldButton0 : 0));
+      place(b, machine.ints(ex.quorvel_button_place(i), 4));
       b.type = 'button';
       b.disabled = true;
-      b.dataset.command = String(command);
+      b.dataset.command = String(ex.quorvel_button_command(i));
       b.tabIndex = -1;
       const caption = el('span', 'caption', b);
-      caption.textContent = hold ? '' : machine.text(ex.quorvel_first_caption(i));
+      caption.textContent = machine.text(ex.quorvel_first_caption(i));
       return b;
     });
 

@@ -11,7 +11,7 @@
 #define QUORVEL_PAGE_METRICS(X)                                                             \
     X(ClientWidth) X(ClientHeight) X(StatusHeight) X(BorderUnit) X(StatusMessageWidth)       \
     X(StatusIndicatorWidth) X(CaptionHeight) X(MenuHeight) X(FrameWidth) X(DialogBaseX)      \
-    X(DialogBaseY)
+    X(DialogBaseY) X(WindowWidth) X(WindowHeight)
 
 #define QUORVEL_LOOK_KINDS(X)                                                               \
     X(CoinsText) X(CreditsText) X(ReadoutGround) X(MessageText) X(DialogCorner) X(BigFont)   \

@@ -18,6 +18,7 @@
 #include "shell/box_texts.h"
 #include "shell/command_table.h"
 #include "shell/menu_rules.h"
+#include "shell/startup_sequence.h"
 #include "shell/status_layout.h"
 #include "shell/table_layout.h"
 #include "web/core/page_kinds.h"
@@ -29,14 +30,22 @@
 namespace {
 
 // The page stands where the game stands under Wine 8 with classic metrics:
-// a 490 x 443 window of caption 19, menu 19 and a frame of 3 gives a client
-// area of 484 x 399; the status font there is 16 pixels high and 14 at its
+// a caption of 19, a menu bar of 19 and a frame of 3 around the window of
+// the table's size leave a client area of 484 x 399; the status font there is 16 pixels high and 14 at its
 // widest, with a border unit of 1.  Dialog units are 6 x 13 pixels per 4 x 8.
+constexpr int kCaptionHeight = 19;
+constexpr int kMenuHeight = 19;
+constexpr int kFrameWidth = 3;
+constexpr int kBorderUnit = 1;
 constexpr int kStatusFontHeight = 16;
 constexpr int kStatusFontWidest = 14;
+constexpr int kStatusHeight = 7 * kBorderUnit + kStatusFontHeight;
 constexpr int kMetrics[static_cast<int>(PageMetric::Count)] = {
-    484, 399, 7 * 1 + kStatusFontHeight, 1, 34 * kStatusFontWidest, 3 * kStatusFontWidest,
-    19, 19, 3, 6, 13,
+    TableLayout::ClientWidth(kFrameWidth),
+    TableLayout::ClientHeight(kStatusHeight, kCaptionHeight, kMenuHeight, kFrameWidth),
+    kStatusHeight, kBorderUnit, 34 * kStatusFontWidest, 3 * kStatusFontWidest,
+    kCaptionHeight, kMenuHeight, kFrameWidth, 6, 13,
+    TableLayout::kWindowWidth, TableLayout::WindowHeight(kStatusHeight),
 };
 constexpr int M(PageMetric m) { return kMetrics[static_cast<int>(m)]; }
 
@@ -70,22 +79,25 @@ QUORVEL_EXPORT(quorvel_async_buffer_size) int AsyncBufferSize() { return sizeof 
 // ---- The machine -----------------------------------------------------------
 
 // Start-up as the Windows shell runs it, up to the window being shown: the
-// generator seeded with the time, the deck built, the settings read, the
-// card places set and the table cleared.  The page then paints and posts
-// the New command, as the shell does.
+// generator seeded with the time, the window's creation, then the deck, the
+// settings, the card places and the cleared table.  The page then builds its
+// window, paints and posts the New command, as the shell does.
 QUORVEL_EXPORT(quorvel_start) void Start() {
     InstallWebHosts();
-    SeedRandom(static_cast<uint32_t>(static_cast<int64_t>(WebTimeSeconds())));
-    gNewReceived = 0;
-    BuildDeck();
-    LoadSettingsFrom(WebSettingsStore());
-    for (int i = 0; i < kSlotCount; ++i) {
-        gSlots[i].x = TableLayout::CardLeft(i);
-        gSlots[i].y = TableLayout::kCardTop;
-    }
-    gRound.coinsIn = 0;
-    gRound.phase = Betting;
-    ClearTable();
+    SeedFromClock(static_cast<int64_t>(WebTimeSeconds()));
+    MainWindowCreated();
+    SetUpTable([] { LoadSettingsFrom(WebSettingsStore()); }, nullptr);
+}
+
+// The command and the place of a table button (TableButton), as start-up
+// makes it.
+QUORVEL_EXPORT(quorvel_button_command) int ButtonCommand(int button) {
+    return button >= HoldButton0 && button <= DealButton
+               ? TableButtonAt(static_cast<TableButton>(button)).command
+               : 0;
+}
+QUORVEL_EXPORT(quorvel_button_place) int* ButtonPlace(int button) {
+    return Put(TableButtonAt(static_cast<TableButton>(button)).place);
 }
 
 // WM_PAINT: the read-outs and all five cards, then the message line.
@@ -204,12 +216,9 @@ QUORVEL_EXPORT(quorvel_look) int Look(int which) {
 }
 
 QUORVEL_EXPORT(quorvel_first_caption) const char* FirstCaption(int button) {
-    switch (button) {
-    case CoinButton: return kCoinCaption;
-    case MaxButton: return kMaxCaption;
-    case DealButton: return kDealCaption;
-    default: return "";
-    }
+    return button >= HoldButton0 && button <= DealButton
+               ? TableButtonAt(static_cast<TableButton>(button)).caption
+               : "";
 }
 
 // The lock panes and the key latch of the page's status line.
