@@ -4,7 +4,7 @@
 // settings; the window is built and shown with its first paint; then the
 // New command is posted and runs once everything is idle.
 import { Modals } from './boxes.js';
-import { Dialogs } from './dialogs.js';
+import { Dialogs, blockingDialogImports, dialogImports } from './dialogs.js';
 import { Screen } from './effects.js';
 import { IDM_NEW, IDS_FIRST_MESSAGE, IDS_STATUS_TITLE, PageMetric, SettingKind } from './ids.js';
 import { Machine } from './machine.js';
@@ -113,22 +113,25 @@ class Page {
       },
       profile_write: (/** @type {number} */ key, /** @type {number} */ value) => page.storage.write(text(key), text(value)),
       closed: () => page.closed(),
+      ...dialogImports(() => page.dialogs),
       message_box: 0,
       dialog: 0,
+      dialog_zoom: 0,
+      choose_colour: 0,
       jackpot: 0,
       play_sync: 0,
     };
-    // The four that hold the core are made once the machine exists.
+    // Those that hold the core are made once the machine exists.
     const blocking = {
       message_box: (/** @type {number} */ t, /** @type {number} */ id, /** @type {number} */ caption,
         /** @type {number} */ icon, /** @type {number} */ buttons) =>
         page.modals.messageBox(t ? text(t) : page.string(id, 255), text(caption), icon, buttons),
-      dialog: (/** @type {number} */ which) => page.dialogs.show(which),
+      ...blockingDialogImports(() => page.dialogs),
       jackpot: () => page.screen.jackpot(page.machine.exports.quorvel_setting(SettingKind.Sound) !== 0).then(() => 0),
       play_sync: (/** @type {number} */ at) => page.sound.playToEnd(text(at)),
     };
     for (const [name, start] of Object.entries(blocking)) {
-      const kind = name === 'message_box' || name === 'dialog' ? 'modal' : 'busy';
+      const kind = name === 'jackpot' || name === 'play_sync' ? 'busy' : 'modal';
       /** @type {any} */ (quorvel)[name] = (/** @type {number[]} */ ...args) =>
         page.machine.blocking(kind, /** @type {any} */ (start))(...args);
     }
@@ -229,10 +232,7 @@ class Page {
         return { x: r.left, y: r.top };
       },
     }, [coachMenu]);
-    this.dialogs = new Dialogs(this.machine, this.modals, this.screen, {
-      applyTableColour: () => this.repaintTable(),
-      repaintTable: () => this.repaintTable(),
-    });
+    this.dialogs = new Dialogs(this.machine, this.modals, this.screen, () => this.repaintTable());
     this.coach = new Coach(this.machine, this.table, this.modals, this.storage, () => this.screenSize(),
       () => this.window.rect());
     this.machine.settled = () => this.coach.watch();

@@ -4,9 +4,6 @@
 // script reads; texts are zero-terminated UTF-8 in the module's memory.
 #include <cstdio>
 
-#include "dialogs/help_pages.h"
-#include "dialogs/options_rules.h"
-#include "dialogs/statistics_text.h"
 #include "engine/deck.h"
 #include "engine/game_host.h"
 #include "engine/round.h"
@@ -52,8 +49,6 @@ constexpr int M(PageMetric m) { return kMetrics[static_cast<int>(m)]; }
 int gOut[kStatusBandCount * 5];
 alignas(16) char gAsyncBuffers[8][16384];
 int gLastHelpId = 0;
-HelpPageContent gHelp;
-char gText[64];
 
 int* Put(const LayoutRect& r) {
     gOut[0] = r.left;
@@ -254,68 +249,6 @@ QUORVEL_EXPORT(quorvel_setting) int Setting(int which) {
     case SettingKind::FastDeal: return s.FastDeal;
     default: return 0;
     }
-}
-
-// The colour chooser's choice, and Cancel's return to the colour before.
-QUORVEL_EXPORT(quorvel_set_back_color) void SetBackColour(int colour) {
-    gSettings.BackColor = static_cast<uint32_t>(colour) & 0xFFFFFF;
-}
-
-// ---- The dialogs ----------------------------------------------------------
-
-QUORVEL_EXPORT(quorvel_next_back) int NextBack(int current, int code, int thumb) {
-    return NextPreviewBack(current, code, thumb);
-}
-QUORVEL_EXPORT(quorvel_clamp_back) int ClampBackExport(int back) { return ClampBack(back); }
-QUORVEL_EXPORT(quorvel_preset_colour) int PresetColour(int i) {
-    return i >= 0 && i < 16 ? static_cast<int>(kPresetColours[i]) : 0;
-}
-QUORVEL_EXPORT(quorvel_switch_on) int SwitchOn(int value) { return SwitchShownOn(value) ? 1 : 0; }
-QUORVEL_EXPORT(quorvel_store_options) void StoreOptionsExport(int wild, int sound, int jacks,
-                                                              int confirm, int back) {
-    StoreOptions({wild != 0, sound != 0, jacks != 0, confirm != 0, back});
-}
-
-QUORVEL_EXPORT(quorvel_help_page) void HelpPage(int page) { FillHelpPageContent(page, &gHelp); }
-QUORVEL_EXPORT(quorvel_help_caption) const char* HelpCaption() { return gHelp.caption; }
-QUORVEL_EXPORT(quorvel_help_text) const char* HelpText() { return gHelp.text; }
-QUORVEL_EXPORT(quorvel_help_card) const char* HelpCard(int k) {
-    return k >= 0 && k < kHelpCardCount ? gHelp.cards[k] : "";
-}
-QUORVEL_EXPORT(quorvel_help_counter) const char* HelpCounter(int page) {
-    FormatHelpCounter(page, gText, sizeof gText);
-    return gText;
-}
-QUORVEL_EXPORT(quorvel_help_card_at) int* HelpCardAt(int frameLeft, int frameRight, int frameBottom,
-                                                     int k) {
-    gOut[0] = HelpCardLeft(frameLeft, frameRight, k);
-    gOut[1] = HelpCardTop(frameBottom);
-    return gOut;
-}
-QUORVEL_EXPORT(quorvel_preview_at) int* PreviewAt(int left, int top, int right) {
-    gOut[0] = OptionsPreviewLeft(left, right);
-    gOut[1] = OptionsPreviewTop(top);
-    return gOut;
-}
-QUORVEL_EXPORT(quorvel_help_last_page) int HelpLastPage() { return kHelpLastPage; }
-
-// The field of the Statistics dialog with this control id, or its title
-// for 0.  Empty before a game was played: the shares divide by the games.
-QUORVEL_EXPORT(quorvel_statistics_text) const char* StatisticsText(int id) {
-    gText[0] = '\0';
-    if (gStats.gamesPlayed <= 0) return gText;
-    switch (id) {
-    case 0: FormatNetWinnings(gText, sizeof gText); break;
-    case IDC_STAT_GAMES: FormatStatisticsTotal(gStats.gamesPlayed, gText, sizeof gText); break;
-    case IDC_STAT_COINS_PLAYED: FormatStatisticsTotal(gStats.coinsPlayed, gText, sizeof gText); break;
-    case IDC_STAT_COINS_WON: FormatStatisticsTotal(gStats.coinsWon, gText, sizeof gText); break;
-    case IDC_STAT_BUSTED: FormatStatisticsTotal(gStats.timesBusted, gText, sizeof gText); break;
-    default:
-        if (id > IDC_STAT_HAND0 && id < IDC_STAT_HAND0 + kHandCategoryCount)
-            FormatHandsWon(id - IDC_STAT_HAND0, gText, sizeof gText);
-        break;
-    }
-    return gText;
 }
 
 // ---- The screen effects ---------------------------------------------------
