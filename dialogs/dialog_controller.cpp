@@ -148,10 +148,12 @@ void OptionsCancel() {
     Host->End(1);
 }
 
+// The chooser opens with the zoom as the dialogs do, and closes without.
 // The swatch is repainted at once, in the new colour or the unchanged one.
 void OptionsSetColour() {
     uint32_t chosen = 0;
-    if (Host->ChooseColour(gSettings.BackColor, &chosen)) gSettings.BackColor = chosen;
+    const int zoomSteps = gSettings.Zoom ? ZoomStepsInUse() : 0;
+    if (Host->ChooseColour(gSettings.BackColor, zoomSteps, &chosen)) gSettings.BackColor = chosen;
     Host->ShowColour(IDC_COLOR_SWATCH, gSettings.BackColor);
 }
 

@@ -38,9 +38,9 @@ public:
     // dialog's centre, each run to its end.
     virtual void ZoomOpen(int steps) = 0;
     virtual void ZoomClose(int steps) = 0;
-    // The platform's colour chooser over the dialog, modal; false when the
-    // player cancelled it.
-    virtual bool ChooseColour(uint32_t initial, uint32_t* chosen) = 0;
+    // The platform's colour chooser over the dialog, modal, opening with
+    // the zoom of `zoomSteps` (0: none); false when the player cancelled it.
+    virtual bool ChooseColour(uint32_t initial, int zoomSteps, uint32_t* chosen) = 0;
     // The main window takes BackColor as its background, and repaints.
     virtual void ApplyTableColour() = 0;
     // The main window repaints what it drew in the colour BackColor had.

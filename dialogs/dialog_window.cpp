@@ -123,9 +123,9 @@ void DialogWindow::ZoomOpen(int steps) {
 
 void DialogWindow::ZoomClose(int steps) { ::ZoomClose(dialog_, steps); }
 
-bool DialogWindow::ChooseColour(uint32_t initial, uint32_t* chosen) {
+bool DialogWindow::ChooseColour(uint32_t initial, int zoomSteps, uint32_t* chosen) {
     COLORREF colour = 0;
-    if (!RunColourChooser(dialog_, static_cast<COLORREF>(initial), &colour)) return false;
+    if (!RunColourChooser(dialog_, static_cast<COLORREF>(initial), zoomSteps, &colour)) return false;
     *chosen = static_cast<uint32_t>(colour);
     return true;
 }

@@ -23,7 +23,7 @@ public:
     void CentreOnScreen() override;
     void ZoomOpen(int steps) override;
     void ZoomClose(int steps) override;
-    bool ChooseColour(uint32_t initial, uint32_t* chosen) override;
+    bool ChooseColour(uint32_t initial, int zoomSteps, uint32_t* chosen) override;
     void ApplyTableColour() override;
     void RepaintTable() override;
     void SaveSettings() override;

@@ -26,6 +26,9 @@ namespace {
 
 constexpr COLORREF kPreviewCorner = kDialogCardCorner;
 
+// The zoom of the chooser being opened, for its hook.
+int ChooserZoomSteps = 0;
+
 // The chooser's record and its custom colours, in one fresh block per call.
 struct ColourChooserBlock {
     CHOOSECOLORA record;
@@ -51,7 +54,12 @@ void PaintBackPreview(HWND dialog, HDC dc) {
 UINT_PTR CALLBACK ColourChooserHook(HWND chooser, UINT message, WPARAM, LPARAM) {
     if (message == WM_INITDIALOG) {
         SetWindowTextA(chooser, "Background Color");
-        OpenDialogWithZoom(chooser);
+        CentreWindowOnScreen(chooser);
+        if (ChooserZoomSteps) {
+            POINT screenCentre;
+            WindowCentrePoint(nullptr, &screenCentre);
+            ZoomOpen(chooser, screenCentre, ChooserZoomSteps);
+        }
     } else if (message == WM_PAINT) {
         HDC dc = GetDC(chooser);
         DrawDialogFrame(chooser, dc, 2);
@@ -96,11 +104,12 @@ void ShowOptionsDialog(HWND owner) {
 
 void ChooseTableColor(HWND owner) {
     COLORREF chosen = 0;
-    if (RunColourChooser(owner, gSettings.BackColor, &chosen)) gSettings.BackColor = chosen;
+    const int zoomSteps = gSettings.Zoom ? ZoomStepsInUse() : 0;
+    if (RunColourChooser(owner, gSettings.BackColor, zoomSteps, &chosen)) gSettings.BackColor = chosen;
 }
 
 // A fresh block for every call: nothing is remembered from one to the next.
-bool RunColourChooser(HWND owner, COLORREF initial, COLORREF* chosen) {
+bool RunColourChooser(HWND owner, COLORREF initial, int zoomSteps, COLORREF* chosen) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(ColourChooserBlock));
     if (!memory) return false;
     auto* block = static_cast<ColourChooserBlock*>(GlobalLock(memory));
@@ -119,6 +128,7 @@ bool RunColourChooser(HWND owner, COLORREF initial, COLORREF* chosen) {
     chooser.lCustData = 0;
     chooser.lpfnHook = ColourChooserHook;
     chooser.lpTemplateName = nullptr;
+    ChooserZoomSteps = zoomSteps;
     bool accepted = ChooseColorA(&chooser) != 0;
     if (accepted) *chosen = chooser.rgbResult;
     GlobalUnlock(memory);

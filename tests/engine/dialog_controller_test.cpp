@@ -50,8 +50,8 @@ public:
     // With the table colour at that moment.
     void ZoomClose(int steps) override { Record("ZoomClose", steps, gSettings.BackColor); }
     void RepaintTable() override { Record("RepaintTable", gSettings.BackColor); }
-    bool ChooseColour(uint32_t initial, uint32_t* chosen) override {
-        Record("Chooser", initial);
+    bool ChooseColour(uint32_t initial, int zoomSteps, uint32_t* chosen) override {
+        Record("Chooser", initial, zoomSteps);
         if (chooserAnswer) *chosen = *chooserAnswer;
         return chooserAnswer != nullptr;
     }
@@ -149,7 +149,7 @@ TEST_F(DialogControllerTest, CancelRestoresTheColourAndRepaints) {
         OpenDialog(GameDialog::Options, &host);
         host.chooserAnswer = choose ? &red : nullptr;
         Press(IDC_SET_COLOR);
-        EXPECT_EQ(host.calls, (Calls{Line("Chooser", before), Line("Colour", IDC_COLOR_SWATCH, choose ? red : before)}));
+        EXPECT_EQ(host.calls, (Calls{Line("Chooser", before, 5), Line("Colour", IDC_COLOR_SWATCH, choose ? red : before)}));
         host.Check(IDC_OPT_SOUND, true);
         Press(2);
         Calls expected = {Line("ZoomClose", 5, choose ? red : before)};

@@ -39,9 +39,8 @@ public:
     void CentreOnScreen() override { WebDialogCentre(); }
     void ZoomOpen(int steps) override { WebDialogZoom(0, steps); }
     void ZoomClose(int steps) override { WebDialogZoom(1, steps); }
-    bool ChooseColour(uint32_t initial, uint32_t* chosen) override {
-        // The chooser opens with the zoom as the dialogs do.
-        int colour = WebChooseColour(static_cast<int>(initial), gSettings.Zoom ? ZoomStepsInUse() : 0);
+    bool ChooseColour(uint32_t initial, int zoomSteps, uint32_t* chosen) override {
+        int colour = WebChooseColour(static_cast<int>(initial), zoomSteps);
         if (colour < 0) return false;
         *chosen = static_cast<uint32_t>(colour);
         return true;
