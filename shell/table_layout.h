@@ -45,6 +45,15 @@ constexpr int kMessageSide = 20;
 constexpr int kMessageAboveStatus = 10;
 constexpr int kWindowWidth = 490;
 constexpr int kWindowHeight = 420;      // plus the status line height
+
+// The main window's outer size once the status line of height S is added
+// below the table, and its client area inside a caption, a menu bar and a
+// frame of these heights and width.
+constexpr int WindowHeight(int S) { return kWindowHeight + S; }
+constexpr int ClientWidth(int frame) { return kWindowWidth - 2 * frame; }
+constexpr int ClientHeight(int S, int caption, int menu, int frame) {
+    return WindowHeight(S) - caption - menu - 2 * frame;
+}
 }  // namespace TableLayout
 
 namespace TableLayout {

@@ -1,6 +1,7 @@
 // Modal windows of the page: while one is open the main window takes no
 // input, and the keys go to the topmost one.  The message boxes are drawn
 // here: the text beside the platform's icon, the buttons under them.
+import { BoxButtons, BoxIcon } from './ids.js';
 import { el } from './ui.js';
 import { FramedWindow, boxIcon, pushButton } from './windows.js';
 
@@ -69,18 +70,18 @@ export class Modals {
   /**
    * A message box; resolves 1 for Yes or OK, 0 for No.
    * @param {string} text @param {string} caption
-   * @param {number} icon  0 question, 1 warning, 2 information, 3 none
-   * @param {number} buttons  0 Yes and No, 1 OK
+   * @param {number} icon  a BoxIcon
+   * @param {number} buttons  a BoxButtons: Yes and No, or OK
    * @returns {Promise<number>}
    */
   messageBox(text, caption, icon, buttons) {
     return new Promise((resolve) => {
       const body = el('div', 'box-body');
-      if (icon < 3) boxIcon(body, icon);
+      if (icon !== BoxIcon.None) boxIcon(body, icon);
       const words = el('div', 'box-text', body);
       words.textContent = text;
       const row = el('div', 'box-buttons');
-      const choices = buttons === 0 ? [['&Yes', 1], ['&No', 0]] : [['OK', 1]];
+      const choices = buttons === BoxButtons.YesNo ? [['&Yes', 1], ['&No', 0]] : [['OK', 1]];
       // Measured off-screen first, so the window fits its text.
       const probe = el('div', 'box-probe', this.layer);
       probe.append(body, row);
@@ -96,9 +97,9 @@ export class Modals {
       probe.remove();
       const { w: sw, h: sh } = this.screen();
       const win = new FramedWindow(this.layer, caption, w, h, {
-        close: buttons === 1 ? () => done(1) : undefined, className: 'message-box',
+        close: buttons === BoxButtons.Ok ? () => done(1) : undefined, className: 'message-box',
       });
-      if (buttons === 0) win.closeButton.disabled = true;
+      if (buttons === BoxButtons.YesNo) win.closeButton.disabled = true;
       win.client.append(body, row);
       win.client.setAttribute('role', 'alertdialog');
       win.client.setAttribute('aria-label', text);
@@ -116,7 +117,7 @@ export class Modals {
           if (e.type !== 'keydown') return;
           const k = e.key.toLowerCase();
           if (e.key === 'Enter' || e.key === ' ') done(Number(list[focus].dataset.value));
-          else if (e.key === 'Escape') { if (buttons === 1) done(1); }
+          else if (e.key === 'Escape') { if (buttons === BoxButtons.Ok) done(1); }
           else if (e.key === 'Tab' || e.key.startsWith('Arrow')) {
             setFocus(focus + (e.shiftKey || e.key === 'ArrowLeft' || e.key === 'ArrowUp' ? -1 : 1));
           } else {

@@ -4,21 +4,11 @@
 // verdict on the hold played after the draw and a tally of the session.  In
 // practice, the marks and the best hold stay hidden until the draw.  Every
 // figure is the odds analyser's, computed in the page's core.
+import { PageMetric, PlaceKind, RoundPhase } from './ids.js';
 import { el, place } from './ui.js';
 import { FramedWindow, pushButton } from './windows.js';
 
-const PHASE = { betting: 0, dealt: 1, drawn: 2 };
 const DECIMALS = 6;
-
-/** The page's own menu commands, apart from the game's. */
-export const COACH = { toggle: 0xc001, practice: 0xc002, list: 0xc003 };
-
-/** Their help in the status line, as the game's items have theirs. */
-export const COACH_HELP = {
-  [COACH.toggle]: 'Show the exact value of every hold.',
-  [COACH.practice]: 'Hide the best hold until the draw.',
-  [COACH.list]: 'List all 32 holds of the deal with their values.',
-};
 
 export class Coach {
   /**
@@ -40,7 +30,8 @@ export class Coach {
     this.practice = storage.read('CoachPractice') === '1';
     this.deck = 53;
     this.advised = false;
-    this.phase = PHASE.betting;
+    /** @type {number} */
+    this.phase = RoundPhase.Betting;
     this.dealing = false;
     this.mask = -1;
     this.played = 0;
@@ -55,7 +46,7 @@ export class Coach {
     // The marks go in the gap between each card and its hold button.
     /** @type {HTMLElement[]} */
     this.marks = [0, 1, 2, 3, 4].map((i) => {
-      const r = table.rect(0, i);
+      const r = table.rect(PlaceKind.Card, i);
       const mark = el('div', 'coach-mark', table.felt);
       place(mark, [r[0], r[3] + 1, r[2], r[3] + 14]);
       mark.hidden = true;
@@ -92,7 +83,7 @@ export class Coach {
   }
 
   build() {
-    const w = this.machine.exports.quorvel_metric(0);
+    const w = this.machine.exports.quorvel_metric(PageMetric.ClientWidth);
     const h = 100;
     const win = new FramedWindow(this.modals.layer, 'Coach', w, h, { close: () => this.toggle(), className: 'coach' });
     const c = win.client;
@@ -148,24 +139,24 @@ export class Coach {
     this.phase = phase;
     this.dealing = dealing;
     // The cards turned face down for the next game: the advice is over.
-    if (phase === PHASE.betting && this.advised && ex.quorvel_slot_card(0) < 0) {
+    if (phase === RoundPhase.Betting && this.advised && ex.quorvel_slot_card(0) < 0) {
       this.advised = false;
       force = true;
     }
-    if (phase === PHASE.dealt && dealing && was.phase === PHASE.betting) {
+    if (phase === RoundPhase.Dealt && dealing && was.phase === RoundPhase.Betting) {
       // The five cards were decided in this same call, from this deck.
       this.deck = ex.quorvel_deck_size();
       this.advised = false;
       this.verdict = '';
     }
-    if (phase === PHASE.dealt && !dealing && (!this.advised || force)) {
+    if (phase === RoundPhase.Dealt && !dealing && (!this.advised || force)) {
       this.advised = ex.quorvel_coach_advise(this.deck) !== 0;
     }
-    if (phase === PHASE.drawn && was.phase === PHASE.dealt) {
+    if (phase === RoundPhase.Drawn && was.phase === RoundPhase.Dealt) {
       this.played = mask;
       this.coins = ex.quorvel_round_coins();
     }
-    if (phase === PHASE.betting && was.phase === PHASE.drawn && this.advised) this.judge();
+    if (phase === RoundPhase.Betting && was.phase === RoundPhase.Drawn && this.advised) this.judge();
     if (force || mask !== this.mask || phase !== was.phase || dealing !== was.dealing) {
       this.mask = mask;
       this.render();
@@ -195,8 +186,8 @@ export class Coach {
     // The advice stands from the end of the deal until the cards go face
     // down; the marks only while the dealt cards lie there to hold.
     const holding = this.advised;
-    const hidden = this.practice && this.phase === PHASE.dealt;
-    const marking = holding && !hidden && this.phase === PHASE.dealt && !this.dealing;
+    const hidden = this.practice && this.phase === RoundPhase.Dealt;
+    const marking = holding && !hidden && this.phase === RoundPhase.Dealt && !this.dealing;
     const chart = ex.quorvel_coach_chart_place();
     const place = holding ? ex.quorvel_coach_place_of_mask(this.mask) : -1;
     const value = (/** @type {number} */ p) => `${text(ex.quorvel_coach_value(p, DECIMALS))} per coin`;
@@ -235,7 +226,7 @@ export class Coach {
     if (!this.advised) return;
     const ex = this.machine.exports;
     const text = (/** @type {number} */ at) => this.machine.text(at);
-    const hidden = this.practice && this.phase === PHASE.dealt;
+    const hidden = this.practice && this.phase === RoundPhase.Dealt;
     const w = 420;
     const h = 400;
     const win = new FramedWindow(this.modals.layer, 'All Holds', w, h, { close: () => done(), className: 'dialog' });

@@ -4,11 +4,13 @@
 // settings; the window is built and shown with its first paint; then the
 // New command is posted and runs once everything is idle.
 import { Modals } from './boxes.js';
-import { DIALOG, Dialogs } from './dialogs.js';
+import { Dialogs, blockingDialogImports, dialogImports } from './dialogs.js';
 import { Screen } from './effects.js';
+import { IDM_NEW, IDS_FIRST_MESSAGE, IDS_STATUS_TITLE, PageMetric, SettingKind } from './ids.js';
 import { Machine } from './machine.js';
-import { COACH, COACH_HELP, Coach } from './coach.js';
+import { Coach } from './coach.js';
 import { Menus } from './menus.js';
+import { COACH, COACH_MENU, SC, SYSTEM_MENU, menuItem, pageMenuHelp } from './page_menus.js';
 import { resources } from './resources.js';
 import { Sound } from './sound.js';
 import { StatusLine } from './status.js';
@@ -17,8 +19,6 @@ import { Table } from './table.js';
 import { el } from './ui.js';
 import { FramedWindow } from './windows.js';
 
-const CMD = { hold0: 850, exit: 1899, new: 1902 };
-const SC = { size: 61440, move: 61456, minimise: 61472, maximise: 61488, close: 61536, restore: 61728 };
 const MF_SYSMENU = 0x2000;
 const MF_POPUP = 0x10;
 const FVIRTKEY = 1;
@@ -83,7 +83,7 @@ class Page {
     document.body.classList.add('ready');
     // The waves after the first frame, not in its way.
     requestAnimationFrame(() => setTimeout(() => this.sound.load(), 0));
-    this.machine.post(() => this.machine.call('quorvel_command', CMD.new));
+    this.machine.post(() => this.machine.call('quorvel_command', IDM_NEW));
   }
 
   /** @returns {WebAssembly.Imports} */
@@ -113,22 +113,25 @@ class Page {
       },
       profile_write: (/** @type {number} */ key, /** @type {number} */ value) => page.storage.write(text(key), text(value)),
       closed: () => page.closed(),
+      ...dialogImports(() => page.dialogs),
       message_box: 0,
       dialog: 0,
+      dialog_zoom: 0,
+      choose_colour: 0,
       jackpot: 0,
       play_sync: 0,
     };
-    // The four that hold the core are made once the machine exists.
+    // Those that hold the core are made once the machine exists.
     const blocking = {
       message_box: (/** @type {number} */ t, /** @type {number} */ id, /** @type {number} */ caption,
         /** @type {number} */ icon, /** @type {number} */ buttons) =>
         page.modals.messageBox(t ? text(t) : page.string(id, 255), text(caption), icon, buttons),
-      dialog: (/** @type {number} */ which) => page.dialogs.show(which),
-      jackpot: () => page.screen.jackpot(page.machine.exports.quorvel_setting(3) !== 0).then(() => 0),
+      ...blockingDialogImports(() => page.dialogs),
+      jackpot: () => page.screen.jackpot(page.machine.exports.quorvel_setting(SettingKind.Sound) !== 0).then(() => 0),
       play_sync: (/** @type {number} */ at) => page.sound.playToEnd(text(at)),
     };
     for (const [name, start] of Object.entries(blocking)) {
-      const kind = name === 'message_box' || name === 'dialog' ? 'modal' : 'busy';
+      const kind = name === 'jackpot' || name === 'play_sync' ? 'busy' : 'modal';
       /** @type {any} */ (quorvel)[name] = (/** @type {number[]} */ ...args) =>
         page.machine.blocking(kind, /** @type {any} */ (start))(...args);
     }
@@ -173,8 +176,8 @@ class Page {
     const dpr = window.devicePixelRatio || 1;
     const vw = document.documentElement.clientWidth;
     const vh = document.documentElement.clientHeight;
-    const needW = 490;
-    const needH = 443;
+    const needW = this.machine.exports.quorvel_metric(PageMetric.WindowWidth);
+    const needH = this.machine.exports.quorvel_metric(PageMetric.WindowHeight);
     let device = Math.max(1, Math.floor(dpr));
     while (device > 1 && (needW * device) / dpr > vw) --device;
     let scale = device / dpr;
@@ -190,8 +193,8 @@ class Page {
   placeWindow() {
     const { w, h } = this.screenSize();
     if (this.coach) queueMicrotask(() => this.coach.placeWindow());
-    const W = this.machine.exports.quorvel_metric(0);
-    const H = this.machine.exports.quorvel_metric(1);
+    const W = this.machine.exports.quorvel_metric(PageMetric.ClientWidth);
+    const H = this.machine.exports.quorvel_metric(PageMetric.ClientHeight);
     this.window.centre(w, h, W, H);
     if ((this.window.x || 0) < 0 || (this.window.y || 0) < 0) {
       this.window.moveTo(Math.max(0, this.window.x || 0), Math.max(0, this.window.y || 0));
@@ -200,12 +203,12 @@ class Page {
 
   buildWindow() {
     const ex = this.machine.exports;
-    const W = ex.quorvel_metric(0);
-    const H = ex.quorvel_metric(1);
+    const W = ex.quorvel_metric(PageMetric.ClientWidth);
+    const H = ex.quorvel_metric(PageMetric.ClientHeight);
     const icons = resources.icons.QuorvelIcon || Object.values(resources.icons)[0];
     document.title = this.machine.text(ex.quorvel_caption());
     this.window = new FramedWindow(this.stage, document.title, W, H, {
-      menu: ex.quorvel_metric(7),
+      menu: ex.quorvel_metric(PageMetric.MenuHeight),
       icon: icons[0].file,
       close: () => this.machine.post(() => this.machine.call('quorvel_close')),
       minimise: () => this.minimise(),
@@ -214,16 +217,13 @@ class Page {
     this.modals.owner = this.window.root;
     this.table = new Table(this.machine, this.window.client);
     this.status = new StatusLine(this.machine, this.table.felt);
-    const item = (/** @type {string} */ text, /** @type {number} */ command) =>
-      ({ text, command, separator: false, greyed: false, checked: false });
     const coachMenu = {
-      text: '&Coach', command: 0, separator: false, greyed: false, checked: false,
-      items: [item('Coach &On', COACH.toggle), item('&Practice', COACH.practice),
-        { text: '', command: 0, separator: true, greyed: false, checked: false }, item('&All Holds...', COACH.list)],
+      text: COACH_MENU.title, command: 0, separator: false, greyed: false, checked: false,
+      items: COACH_MENU.items.map(menuItem),
     };
     this.menus = new Menus(this.machine, /** @type {HTMLElement} */ (this.window.menuBar), this.stage, {
       command: (id) => this.command(id),
-      help: (id) => this.status.show(/** @type {Record<number, string>} */ (COACH_HELP)[id] || (id ? this.string(id, 254) : '')),
+      help: (id) => this.status.show(pageMenuHelp(id) ?? (id ? this.string(id, 254) : '')),
       pageItem: (id) => this.coachItem(id),
       scale: () => this.scale,
       defer: (action) => this.whenIdle(action),
@@ -232,16 +232,13 @@ class Page {
         return { x: r.left, y: r.top };
       },
     }, [coachMenu]);
-    this.dialogs = new Dialogs(this.machine, this.modals, this.screen, {
-      applyTableColour: () => this.repaintTable(),
-      repaintTable: () => this.repaintTable(),
-    });
+    this.dialogs = new Dialogs(this.machine, this.modals, this.screen, () => this.repaintTable());
     this.coach = new Coach(this.machine, this.table, this.modals, this.storage, () => this.screenSize(),
       () => this.window.rect());
     this.machine.settled = () => this.coach.watch();
     // Start-up: the first message and the status line's title.
-    this.table.drawMessage(this.string(1011, 255));
-    this.status.show(this.string(2000, 255));
+    this.table.drawMessage(this.string(IDS_FIRST_MESSAGE, 255));
+    this.status.show(this.string(IDS_STATUS_TITLE, 255));
     this.placeWindow();
   }
 
@@ -264,7 +261,7 @@ class Page {
   // The table's colour changed: the felt, and with it the card corners and
   // the badges' ground, which show the felt through.
   repaintTable() {
-    this.table.setBackColour(this.machine.exports.quorvel_setting(2));
+    this.table.setBackColour(this.machine.exports.quorvel_setting(SettingKind.BackColor));
   }
 
   minimise() {
@@ -397,14 +394,7 @@ class Page {
   }
 
   systemMenu() {
-    const item = (/** @type {string} */ text, /** @type {number} */ command, greyed = false) =>
-      ({ text, command, separator: false, greyed, checked: false });
-    const items = [
-      item('&Restore', SC.restore, true), item('&Move', SC.move, true), item('&Size', SC.size, true),
-      item('Mi&nimize', SC.minimise), item('Ma&ximize', SC.maximise, true),
-      { text: '', command: 0, separator: true, greyed: false, checked: false },
-      item('&Close\tAlt+F4', SC.close),
-    ];
+    const items = SYSTEM_MENU.map(menuItem);
     const [x, y] = [this.window.x || 0, (this.window.y || 0) + 22];
     this.menus.track(items, x, y, (id) => {
       if (id === SC.minimise) this.minimise();

@@ -2,10 +2,10 @@
 // three sunken boxes as the core lays them out, the message pane's text and
 // the CAPS and NUM panes, which follow the lock keys as the browser reports
 // them.
+import { StatusPane } from './ids.js';
 import { el, place, sys } from './ui.js';
 
 const BAND_COLOURS = [sys.face, sys.shadow, sys.light, sys.dark];
-const PANE = { message: 0, caps: 1, num: 2 };
 
 export class StatusLine {
   /**
@@ -29,11 +29,11 @@ export class StatusLine {
       place(box, machine.ints(ex.quorvel_status_pane(pane), 4));
       return el('span', 'pane-text', box);
     };
-    this.message = pane(PANE.message);
-    this.caps = pane(PANE.caps);
-    this.num = pane(PANE.num);
-    this.capsWord = machine.text(ex.quorvel_lock_word(PANE.caps));
-    this.numWord = machine.text(ex.quorvel_lock_word(PANE.num));
+    this.message = pane(StatusPane.Message);
+    this.caps = pane(StatusPane.Caps);
+    this.num = pane(StatusPane.Num);
+    this.capsWord = machine.text(ex.quorvel_lock_word(StatusPane.Caps));
+    this.numWord = machine.text(ex.quorvel_lock_word(StatusPane.Num));
   }
 
   /** @param {string} text */
@@ -52,8 +52,8 @@ export class StatusLine {
    */
   keyDown(event) {
     if (!this.machine.exports.quorvel_key_press_looks()) return;
-    if (event.key === 'CapsLock') this.refresh(PANE.caps, event.getModifierState('CapsLock'));
-    else if (event.key === 'NumLock') this.refresh(PANE.num, event.getModifierState('NumLock'));
+    if (event.key === 'CapsLock') this.refresh(StatusPane.Caps, event.getModifierState('CapsLock'));
+    else if (event.key === 'NumLock') this.refresh(StatusPane.Num, event.getModifierState('NumLock'));
   }
 
   keyUp() {
@@ -67,14 +67,14 @@ export class StatusLine {
    */
   follow(event) {
     if (typeof event.getModifierState !== 'function') return;
-    this.refresh(PANE.caps, event.getModifierState('CapsLock'));
-    this.refresh(PANE.num, event.getModifierState('NumLock'));
+    this.refresh(StatusPane.Caps, event.getModifierState('CapsLock'));
+    this.refresh(StatusPane.Num, event.getModifierState('NumLock'));
   }
 
   /** @param {number} pane @param {boolean} on */
   refresh(pane, on) {
     if (!this.machine.exports.quorvel_lock_pane_changes(pane, on ? 1 : 0)) return;
-    const box = pane === PANE.caps ? this.caps : this.num;
-    box.textContent = on ? (pane === PANE.caps ? this.capsWord : this.numWord) : '';
+    const box = pane === StatusPane.Caps ? this.caps : this.num;
+    box.textContent = on ? (pane === StatusPane.Caps ? this.capsWord : this.numWord) : '';
   }
 }

@@ -1,20 +1,9 @@
 // The main window's client area: the felt, the furniture, the two badges,
 // the five cards, the eight push buttons, the two read-outs and the message
 // line, every place and look taken from the core.
+import { LookKind, PageMetric, PlaceKind, SettingKind, TableButton } from './ids.js';
 import { resources } from './resources.js';
 import { colour, edge, edges, el, place } from './ui.js';
-
-/** Places, numbered as the core's quorvel_place takes them. */
-export const PLACE = {
-  card: 0, hold: 1, coin: 2, max: 3, deal: 4, rowFrame: 5, title: 6, coinsBox: 7,
-  creditsBox: 8, badge: 9, message: 10, status: 11,
-};
-
-/** The table buttons, numbered as the engine names them. */
-export const BUTTON = { coin: 5, max: 6, deal: 7 };
-
-/** Commands of the buttons: the hold toggles and Coin, Max, Deal. */
-const BUTTON_COMMANDS = [850, 851, 852, 853, 854, 1906, 1910, 1904];
 
 /**
  * The picture named `name` of the card sheet, as a background of `e`.
@@ -40,8 +29,8 @@ export class Table {
     const ex = machine.exports;
     /** @param {number} kind @param {number} [i] */
     this.rect = (kind, i = 0) => machine.ints(ex.quorvel_place(kind, i), 4);
-    this.width = ex.quorvel_metric(0);
-    this.height = ex.quorvel_metric(1);
+    this.width = ex.quorvel_metric(PageMetric.ClientWidth);
+    this.height = ex.quorvel_metric(PageMetric.ClientHeight);
 
     const felt = el('div', 'client', parent);
     felt.style.width = `${this.width}px`;
@@ -53,11 +42,11 @@ export class Table {
     place(line, [0, 0, this.width, 1]);
 
     const frame = el('div', 'row-frame', felt);
-    place(frame, this.rect(PLACE.rowFrame));
+    place(frame, this.rect(PlaceKind.RowFrame));
     frame.style.boxShadow = edge(edges.bump);
 
     const title = el('div', 'title-box', felt);
-    const box = this.rect(PLACE.title);
+    const box = this.rect(PlaceKind.Title);
     place(title, box);
     // The logo centred as the game centres it, halves truncated.
     const picture = resources.art.pictures.Logo;
@@ -75,42 +64,42 @@ export class Table {
       badge.src = resources.art.pictures.Amount.file;
       badge.alt = '';
       badge.draggable = false;
-      place(badge, this.rect(PLACE.badge, i));
+      place(badge, this.rect(PlaceKind.Badge, i));
       return badge;
     });
 
-    this.coins = this.readout(PLACE.coinsBox, ex.quorvel_look(0), 'coins');
-    this.credits = this.readout(PLACE.creditsBox, ex.quorvel_look(1), 'credits');
+    this.coins = this.readout(PlaceKind.CoinsBox, ex.quorvel_look(LookKind.CoinsText), 'coins');
+    this.credits = this.readout(PlaceKind.CreditsBox, ex.quorvel_look(LookKind.CreditsText), 'credits');
 
     /** @type {HTMLElement[]} */
     this.cards = [0, 1, 2, 3, 4].map((i) => {
       const card = el('div', 'card', felt);
-      place(card, this.rect(PLACE.card, i));
+      place(card, this.rect(PlaceKind.Card, i));
       card.dataset.slot = String(i);
       return card;
     });
 
     /** @type {HTMLButtonElement[]} */
-    this.buttons = BUTTON_COMMANDS.map((command, i) => {
+    // Numbered as the engine numbers them: the five hold buttons, Coin, Max and Deal.
+    this.buttons = [...Array(TableButton.DealButton + 1).keys()].map((i) => {
       const b = /** @type {HTMLButtonElement} */ (el('button', 'table-button', felt));
-      const kind = i < 5 ? PLACE.hold : [PLACE.coin, PLACE.max, PLACE.deal][i - 5];
-      place(b, this.rect(kind, i < 5 ? i : 0));
+      place(b, machine.ints(ex.quorvel_button_place(i), 4));
       b.type = 'button';
       b.disabled = true;
-      b.dataset.command = String(command);
+      b.dataset.command = String(ex.quorvel_button_command(i));
       b.tabIndex = -1;
       const caption = el('span', 'caption', b);
-      caption.textContent = i < 5 ? '' : machine.text(ex.quorvel_first_caption(i));
+      caption.textContent = machine.text(ex.quorvel_first_caption(i));
       return b;
     });
 
     const message = el('div', 'message-line', felt);
-    place(message, this.rect(PLACE.message));
-    message.style.color = colour(ex.quorvel_look(3));
+    place(message, this.rect(PlaceKind.Message));
+    message.style.color = colour(ex.quorvel_look(LookKind.MessageText));
     this.message = message;
     this.messageText = el('span', 'message-text', message);
 
-    this.setBackColour(ex.quorvel_setting(2));
+    this.setBackColour(ex.quorvel_setting(SettingKind.BackColor));
   }
 
   /**
@@ -120,7 +109,7 @@ export class Table {
     const box = el('div', `readout ${name}`, this.felt);
     place(box, this.rect(kind));
     box.style.color = colour(textColour);
-    box.style.backgroundColor = colour(this.machine.exports.quorvel_look(2));
+    box.style.backgroundColor = colour(this.machine.exports.quorvel_look(LookKind.ReadoutGround));
     return el('span', 'readout-text', box);
   }
 

@@ -2,6 +2,7 @@
 // classic push buttons, check boxes and frames, and the message boxes.  All
 // of it the platform's look, drawn here; what is shown in it comes from the
 // core and the resources.
+import { BoxIcon } from './ids.js';
 import { edge, edges, el, place, setAccessText } from './ui.js';
 
 /**
@@ -147,7 +148,7 @@ export function pushButton(parent, text, isDefault = false) {
 
 /**
  * An icon of the message boxes, drawn as the platform draws its own.
- * @param {HTMLElement} parent @param {number} kind  0 question, 1 warning, 2 information
+ * @param {HTMLElement} parent @param {number} kind  a BoxIcon: Question, Warning or Information
  */
 export function boxIcon(parent, kind) {
   const ns = 'http://www.w3.org/2000/svg';
@@ -161,17 +162,17 @@ export function boxIcon(parent, kind) {
     svg.appendChild(node);
     return node;
   };
-  if (kind === 1) {
+  if (kind === BoxIcon.Warning) {
     add('path', { d: 'M16 2 L31 29 L1 29 Z', fill: '#ffff00', stroke: '#000', 'stroke-width': '1' });
     const t = add('text', { x: '16', y: '26', 'text-anchor': 'middle', 'font-size': '20', 'font-weight': 'bold' });
     t.textContent = '!';
   } else {
-    add('circle', { cx: '16', cy: '15', r: '13', fill: kind === 0 ? '#ffffff' : '#ffffff', stroke: '#000' });
+    add('circle', { cx: '16', cy: '15', r: '13', fill: '#ffffff', stroke: '#000' });
     const t = add('text', {
       x: '16', y: '22', 'text-anchor': 'middle', 'font-size': '19', 'font-weight': 'bold',
-      fill: kind === 0 ? '#000080' : '#0000ff',
+      fill: kind === BoxIcon.Question ? '#000080' : '#0000ff',
     });
-    t.textContent = kind === 0 ? '?' : 'i';
+    t.textContent = kind === BoxIcon.Question ? '?' : 'i';
   }
   parent.appendChild(svg);
   return svg;

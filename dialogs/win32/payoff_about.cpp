@@ -2,6 +2,7 @@
 // picture, and the About box.
 #include <windows.h>
 
+#include "dialogs/win32/dialog_window.h"
 #include "dialogs/win32/dialogs.h"
 #include "presentation/win32/bitmaps.h"
 #include "presentation/win32/zoom.h"
@@ -9,36 +10,31 @@
 
 namespace {
 
-BOOL OnShowOnlyInit(HWND dialog) {
-    OpenDialogWithZoom(dialog);
-    return TRUE;
-}
-
 // The picture is centred whatever size the dialog font gives the dialog;
 // the OK button stands over its empty bottom middle.
 BOOL OnPayoffPaint(HWND dialog) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
     DrawDialogFrame(dialog, dc, 2);
-    DrawBitmapCentred(gShell.instance, dialog, dc, "OddsBmp", SRCCOPY);
+    DrawBitmapCentred(gShell.instance, dialog, dc, gDialogWindow.Picture(kDialogWindow, 0), SRCCOPY);
     EndPaint(dialog, &paint);
     return TRUE;
 }
 
 INT_PTR CALLBACK PayoffDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: return OnShowOnlyInit(dialog);
+    case WM_INITDIALOG: return OpenDialogOn(dialog, GameDialog::Payoff);
     case WM_PAINT: return OnPayoffPaint(dialog);
-    case WM_COMMAND: return CloseOnOkOrCancel(dialog, wParam);
+    case WM_COMMAND: return DialogCommandMessage(wParam);
     default: return FALSE;
     }
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: return OnShowOnlyInit(dialog);
+    case WM_INITDIALOG: return OpenDialogOn(dialog, GameDialog::About);
     case WM_PAINT: return PaintDialogFrameOnly(dialog);
-    case WM_COMMAND: return CloseOnOkOrCancel(dialog, wParam);
+    case WM_COMMAND: return DialogCommandMessage(wParam);
     default: return FALSE;
     }
 }

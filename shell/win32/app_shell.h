@@ -27,7 +27,6 @@ HFONT CreateAppFont(const char* face, int points, BOOL bold, BOOL italic);
 HWND CreateTableButton(const char* caption, int left, int top, int width,
                        int height, int command);
 void CentreWindowOnScreen(HWND window);
-void CreateTableControls();
 int RunMessageLoop();
 
 // The main window procedure and its helpers.

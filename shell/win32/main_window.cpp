@@ -12,6 +12,7 @@
 #include "shell/win32/app_shell.h"
 #include "shell/command_table.h"
 #include "shell/win32/commands.h"
+#include "shell/startup_sequence.h"
 #include "shell/win32/status_line.h"
 
 namespace {
@@ -20,7 +21,7 @@ LRESULT OnCreate() {
     HeldSound = nullptr;
     if (LoadStringA(gShell.instance, IDS_FIRST_MESSAGE, MessageText, sizeof MessageText) == 0)
         MessageText[0] = '\0';
-    gNewReceived = 0;
+    MainWindowCreated();
     return 1;
 }
 

@@ -15,6 +15,7 @@
 #include "shell/win32/app_shell.h"
 #include "shell/box_texts.h"
 #include "shell/win32/commands.h"
+#include "shell/startup_sequence.h"
 #include "shell/win32/status_line.h"
 
 AppShell gShell;
@@ -92,31 +93,30 @@ void CentreWindowOnScreen(HWND window) {
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-void CreateTableControls() {
-    using namespace TableLayout;
-    LoadSettings();
-    for (int i = 0; i < kSlotCount; ++i) {
-        gSlots[i].x = CardLeft(i);
-        gSlots[i].y = kCardTop;
-        gSlots[i].button = CreateTableButton("", CardLeft(i), kHoldTop, kCardWidth,
-                                             kHoldHeight, IDC_HOLD0 + i);
+namespace {
+
+// Start-up's maker of the eight push buttons: each handle kept where the
+// shell looks for it.
+void MakeTableButton(const TableButtonSpec& spec) {
+    const LayoutRect& r = spec.place;
+    HWND button = CreateTableButton(spec.caption, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                    spec.command);
+    switch (spec.button) {
+    case CoinButton: gShell.coinButton = button; break;
+    case MaxButton: gShell.maxButton = button; break;
+    case DealButton: gShell.dealButton = button; break;
+    default: gSlots[spec.button - HoldButton0].button = button; break;
     }
-    gShell.coinButton = CreateTableButton(kCoinCaption, kCoinLeft, kTopButtonTop, kCoinWidth,
-                                          kTopButtonHeight, IDM_COIN);
-    gShell.maxButton = CreateTableButton(kMaxCaption, kMaxLeft, kTopButtonTop, kMaxWidth,
-                                         kTopButtonHeight, IDM_BETMAX);
-    gShell.dealButton = CreateTableButton(kDealCaption, kDealLeft, kTopButtonTop, kDealWidth,
-                                          kTopButtonHeight, IDM_DEAL);
-    gRound.coinsIn = 0;
-    gRound.phase = Betting;
 }
+
+}  // namespace
 
 BOOL OpenMainWindow(HINSTANCE instance, int showCommand) {
     using namespace TableLayout;
     gShell.instance = instance;
     InstallWin32GameHost();
     InstallWin32ShellHost();
-    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    SeedFromClock(static_cast<int64_t>(std::time(nullptr)));
     InitCommonControls();
     ChooseScreenPath();
 
@@ -127,7 +127,7 @@ BOOL OpenMainWindow(HINSTANCE instance, int showCommand) {
     gShell.mainWindow = window;
 
     InitStatusLine();
-    SetWindowPos(window, nullptr, 0, 0, kWindowWidth, kWindowHeight + StatusLine.height,
+    SetWindowPos(window, nullptr, 0, 0, kWindowWidth, WindowHeight(StatusLine.height),
                  SWP_NOZORDER | SWP_NOMOVE);
     CentreWindowOnScreen(window);
 
@@ -135,9 +135,7 @@ BOOL OpenMainWindow(HINSTANCE instance, int showCommand) {
     gShell.ButtonFont = CreateAppFont(kTableFontFace, kButtonFontPoints, TRUE, FALSE);
     gShell.MessageFont = CreateAppFont(kTableFontFace, kMessageFontPoints, TRUE, FALSE);
 
-    BuildDeck();
-    CreateTableControls();
-    ClearTable();
+    SetUpTable(LoadSettings, MakeTableButton);
 
     gShell.TableBrush = CreateSolidBrush(gSettings.BackColor);
     SetClassLongA(window, GCL_HBRBACKGROUND,

@@ -2,10 +2,12 @@
 // on the engine with a recording ShellHost: what the browser edition relies
 // on with no window system around it.
 #include <cstring>
+#include <vector>
 
 #include "engine/card_name.h"
 #include "resources/resource_ids.h"
 #include "shell/menu_rules.h"
+#include "shell/startup_sequence.h"
 #include "shell/table_layout.h"
 #include "tests/engine/game_fixture.h"
 
@@ -330,3 +332,53 @@ TEST_F(GameTest, TableMenuRenamesOnlyTheDealItemInTheRound) {
 }
 
 }  // namespace
+
+// ---- Start-up -------------------------------------------------------------------
+
+namespace {
+
+std::vector<TableButtonSpec> gMade;
+bool gLoaded = false;
+
+void LoadNothing() {
+    EXPECT_TRUE(gMade.empty());
+    gLoaded = true;
+}
+
+// Each hold button is made once its card place is set, after the settings.
+void Made(const TableButtonSpec& b) {
+    EXPECT_TRUE(gLoaded);
+    if (b.button < CoinButton) {
+        EXPECT_EQ(gSlots[b.button - HoldButton0].x, Place(b.button - HoldButton0).left);
+    }
+    gMade.push_back(b);
+}
+
+}  // namespace
+
+// Both hosts start up through the same steps: the eight buttons in the
+// engine's order, each hold button under its card and answering to the
+// command a press on that card gives, then an empty round on a clear table.
+TEST_F(GameTest, StartUpMakesTheButtonsInOrderAndLeavesAClearTable) {
+    ResetProgramState();
+    gMade.clear();
+    gLoaded = false;
+    SetUpTable(LoadNothing, Made);
+    ASSERT_EQ(gMade.size(), 8u);
+    const bool all[5] = {true, true, true, true, true};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(gMade[i].button, i);
+    for (int i = 0; i < kSlotCount; ++i) {
+        const LayoutRect card = Place(i);
+        EXPECT_EQ(gSlots[i].y, card.top);
+        EXPECT_EQ(gMade[i].place.left, card.left);
+        EXPECT_GE(gMade[i].place.top, card.bottom);
+        EXPECT_EQ(gMade[i].command, TablePressCommand(CentreX(card), CentreY(card), all));
+        EXPECT_EQ(gSlots[i].card, kNoCard);
+        EXPECT_EQ(gSlots[i].held, 0);
+    }
+    EXPECT_EQ(gMade[CoinButton].command, IDM_COIN);
+    EXPECT_EQ(gMade[MaxButton].command, IDM_BETMAX);
+    EXPECT_EQ(gMade[DealButton].command, IDM_DEAL);
+    EXPECT_EQ(gRound.coinsIn, 0);
+    EXPECT_EQ(gRound.phase, Betting);
+}

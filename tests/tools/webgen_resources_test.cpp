@@ -8,7 +8,9 @@
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 
+#include "tools/generators/webgen/page_ids.h"
 #include "tools/generators/webgen/web_page.h"
 
 using namespace webgen;
@@ -297,4 +299,20 @@ TEST(WebResources, TextReachesTheModuleAsEscapedUtf8) {
     EXPECT_EQ(ToUtf8(u"\u00e9\u20ac"), "\xc3\xa9\xe2\x82\xac");
     EXPECT_EQ(ToUtf8(u"\U0001F0A1"), "\xf0\x9f\x82\xa1");   // a surrogate pair
     EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xef\xbf\xbd");
+}
+
+// ids.js holds every number of resource_ids.h under its own name, and no
+// other plain constant.
+TEST(WebResources, IdsModuleNamesEveryIdOfTheHeader) {
+    std::ifstream in(QUORVEL_SOURCE_DIR "/resources/resource_ids.h");
+    std::istringstream js(PageIdsJs(std::string(std::istreambuf_iterator<char>(in), {})));
+    std::map<std::string, int> exported;
+    std::regex constant(R"(^export const (\w+) = (-?\d+);$)");
+    std::smatch m;
+    for (std::string line; std::getline(js, line);) {
+        if (std::regex_match(line, m, constant)) {
+            EXPECT_TRUE(exported.emplace(m[1], std::stoi(m[2])).second) << line;
+        }
+    }
+    EXPECT_EQ(exported, Ids());
 }

@@ -4,9 +4,6 @@
 // script reads; texts are zero-terminated UTF-8 in the module's memory.
 #include <cstdio>
 
-#include "dialogs/help_pages.h"
-#include "dialogs/options_rules.h"
-#include "dialogs/statistics_text.h"
 #include "engine/deck.h"
 #include "engine/game_host.h"
 #include "engine/round.h"
@@ -18,8 +15,10 @@
 #include "shell/box_texts.h"
 #include "shell/command_table.h"
 #include "shell/menu_rules.h"
+#include "shell/startup_sequence.h"
 #include "shell/status_layout.h"
 #include "shell/table_layout.h"
+#include "web/core/page_kinds.h"
 #include "web/core/web_host.h"
 #include "web/core/web_imports.h"
 
@@ -28,26 +27,28 @@
 namespace {
 
 // The page stands where the game stands under Wine 8 with classic metrics:
-// a 490 x 443 window of caption 19, menu 19 and a frame of 3 gives a client
-// area of 484 x 399; the status font there is 16 pixels high and 14 at its
+// a caption of 19, a menu bar of 19 and a frame of 3 around the window of
+// the table's size leave a client area of 484 x 399; the status font there is 16 pixels high and 14 at its
 // widest, with a border unit of 1.  Dialog units are 6 x 13 pixels per 4 x 8.
-enum PageMetric {
-    ClientWidth, ClientHeight, StatusHeight, BorderUnit, StatusMessageWidth,
-    StatusIndicatorWidth, CaptionHeight, MenuHeight, FrameWidth, DialogBaseX, DialogBaseY,
-    PageMetricCount
-};
+constexpr int kCaptionHeight = 19;
+constexpr int kMenuHeight = 19;
+constexpr int kFrameWidth = 3;
+constexpr int kBorderUnit = 1;
 constexpr int kStatusFontHeight = 16;
 constexpr int kStatusFontWidest = 14;
-constexpr int kMetrics[PageMetricCount] = {
-    484, 399, 7 * 1 + kStatusFontHeight, 1, 34 * kStatusFontWidest, 3 * kStatusFontWidest,
-    19, 19, 3, 6, 13,
+constexpr int kStatusHeight = 7 * kBorderUnit + kStatusFontHeight;
+constexpr int kMetrics[static_cast<int>(PageMetric::Count)] = {
+    TableLayout::ClientWidth(kFrameWidth),
+    TableLayout::ClientHeight(kStatusHeight, kCaptionHeight, kMenuHeight, kFrameWidth),
+    kStatusHeight, kBorderUnit, 34 * kStatusFontWidest, 3 * kStatusFontWidest,
+    kCaptionHeight, kMenuHeight, kFrameWidth, 6, 13,
+    TableLayout::kWindowWidth, TableLayout::WindowHeight(kStatusHeight),
 };
+constexpr int M(PageMetric m) { return kMetrics[static_cast<int>(m)]; }
 
 int gOut[kStatusBandCount * 5];
 alignas(16) char gAsyncBuffers[8][16384];
 int gLastHelpId = 0;
-HelpPageContent gHelp;
-char gText[64];
 
 int* Put(const LayoutRect& r) {
     gOut[0] = r.left;
@@ -58,8 +59,8 @@ int* Put(const LayoutRect& r) {
 }
 
 StatusMetrics PageStatusMetrics() {
-    return {kMetrics[BorderUnit], kMetrics[StatusHeight], kMetrics[StatusMessageWidth],
-            kMetrics[StatusIndicatorWidth]};
+    return {M(PageMetric::BorderUnit), M(PageMetric::StatusHeight),
+            M(PageMetric::StatusMessageWidth), M(PageMetric::StatusIndicatorWidth)};
 }
 
 }  // namespace
@@ -73,22 +74,25 @@ QUORVEL_EXPORT(quorvel_async_buffer_size) int AsyncBufferSize() { return sizeof 
 // ---- The machine -----------------------------------------------------------
 
 // Start-up as the Windows shell runs it, up to the window being shown: the
-// generator seeded with the time, the deck built, the settings read, the
-// card places set and the table cleared.  The page then paints and posts
-// the New command, as the shell does.
+// generator seeded with the time, the window's creation, then the deck, the
+// settings, the card places and the cleared table.  The page then builds its
+// window, paints and posts the New command, as the shell does.
 QUORVEL_EXPORT(quorvel_start) void Start() {
     InstallWebHosts();
-    SeedRandom(static_cast<uint32_t>(static_cast<int64_t>(WebTimeSeconds())));
-    gNewReceived = 0;
-    BuildDeck();
-    LoadSettingsFrom(WebSettingsStore());
-    for (int i = 0; i < kSlotCount; ++i) {
-        gSlots[i].x = TableLayout::CardLeft(i);
-        gSlots[i].y = TableLayout::kCardTop;
-    }
-    gRound.coinsIn = 0;
-    gRound.phase = Betting;
-    ClearTable();
+    SeedFromClock(static_cast<int64_t>(WebTimeSeconds()));
+    MainWindowCreated();
+    SetUpTable([] { LoadSettingsFrom(WebSettingsStore()); }, nullptr);
+}
+
+// The command and the place of a table button (TableButton), as start-up
+// makes it.
+QUORVEL_EXPORT(quorvel_button_command) int ButtonCommand(int button) {
+    return button >= HoldButton0 && button <= DealButton
+               ? TableButtonAt(static_cast<TableButton>(button)).command
+               : 0;
+}
+QUORVEL_EXPORT(quorvel_button_place) int* ButtonPlace(int button) {
+    return Put(TableButtonAt(static_cast<TableButton>(button)).place);
 }
 
 // WM_PAINT: the read-outs and all five cards, then the message line.
@@ -149,30 +153,25 @@ QUORVEL_EXPORT(quorvel_table_menu_command) int TableMenuCommand(int i) {
 // ---- Places and looks -------------------------------------------------
 
 QUORVEL_EXPORT(quorvel_metric) int Metric(int which) {
-    return which >= 0 && which < PageMetricCount ? kMetrics[which] : 0;
+    return which >= 0 && which < static_cast<int>(PageMetric::Count) ? kMetrics[which] : 0;
 }
 
-enum PlaceKind {
-    PlaceCard, PlaceHold, PlaceCoin, PlaceMax, PlaceDeal, PlaceRowFrame, PlaceTitle,
-    PlaceCoinsBox, PlaceCreditsBox, PlaceBadge, PlaceMessage, PlaceStatus,
-};
-
 QUORVEL_EXPORT(quorvel_place) int* Place(int kind, int i) {
-    const int W = kMetrics[ClientWidth];
-    const int H = kMetrics[ClientHeight];
-    const int S = kMetrics[StatusHeight];
-    switch (kind) {
-    case PlaceCard: return Put(TableLayout::CardPlace(i));
-    case PlaceHold: return Put(TableLayout::HoldButton(i));
-    case PlaceCoin: return Put(TableLayout::CoinButton());
-    case PlaceMax: return Put(TableLayout::MaxButton());
-    case PlaceDeal: return Put(TableLayout::DealButton());
-    case PlaceRowFrame: return Put(TableLayout::CardRowFrame());
-    case PlaceTitle: return Put(TableLayout::TitleBox());
-    case PlaceCoinsBox: return Put(TableLayout::CoinsBox());
-    case PlaceCreditsBox: return Put(TableLayout::CreditsBox());
-    case PlaceBadge: return Put(TableLayout::Badge(i, W));
-    case PlaceMessage: return Put(TableLayout::MessageLine(W, H, S));
+    const int W = M(PageMetric::ClientWidth);
+    const int H = M(PageMetric::ClientHeight);
+    const int S = M(PageMetric::StatusHeight);
+    switch (static_cast<PlaceKind>(kind)) {
+    case PlaceKind::Card: return Put(TableLayout::CardPlace(i));
+    case PlaceKind::Hold: return Put(TableLayout::HoldButton(i));
+    case PlaceKind::Coin: return Put(TableLayout::CoinButton());
+    case PlaceKind::Max: return Put(TableLayout::MaxButton());
+    case PlaceKind::Deal: return Put(TableLayout::DealButton());
+    case PlaceKind::RowFrame: return Put(TableLayout::CardRowFrame());
+    case PlaceKind::Title: return Put(TableLayout::TitleBox());
+    case PlaceKind::CoinsBox: return Put(TableLayout::CoinsBox());
+    case PlaceKind::CreditsBox: return Put(TableLayout::CreditsBox());
+    case PlaceKind::Badge: return Put(TableLayout::Badge(i, W));
+    case PlaceKind::Message: return Put(TableLayout::MessageLine(W, H, S));
     default: return Put(TableLayout::StatusLineRect(W, H, S));
     }
 }
@@ -180,7 +179,7 @@ QUORVEL_EXPORT(quorvel_place) int* Place(int kind, int i) {
 // Five numbers a band: its colour (face, shadow, light, dark) and rectangle.
 QUORVEL_EXPORT(quorvel_status_bands) int* StatusBands() {
     StatusBand bands[kStatusBandCount];
-    StatusLineBands(PageStatusMetrics(), kMetrics[ClientWidth], kMetrics[ClientHeight], bands);
+    StatusLineBands(PageStatusMetrics(), M(PageMetric::ClientWidth), M(PageMetric::ClientHeight), bands);
     for (int i = 0; i < kStatusBandCount; ++i) {
         gOut[5 * i] = static_cast<int>(bands[i].colour);
         gOut[5 * i + 1] = bands[i].rect.left;
@@ -194,35 +193,27 @@ QUORVEL_EXPORT(quorvel_status_band_count) int StatusBandCount() { return kStatus
 
 QUORVEL_EXPORT(quorvel_status_pane) int* StatusPaneRect(int pane) {
     return Put(StatusPaneTextRect(PageStatusMetrics(), static_cast<StatusPane>(pane),
-                                  kMetrics[ClientWidth], kMetrics[ClientHeight]));
+                                  M(PageMetric::ClientWidth), M(PageMetric::ClientHeight)));
 }
 
-enum LookKind {
-    LookCoinsText, LookCreditsText, LookReadoutGround, LookMessageText, LookDialogCorner,
-    LookBigFont, LookButtonFont, LookMessageFont,
-};
-
 QUORVEL_EXPORT(quorvel_look) int Look(int which) {
-    switch (which) {
-    case LookCoinsText: return static_cast<int>(kCoinsTextColour);
-    case LookCreditsText: return static_cast<int>(kCreditsTextColour);
-    case LookReadoutGround: return static_cast<int>(kReadoutGround);
-    case LookMessageText: return static_cast<int>(kMessageTextColour);
-    case LookDialogCorner: return static_cast<int>(kDialogCardCorner);
-    case LookBigFont: return kBigFontPoints;
-    case LookButtonFont: return kButtonFontPoints;
-    case LookMessageFont: return kMessageFontPoints;
+    switch (static_cast<LookKind>(which)) {
+    case LookKind::CoinsText: return static_cast<int>(kCoinsTextColour);
+    case LookKind::CreditsText: return static_cast<int>(kCreditsTextColour);
+    case LookKind::ReadoutGround: return static_cast<int>(kReadoutGround);
+    case LookKind::MessageText: return static_cast<int>(kMessageTextColour);
+    case LookKind::DialogCorner: return static_cast<int>(kDialogCardCorner);
+    case LookKind::BigFont: return kBigFontPoints;
+    case LookKind::ButtonFont: return kButtonFontPoints;
+    case LookKind::MessageFont: return kMessageFontPoints;
     default: return 0;
     }
 }
 
 QUORVEL_EXPORT(quorvel_first_caption) const char* FirstCaption(int button) {
-    switch (button) {
-    case CoinButton: return kCoinCaption;
-    case MaxButton: return kMaxCaption;
-    case DealButton: return kDealCaption;
-    default: return "";
-    }
+    return button >= HoldButton0 && button <= DealButton
+               ? TableButtonAt(static_cast<TableButton>(button)).caption
+               : "";
 }
 
 // The lock panes and the key latch of the page's status line.
@@ -244,85 +235,20 @@ QUORVEL_EXPORT(quorvel_lock_word) const char* LockWord(int pane) {
 
 // ---- Settings -----------------------------------------------------------
 
-enum SettingKind { SetZoom, SetZoomSteps, SetBackColor, SetSound, SetWildCards, SetCardBack,
-                   SetJacksOrBetter, SetConfirmExit, SetFastDeal };
-
 QUORVEL_EXPORT(quorvel_setting) int Setting(int which) {
     const GameSettings& s = gSettings;
-    switch (which) {
-    case SetZoom: return s.Zoom;
-    case SetZoomSteps: return ZoomStepsInUse();
-    case SetBackColor: return static_cast<int>(s.BackColor);
-    case SetSound: return s.Sound;
-    case SetWildCards: return s.WildCards;
-    case SetCardBack: return s.CardBack;
-    case SetJacksOrBetter: return s.JacksOrBetter;
-    case SetConfirmExit: return s.ConfirmExit;
-    case SetFastDeal: return s.FastDeal;
+    switch (static_cast<SettingKind>(which)) {
+    case SettingKind::Zoom: return s.Zoom;
+    case SettingKind::ZoomSteps: return ZoomStepsInUse();
+    case SettingKind::BackColor: return static_cast<int>(s.BackColor);
+    case SettingKind::Sound: return s.Sound;
+    case SettingKind::WildCards: return s.WildCards;
+    case SettingKind::CardBack: return s.CardBack;
+    case SettingKind::JacksOrBetter: return s.JacksOrBetter;
+    case SettingKind::ConfirmExit: return s.ConfirmExit;
+    case SettingKind::FastDeal: return s.FastDeal;
     default: return 0;
     }
-}
-
-// The colour chooser's choice, and Cancel's return to the colour before.
-QUORVEL_EXPORT(quorvel_set_back_color) void SetBackColour(int colour) {
-    gSettings.BackColor = static_cast<uint32_t>(colour) & 0xFFFFFF;
-}
-
-// ---- The dialogs ----------------------------------------------------------
-
-QUORVEL_EXPORT(quorvel_next_back) int NextBack(int current, int code, int thumb) {
-    return NextPreviewBack(current, code, thumb);
-}
-QUORVEL_EXPORT(quorvel_clamp_back) int ClampBackExport(int back) { return ClampBack(back); }
-QUORVEL_EXPORT(quorvel_preset_colour) int PresetColour(int i) {
-    return i >= 0 && i < 16 ? static_cast<int>(kPresetColours[i]) : 0;
-}
-QUORVEL_EXPORT(quorvel_switch_on) int SwitchOn(int value) { return SwitchShownOn(value) ? 1 : 0; }
-QUORVEL_EXPORT(quorvel_store_options) void StoreOptionsExport(int wild, int sound, int jacks,
-                                                              int confirm, int back) {
-    StoreOptions({wild != 0, sound != 0, jacks != 0, confirm != 0, back});
-}
-
-QUORVEL_EXPORT(quorvel_help_page) void HelpPage(int page) { FillHelpPageContent(page, &gHelp); }
-QUORVEL_EXPORT(quorvel_help_caption) const char* HelpCaption() { return gHelp.caption; }
-QUORVEL_EXPORT(quorvel_help_text) const char* HelpText() { return gHelp.text; }
-QUORVEL_EXPORT(quorvel_help_card) const char* HelpCard(int k) {
-    return k >= 0 && k < kHelpCardCount ? gHelp.cards[k] : "";
-}
-QUORVEL_EXPORT(quorvel_help_counter) const char* HelpCounter(int page) {
-    FormatHelpCounter(page, gText, sizeof gText);
-    return gText;
-}
-QUORVEL_EXPORT(quorvel_help_card_at) int* HelpCardAt(int frameLeft, int frameRight, int frameBottom,
-                                                     int k) {
-    gOut[0] = HelpCardLeft(frameLeft, frameRight, k);
-    gOut[1] = HelpCardTop(frameBottom);
-    return gOut;
-}
-QUORVEL_EXPORT(quorvel_preview_at) int* PreviewAt(int left, int top, int right) {
-    gOut[0] = OptionsPreviewLeft(left, right);
-    gOut[1] = OptionsPreviewTop(top);
-    return gOut;
-}
-QUORVEL_EXPORT(quorvel_help_last_page) int HelpLastPage() { return kHelpLastPage; }
-
-// The field of the Statistics dialog with this control id, or its title
-// for 0.  Empty before a game was played: the shares divide by the games.
-QUORVEL_EXPORT(quorvel_statistics_text) const char* StatisticsText(int id) {
-    gText[0] = '\0';
-    if (gStats.gamesPlayed <= 0) return gText;
-    switch (id) {
-    case 0: FormatNetWinnings(gText, sizeof gText); break;
-    case IDC_STAT_GAMES: FormatStatisticsTotal(gStats.gamesPlayed, gText, sizeof gText); break;
-    case IDC_STAT_COINS_PLAYED: FormatStatisticsTotal(gStats.coinsPlayed, gText, sizeof gText); break;
-    case IDC_STAT_COINS_WON: FormatStatisticsTotal(gStats.coinsWon, gText, sizeof gText); break;
-    case IDC_STAT_BUSTED: FormatStatisticsTotal(gStats.timesBusted, gText, sizeof gText); break;
-    default:
-        if (id > IDC_STAT_HAND0 && id < IDC_STAT_HAND0 + kHandCategoryCount)
-            FormatHandsWon(id - IDC_STAT_HAND0, gText, sizeof gText);
-        break;
-    }
-    return gText;
 }
 
 // ---- The screen effects ---------------------------------------------------

@@ -77,7 +77,7 @@ public:
 
 class WebShellHost final : public ShellHost {
 public:
-    void ShowDialog(GameDialog dialog) override { WebDialog(static_cast<int>(dialog)); }
+    void ShowDialog(GameDialog dialog) override { ShowWebDialog(dialog); }
     bool ShowMessageBox(const MessageBoxText& box) override { return AskBox(box) != 0; }
     void ShowStatusText(const char* text) override { WebStatusText(text); }
     // As the close box: the shutdown's questions, then the closing screen.

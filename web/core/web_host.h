@@ -5,9 +5,12 @@
 
 #include "engine/game_host.h"
 #include "settings/settings.h"
+#include "shell/command_table.h"
 
 void InstallWebHosts();
 // The page's settings: its local storage, under the keys of the game's file.
 ProfileStore& WebSettingsStore();
 // Whether each table button is enabled now (the hold buttons first).
 bool WebButtonEnabled(TableButton button);
+// A dialog of the command table, run by its controller until it ends.
+void ShowWebDialog(GameDialog dialog);

@@ -1,6 +1,6 @@
 // What the portable core asks of the page: functions the page's script gives
 // the WebAssembly module under the import module "quorvel".  Texts are
-// zero-terminated UTF-8 in the module's memory.  The four marked blocking
+// zero-terminated UTF-8 in the module's memory.  Those marked blocking
 // hold the core until the player has closed what they open (or the sound has
 // ended); the build makes them suspend and resume the module.
 #pragma once
@@ -31,12 +31,34 @@ QUORVEL_IMPORT(profile_read) int WebProfileRead(const char* key, char* out, int 
 QUORVEL_IMPORT(profile_write) void WebProfileWrite(const char* key, const char* value);
 // The main window has gone: the page shows its closing screen.
 QUORVEL_IMPORT(closed) void WebClosed();
+// The open dialog, its controls named by their ids (0 the dialog itself);
+// see DialogHost.
+QUORVEL_IMPORT(dialog_create) void WebDialogCreate(int dialog);     // hidden until shown
+QUORVEL_IMPORT(dialog_text) void WebDialogText(int control, const char* text);
+QUORVEL_IMPORT(dialog_enable) void WebDialogEnable(int control, int enable);
+QUORVEL_IMPORT(dialog_check) void WebDialogCheck(int control, int on);
+QUORVEL_IMPORT(dialog_checked) int WebDialogChecked(int control);
+QUORVEL_IMPORT(dialog_focus) void WebDialogFocus(int control);
+QUORVEL_IMPORT(dialog_picture) void WebDialogPicture(int control, int position, const char* name);
+QUORVEL_IMPORT(dialog_colour) void WebDialogColour(int control, int colour);
+QUORVEL_IMPORT(dialog_slider) void WebDialogSlider(int control, int low, int high, int position);
+QUORVEL_IMPORT(dialog_thumb) void WebDialogThumb(int control, int position);
+QUORVEL_IMPORT(dialog_centre) void WebDialogCentre();
+QUORVEL_IMPORT(dialog_end) void WebDialogEnd(int result);
+// The table takes BackColor as it is now.
+QUORVEL_IMPORT(table_colour) void WebTableColour();
 
 // Blocking.  A message box answers 1 for Yes or OK, 0 for No; a text of
 // null means the string-table entry `stringId`.
 QUORVEL_IMPORT(message_box)
 int WebMessageBox(const char* text, int stringId, const char* caption, int icon, int buttons);
+// The dialog made by dialog_create shown, until dialog_end.
 QUORVEL_IMPORT(dialog) void WebDialog(int dialog);
+// A dialog's opening (0) or closing (1) trail.
+QUORVEL_IMPORT(dialog_zoom) void WebDialogZoom(int closing, int steps);
+// The colour chooser over the Options dialog, opening with the zoom of
+// `zoomSteps` (0 for none): the colour chosen, or -1.
+QUORVEL_IMPORT(choose_colour) int WebChooseColour(int initial, int zoomSteps);
 QUORVEL_IMPORT(jackpot) void WebJackpot();
 QUORVEL_IMPORT(play_sync) void WebPlaySync(const char* name);
 }
