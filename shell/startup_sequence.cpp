@@ -23,20 +23,20 @@ void SeedFromClock(int64_t seconds) { SeedRandom(static_cast<uint32_t>(seconds))
 
 void MainWindowCreated() { gNewReceived = 0; }
 
-void CreateTableControls(void (*loadSettings)(), void (*makeButton)(const TableButtonSpec& button)) {
+void CreateTableControls(void (*loadSettings)(), TableButtonMaker makeButton) {
     loadSettings();
     for (int i = 0; i < kSlotCount; ++i) {
         gSlots[i].x = TableLayout::CardLeft(i);
         gSlots[i].y = TableLayout::kCardTop;
         if (makeButton) makeButton(TableButtonAt(static_cast<TableButton>(HoldButton0 + i)));
     }
-    if (makeButton)
-        for (TableButton button : {CoinButton, MaxButton, DealButton}) makeButton(TableButtonAt(button));
+    for (TableButton button : {CoinButton, MaxButton, DealButton})
+        if (makeButton) makeButton(TableButtonAt(button));
     gRound.coinsIn = 0;
     gRound.phase = Betting;
 }
 
-void SetUpTable(void (*loadSettings)(), void (*makeButton)(const TableButtonSpec& button)) {
+void SetUpTable(void (*loadSettings)(), TableButtonMaker makeButton) {
     BuildDeck();
     CreateTableControls(loadSettings, makeButton);
     ClearTable();

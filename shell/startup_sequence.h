@@ -16,6 +16,9 @@ struct TableButtonSpec {
     const char* caption;
 };
 
+// Makes one push button in the host's window.
+using TableButtonMaker = void (*)(const TableButtonSpec& button);
+
 // The push button `button`: its place, command and first caption.
 TableButtonSpec TableButtonAt(TableButton button);
 
@@ -30,8 +33,8 @@ void MainWindowCreated();
 // place's hold button made by `makeButton` as its place is set, then Coin,
 // Max and Deal made, no coins in and the round in its betting phase.
 // `makeButton` may be null where the host makes its buttons later.
-void CreateTableControls(void (*loadSettings)(), void (*makeButton)(const TableButtonSpec& button));
+void CreateTableControls(void (*loadSettings)(), TableButtonMaker makeButton);
 
 // The deck built, CreateTableControls, then the table cleared: every place
 // not held and showing the back.
-void SetUpTable(void (*loadSettings)(), void (*makeButton)(const TableButtonSpec& button));
+void SetUpTable(void (*loadSettings)(), TableButtonMaker makeButton);

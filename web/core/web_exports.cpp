@@ -27,9 +27,10 @@
 namespace {
 
 // The page stands where the game stands under Wine 8 with classic metrics:
-// a caption of 19, a menu bar of 19 and a frame of 3 around the window of
-// the table's size leave a client area of 484 x 399; the status font there is 16 pixels high and 14 at its
-// widest, with a border unit of 1.  Dialog units are 6 x 13 pixels per 4 x 8.
+// a caption of 19, a menu bar of 19 and a frame of 3 around a window of the
+// table's size leave a client area of 484 x 399; the status font there is
+// 16 pixels high and 14 at its widest, with a border unit of 1.  Dialog
+// units are 6 x 13 pixels per 4 x 8.
 constexpr int kCaptionHeight = 19;
 constexpr int kMenuHeight = 19;
 constexpr int kFrameWidth = 3;
@@ -37,14 +38,27 @@ constexpr int kBorderUnit = 1;
 constexpr int kStatusFontHeight = 16;
 constexpr int kStatusFontWidest = 14;
 constexpr int kStatusHeight = 7 * kBorderUnit + kStatusFontHeight;
-constexpr int kMetrics[static_cast<int>(PageMetric::Count)] = {
-    TableLayout::ClientWidth(kFrameWidth),
-    TableLayout::ClientHeight(kStatusHeight, kCaptionHeight, kMenuHeight, kFrameWidth),
-    kStatusHeight, kBorderUnit, 34 * kStatusFontWidest, 3 * kStatusFontWidest,
-    kCaptionHeight, kMenuHeight, kFrameWidth, 6, 13,
-    TableLayout::kWindowWidth, TableLayout::WindowHeight(kStatusHeight),
-};
-constexpr int M(PageMetric m) { return kMetrics[static_cast<int>(m)]; }
+
+constexpr int M(PageMetric m) {
+    switch (m) {
+    case PageMetric::ClientWidth: return TableLayout::ClientWidth(kFrameWidth);
+    case PageMetric::ClientHeight:
+        return TableLayout::ClientHeight(kStatusHeight, kCaptionHeight, kMenuHeight, kFrameWidth);
+    case PageMetric::StatusHeight: return kStatusHeight;
+    case PageMetric::BorderUnit: return kBorderUnit;
+    case PageMetric::StatusMessageWidth: return 34 * kStatusFontWidest;
+    case PageMetric::StatusIndicatorWidth: return 3 * kStatusFontWidest;
+    case PageMetric::CaptionHeight: return kCaptionHeight;
+    case PageMetric::MenuHeight: return kMenuHeight;
+    case PageMetric::FrameWidth: return kFrameWidth;
+    case PageMetric::DialogBaseX: return 6;
+    case PageMetric::DialogBaseY: return 13;
+    case PageMetric::WindowWidth: return TableLayout::kWindowWidth;
+    case PageMetric::WindowHeight: return TableLayout::WindowHeight(kStatusHeight);
+    case PageMetric::Count: break;
+    }
+    return 0;
+}
 
 int gOut[kStatusBandCount * 5];
 alignas(16) char gAsyncBuffers[8][16384];
@@ -153,7 +167,9 @@ QUORVEL_EXPORT(quorvel_table_menu_command) int TableMenuCommand(int i) {
 // ---- Places and looks -------------------------------------------------
 
 QUORVEL_EXPORT(quorvel_metric) int Metric(int which) {
-    return which >= 0 && which < static_cast<int>(PageMetric::Count) ? kMetrics[which] : 0;
+    return which >= 0 && which < static_cast<int>(PageMetric::Count)
+               ? M(static_cast<PageMetric>(which))
+               : 0;
 }
 
 QUORVEL_EXPORT(quorvel_place) int* Place(int kind, int i) {
@@ -179,7 +195,8 @@ QUORVEL_EXPORT(quorvel_place) int* Place(int kind, int i) {
 // Five numbers a band: its colour (face, shadow, light, dark) and rectangle.
 QUORVEL_EXPORT(quorvel_status_bands) int* StatusBands() {
     StatusBand bands[kStatusBandCount];
-    StatusLineBands(PageStatusMetrics(), M(PageMetric::ClientWidth), M(PageMetric::ClientHeight), bands);
+    StatusLineBands(PageStatusMetrics(), M(PageMetric::ClientWidth), M(PageMetric::ClientHeight),
+                    bands);
     for (int i = 0; i < kStatusBandCount; ++i) {
         gOut[5 * i] = static_cast<int>(bands[i].colour);
         gOut[5 * i + 1] = bands[i].rect.left;

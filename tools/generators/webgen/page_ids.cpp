@@ -42,7 +42,8 @@ std::string PageIdsJs(const std::string& header) {
     for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::smatch m;
-        if (std::regex_match(line, m, define)) out << "export const " << m[1] << " = " << m[2] << ";\n";
+        if (std::regex_match(line, m, define))
+            out << "export const " << m[1] << " = " << m[2] << ";\n";
     }
     out << "\n";
 
@@ -62,7 +63,8 @@ std::string PageIdsJs(const std::string& header) {
           {"Information", static_cast<int>(BoxIcon::Information)},
           {"None", static_cast<int>(BoxIcon::None)}});
     Enum(out, "BoxButtons",
-         {{"YesNo", static_cast<int>(BoxButtons::YesNo)}, {"Ok", static_cast<int>(BoxButtons::Ok)}});
+         {{"YesNo", static_cast<int>(BoxButtons::YesNo)},
+          {"Ok", static_cast<int>(BoxButtons::Ok)}});
     Enum(out, "StatusPane",
          {{"Message", static_cast<int>(StatusPane::Message)},
           {"Caps", static_cast<int>(StatusPane::Caps)},
