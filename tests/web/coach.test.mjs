@@ -75,7 +75,7 @@ async function twoAtATime(items, fn) {
 const gcd = (a, b) => (b ? gcd(b, a % b) : a);
 const close = (a, b) => Math.abs(a - b) <= 1e-12 * Math.max(1, Math.abs(b));
 
-test('the coach\'s figures are the analyser\'s for 300 seeded deals of both decks', { timeout: 240000 }, async () => {
+test('the coach\'s figures are the analyser\'s for 300 seeded deals of both decks', { timeout: 480000 }, async () => {
   const work = L.workFolder('coach-figures');
   const p = await L.openPage(suite, work);
   try {
