@@ -97,15 +97,15 @@ namespace {
 
 // Start-up's maker of the eight push buttons: each handle kept where the
 // shell looks for it.
-void MakeTableButton(const TableButtonSpec& spec) {
-    const LayoutRect& r = spec.place;
-    HWND button = CreateTableButton(spec.caption, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                    spec.command);
-    switch (spec.button) {
+void MakeTableButton(const TableButtonSpec& made) {
+    const LayoutRect& r = made.place;
+    HWND button = CreateTableButton(made.caption, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                    made.command);
+    switch (made.button) {
     case CoinButton: gShell.coinButton = button; break;
     case MaxButton: gShell.maxButton = button; break;
     case DealButton: gShell.dealButton = button; break;
-    default: gSlots[spec.button - HoldButton0].button = button; break;
+    default: gSlots[made.button - HoldButton0].button = button; break;
     }
 }
 
