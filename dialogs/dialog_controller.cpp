@@ -14,13 +14,27 @@ namespace {
 constexpr int kOk = 1;
 constexpr int kCancel = 2;     // also Escape and the close box
 
-// The open dialog; one at a time, as they are modal.  The rest is valid
-// only while it is open.
+// The open dialog.  The rest is valid only while it is open.
 GameDialog OpenKind = GameDialog::About;
 DialogHost* Host = nullptr;
 int HelpPage = kHelpFirstPage;
 int PreviewBack = kFirstBack;
 uint32_t SavedColor = 0;
+
+// A command posted to the main window before a dialog opened is run by the
+// dialog's modal loop and may open another dialog inside it: the outer one
+// is set aside meanwhile and takes its commands again once the inner one
+// has gone.
+struct OpenState {
+    GameDialog kind;
+    DialogHost* host;
+    int helpPage;
+    int previewBack;
+    uint32_t savedColor;
+};
+constexpr int kMaxNested = 8;
+OpenState Outer[kMaxNested];
+int OuterCount = 0;
 
 void OpenWithZoom() {
     Host->CentreOnScreen();
@@ -29,6 +43,23 @@ void OpenWithZoom() {
 
 void CloseZoom() {
     if (gSettings.Zoom) Host->ZoomClose(ZoomStepsInUse());
+}
+
+// The dialog goes, and with it its host: a command that reaches the core
+// after it (the page delivers input queued while the core was held) finds
+// no dialog and is ignored.
+void EndOpenDialog() {
+    DialogHost* host = Host;
+    Host = nullptr;
+    if (OuterCount > 0) {
+        const OpenState& outer = Outer[--OuterCount];
+        OpenKind = outer.kind;
+        Host = outer.host;
+        HelpPage = outer.helpPage;
+        PreviewBack = outer.previewBack;
+        SavedColor = outer.savedColor;
+    }
+    host->End(1);
 }
 
 // ---- Statistics -------------------------------------------------------------
@@ -135,7 +166,7 @@ void OptionsOk() {
     Host->SaveSettings();
     if (gSettings.BackColor != SavedColor) Host->ApplyTableColour();
     CloseZoom();
-    Host->End(1);
+    EndOpenDialog();
 }
 
 // While the dialog was open the main window may have drawn card corners and
@@ -145,7 +176,7 @@ void OptionsCancel() {
     const bool changed = gSettings.BackColor != SavedColor;
     gSettings.BackColor = SavedColor;
     if (changed) Host->RepaintTable();
-    Host->End(1);
+    EndOpenDialog();
 }
 
 // The chooser opens with the zoom as the dialogs do, and closes without.
@@ -169,6 +200,8 @@ bool OptionsCommand(int command) {
 }  // namespace
 
 void OpenDialog(GameDialog dialog, DialogHost* host) {
+    if (Host && OuterCount < kMaxNested)
+        Outer[OuterCount++] = {OpenKind, Host, HelpPage, PreviewBack, SavedColor};
     OpenKind = dialog;
     Host = host;
     switch (dialog) {
@@ -188,7 +221,7 @@ bool DialogCommand(int command) {
     if (OpenKind == GameDialog::Options) return OptionsCommand(command);
     if (command == kOk || command == kCancel) {
         CloseZoom();
-        Host->End(1);
+        EndOpenDialog();
         return true;
     }
     return OpenKind == GameDialog::Help && HelpCommand(command);

@@ -82,6 +82,15 @@ export class Dialogs {
     this.pictures = new Map();
     /** @type {(result: number) => void} */
     this.ended = () => {};
+    /** @type {Promise<number>} */
+    this.done = Promise.resolve(1);
+    /**
+     * Dialogs set aside under one opened inside them (a command posted
+     * before a dialog opened is run by its modal loop), innermost last.
+     * @type {{ open: Dialog, modal: any, held: boolean, pictures: Map<string, HTMLElement>,
+     *          ended: (result: number) => void, done: Promise<number> }[]}
+     */
+    this.outer = [];
   }
 
   /** Whether the open dialog takes the player's input now. */
@@ -89,25 +98,35 @@ export class Dialogs {
     return !!this.open && !this.open.window.root.hidden && !this.held;
   }
 
+  /** Whether dialog d is the open one and takes input. @param {Dialog} d */
+  takesInputFor(d) {
+    return this.open === d && this.takesInput();
+  }
+
   /** @param {number} which */
   create(which) {
     const ex = this.machine.exports;
     const d = new Dialog(this.modals.layer, TEMPLATES[which], ex.quorvel_metric(PageMetric.DialogBaseX), ex.quorvel_metric(PageMetric.DialogBaseY),
       (id) => {
-        if (this.takesInput()) this.machine.call('quorvel_dialog_command', id);
+        if (this.takesInputFor(d)) this.machine.call('quorvel_dialog_command', id);
       },
       (code, thumb) => {
-        if (this.takesInput()) this.machine.call('quorvel_dialog_slider', code, thumb);
+        if (this.takesInputFor(d)) this.machine.call('quorvel_dialog_slider', code, thumb);
       });
     const caption = d.byId(IDC_HELP_CAPTION);
     if (which === GameDialog.Help && caption) caption.element.classList.add('big-font');
+    if (this.open) {
+      this.outer.push({ open: this.open, modal: this.modal, held: this.held, pictures: this.pictures,
+        ended: this.ended, done: this.done });
+    }
     this.open = d;
+    this.done = new Promise((resolve) => { this.ended = resolve; });
     this.pictures = new Map();
     this.held = false;
     this.modal = {
       window: d.window,
       key: (/** @type {KeyboardEvent} */ e) => {
-        if (this.takesInput()) d.key(e);
+        if (this.takesInputFor(d)) d.key(e);
       },
     };
     this.modals.push(this.modal);
@@ -115,19 +134,25 @@ export class Dialogs {
 
   /** Shown, with the platform's first focus; resolves when it has ended. */
   show() {
-    const d = /** @type {Dialog} */ (this.open);
-    return new Promise((resolve) => {
-      this.ended = resolve;
+    const d = this.open;
+    if (d) {
       d.window.root.hidden = false;
       d.focusFirst();
-    });
+    }
+    return this.done;
   }
 
   end() {
     if (this.modal) this.modals.remove(this.modal);
-    this.open = null;
-    this.modal = null;
-    this.ended(1);
+    const ended = this.ended;
+    const outer = this.outer.pop();
+    this.open = outer ? outer.open : null;
+    this.modal = outer ? outer.modal : null;
+    this.held = outer ? outer.held : false;
+    this.pictures = outer ? outer.pictures : new Map();
+    this.ended = outer ? outer.ended : () => {};
+    this.done = outer ? outer.done : Promise.resolve(1);
+    ended(1);
   }
 
   centre() {

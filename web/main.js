@@ -131,7 +131,9 @@ class Page {
       play_sync: (/** @type {number} */ at) => page.sound.playToEnd(text(at)),
     };
     for (const [name, start] of Object.entries(blocking)) {
-      const kind = name === 'jackpot' || name === 'play_sync' ? 'busy' : 'modal';
+      // The zoom, the jackpot and a sound hold the thread on Windows: nothing
+      // else runs meanwhile.  A box, a dialog and the chooser run a modal loop.
+      const kind = name === 'jackpot' || name === 'play_sync' || name === 'dialog_zoom' ? 'busy' : 'modal';
       /** @type {any} */ (quorvel)[name] = (/** @type {number[]} */ ...args) =>
         page.machine.blocking(kind, /** @type {any} */ (start))(...args);
     }

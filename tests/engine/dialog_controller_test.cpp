@@ -77,7 +77,10 @@ protected:
         gSettings.Zoom = 1;
         gSettings.ZoomSteps = 5;
     }
-    void TearDown() override { ResetProgramState(); }
+    void TearDown() override {
+        while (DialogCommand(2)) {}    // no dialog left open on a gone host
+        ResetProgramState();
+    }
     void Press(int command) {
         host.calls.clear();
         EXPECT_TRUE(DialogCommand(command)) << command;
@@ -114,6 +117,21 @@ TEST_F(DialogControllerTest, HelpPagingGreysAndFocusesAtTheEnds) {
     EXPECT_TRUE(host.Saw("Enable", IDC_HELP_PREV, 0));
     Press(2);
     EXPECT_EQ(host.calls, (Calls{Line("ZoomClose", 5, gSettings.BackColor), "End 1"}));
+    // A dialog opened inside another (by a command posted before it) hands
+    // the commands back to the outer one when it goes.
+    RecordingDialog inner;
+    OpenDialog(GameDialog::Help, &host);
+    OpenDialog(GameDialog::About, &inner);
+    Press(2);
+    EXPECT_TRUE(inner.Saw("End", 1));
+    Press(IDC_HELP_NEXT);
+    EXPECT_TRUE(host.Saw("Text", IDC_HELP_COUNTER, "Page 2 of 12"));
+    Press(2);
+    // Input queued behind the close reaches a dialog that is gone: ignored.
+    host.calls.clear();
+    EXPECT_FALSE(DialogCommand(IDC_HELP_NEXT));
+    DialogSliderMoved(SliderLineDown, 0);
+    EXPECT_TRUE(host.calls.empty());
 }
 
 // The slider moves from the program's design, Home to the highest and End to
