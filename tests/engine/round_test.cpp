@@ -1,5 +1,9 @@
 #include <algorithm>
 
+#include "engine/card_name.h"
+#include "presentation/table_look.h"
+#include "presentation/table_speech.h"
+
 #include "tests/engine/game_fixture.h"
 
 namespace {
@@ -91,6 +95,46 @@ TEST_F(GameTest, TypicalGameFromCoinsToPayout) {
     EXPECT_EQ(gStats.handsWon[FullHouse], 1);
     EXPECT_EQ(gSlots[3].held, 1) << "holds stay until the next game clears the table";
     EXPECT_EQ(host.flashCount, 0);
+}
+
+// A screen reader hears each deal and each draw once, when the cards have
+// stopped turning, in the status line's card names, and each place and
+// hold button as it stands.
+TEST_F(GameTest, TheTableIsSpokenAsItIsSeen) {
+    char news[256], said[64], credits[48];
+    ResetTableNews();
+    InsertCoins(1);
+    DealOrDraw();
+    TableTimerTick();
+    TakeTableNews(news, sizeof news);
+    EXPECT_STREQ(news, "") << "nothing while the cards turn";
+    SpokenCardPlace(4, said, sizeof said);
+    EXPECT_STREQ(said, "Face down");
+    SpokenHoldButton(4, said, sizeof said);
+    EXPECT_STREQ(said, "Hold card 5");
+    TurnUp();
+    TakeTableNews(news, sizeof news);
+    std::string dealt = "Dealt: ";
+    for (int i = 0; i < kSlotCount; ++i) dealt += std::string(i ? ", " : "") + CardName(gSlots[i].card);
+    EXPECT_EQ(news, dealt + ".");
+    TakeTableNews(news, sizeof news);
+    EXPECT_STREQ(news, "") << "told once";
+
+    HoldCommand(2);
+    SpokenCardPlace(2, said, sizeof said);
+    EXPECT_EQ(std::string(said), std::string(CardName(gSlots[2].card)) + ", held");
+    SpokenHoldButton(2, said, sizeof said);
+    EXPECT_EQ(std::string(said), std::string("Hold ") + CardName(gSlots[2].card));
+    EXPECT_TRUE(HoldPressed(2));
+    EXPECT_FALSE(HoldPressed(1));
+
+    DealOrDraw();
+    TakeTableNews(news, sizeof news);
+    TurnUp();
+    TakeTableNews(news, sizeof news);
+    FormatCreditsReadout(credits, sizeof credits);
+    EXPECT_EQ(std::string(news).rfind("Drawn: ", 0), 0u) << news;
+    EXPECT_NE(std::string(news).find(std::string(". ") + credits), std::string::npos) << news;
 }
 
 // The other road through a game: Bet Max over the last hand with the sound

@@ -6,9 +6,11 @@
 
 #include "engine/deck.h"
 #include "engine/game_host.h"
+#include "engine/payout.h"
 #include "engine/round.h"
 #include "presentation/jackpot_plan.h"
 #include "presentation/table_look.h"
+#include "presentation/table_speech.h"
 #include "presentation/zoom_trail.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -297,3 +299,21 @@ QUORVEL_EXPORT(quorvel_jackpot_at) int* JackpotAt(int w, int h, int pw, int ph) 
 }
 QUORVEL_EXPORT(quorvel_jackpot_picture) const char* JackpotPicture() { return kJackpotPicture; }
 QUORVEL_EXPORT(quorvel_jackpot_fanfare) const char* JackpotFanfare() { return kJackpotFanfare; }
+
+// What a screen reader is told of the table, worded by the core.
+static char gSpoken[256];
+QUORVEL_EXPORT(quorvel_spoken_card) const char* SpokenCard(int slot) {
+    SpokenCardPlace(slot, gSpoken, sizeof gSpoken);
+    return gSpoken;
+}
+QUORVEL_EXPORT(quorvel_spoken_hold) const char* SpokenHold(int slot) {
+    SpokenHoldButton(slot, gSpoken, sizeof gSpoken);
+    return gSpoken;
+}
+QUORVEL_EXPORT(quorvel_hold_pressed) int HoldIsPressed(int slot) { return HoldPressed(slot) ? 1 : 0; }
+QUORVEL_EXPORT(quorvel_table_news) const char* TableNews() {
+    TakeTableNews(gSpoken, sizeof gSpoken);
+    return gSpoken;
+}
+// The hand the jackpot screen celebrates, by its payoff name.
+QUORVEL_EXPORT(quorvel_hand_name) const char* HandName() { return PayoutTable[gRound.category].name; }
