@@ -2,6 +2,7 @@
 // input, and the keys go to the topmost one.  The message boxes are drawn
 // here: the text beside the platform's icon, the buttons under them.
 import { BoxButtons, BoxIcon } from './ids.js';
+import { modalFactor } from './touch.js';
 import { el } from './ui.js';
 import { FramedWindow, boxIcon, pushButton } from './windows.js';
 
@@ -9,6 +10,7 @@ import { FramedWindow, boxIcon, pushButton } from './windows.js';
  * @typedef {object} Modal
  * @property {FramedWindow} window
  * @property {(e: KeyboardEvent) => void} key
+ * @property {boolean} [scrolls]   its arrows and page keys scroll it
  */
 
 export class Modals {
@@ -23,6 +25,12 @@ export class Modals {
     this.open = [];
     /** @type {HTMLElement | null} the main window, inactive while one is open */
     this.owner = null;
+    /** @type {HTMLElement | null} where the keyboard rests when nothing else has it */
+    this.home = null;
+    /** @type {HTMLElement | null} */
+    this.returnFocus = null;
+    /** CSS pixels a game pixel, told by the page. */
+    this.scale = () => 1;
     // Clicks outside the topmost window reach nothing.
     this.blocker = el('div', 'modal-blocker', layer);
     this.blocker.hidden = true;
@@ -30,6 +38,19 @@ export class Modals {
 
   /** @param {Modal} modal */
   push(modal) {
+    // To assistive technology a modal dialog named by its caption; the
+    // focus goes back where it was when the last one closes.
+    const root = modal.window.root;
+    if (!root.getAttribute('role')) root.setAttribute('role', 'dialog');
+    root.setAttribute('aria-modal', 'true');
+    root.setAttribute('aria-labelledby', modal.window.titleText.id);
+    if (!this.open.length) {
+      const active = document.activeElement;
+      this.returnFocus = active instanceof HTMLElement && active !== document.body ? active : null;
+    }
+    if (this.owner) this.owner.inert = true;
+    const win = modal.window;
+    win.setFactor(modalFactor(this.scale(), win.width, win.height, this.screen()));
     this.open.push(modal);
     this.blocker.hidden = false;
     this.layer.appendChild(this.blocker);
@@ -41,8 +62,12 @@ export class Modals {
   remove(modal) {
     this.open = this.open.filter((m) => m !== modal);
     modal.window.remove();
-    if (!this.open.length) this.blocker.hidden = true;
-    else {
+    if (!this.open.length) {
+      this.blocker.hidden = true;
+      if (this.owner) this.owner.inert = false;
+      const back = this.returnFocus && this.returnFocus.isConnected ? this.returnFocus : this.home;
+      if (back) back.focus({ preventScroll: true });
+    } else {
       this.layer.appendChild(this.blocker);
       this.layer.appendChild(this.open[this.open.length - 1].window.root);
     }
@@ -101,8 +126,9 @@ export class Modals {
       });
       if (buttons === BoxButtons.YesNo) win.closeButton.disabled = true;
       win.client.append(body, row);
-      win.client.setAttribute('role', 'alertdialog');
-      win.client.setAttribute('aria-label', text);
+      win.root.setAttribute('role', 'alertdialog');
+      words.id = `${win.titleText.id}-text`;
+      win.root.setAttribute('aria-describedby', words.id);
       win.centre(sw, sh, w, h);
       let focus = 0;
       const setFocus = (/** @type {number} */ i) => {

@@ -43,12 +43,17 @@ export class Coach {
     this.window = null;
     /** @type {Record<string, HTMLElement>} */
     this.lines = {};
+    /** @type {Record<string, string>} */
+    this.labels = {};
     // The marks go in the gap between each card and its hold button.
     /** @type {HTMLElement[]} */
     this.marks = [0, 1, 2, 3, 4].map((i) => {
       const r = table.rect(PlaceKind.Card, i);
+      // On the foot of the card, clear of the row's frame, as large as the
+      // status line's text.
       const mark = el('div', 'coach-mark', table.felt);
-      place(mark, [r[0], r[3] + 1, r[2], r[3] + 14]);
+      place(mark, [r[0] + 2, r[3] - 19, r[2] - 2, r[3] - 2]);
+      mark.setAttribute('aria-hidden', 'true');
       mark.hidden = true;
       return mark;
     });
@@ -86,11 +91,14 @@ export class Coach {
     const w = this.machine.exports.quorvel_metric(PageMetric.ClientWidth);
     const h = 100;
     const win = new FramedWindow(this.modals.layer, 'Coach', w, h, { close: () => this.toggle(), className: 'coach' });
+    win.root.setAttribute('role', 'region');
+    win.root.setAttribute('aria-labelledby', win.titleText.id);
     const c = win.client;
     const row = (/** @type {string} */ name, /** @type {number} */ top, /** @type {string} */ label,
       /** @type {number} */ right) => {
       const title = el('div', 'coach-label', c);
       title.textContent = label;
+      this.labels[name] = label;
       place(title, [6, top, 70, top + 15]);
       const value = el('div', `coach-value ${name}`, c);
       place(value, [70, top, right, top + 15]);
@@ -165,6 +173,13 @@ export class Coach {
 
   // The hold played, as the core judges it against the best and the
   // chart's, into the tally.
+  /** The advice a screen reader hears once a deal has ended, or ''. */
+  spokenAdvice() {
+    if (!this.on || !this.window || !this.advised || this.dealing || this.phase !== RoundPhase.Dealt) return '';
+    if (this.practice) return '';
+    return `${this.labels.best}: ${this.lines.best.textContent}`;
+  }
+
   judge() {
     const ex = this.machine.exports;
     if (!ex.quorvel_coach_judge(this.played)) return;
@@ -232,9 +247,11 @@ export class Coach {
     const win = new FramedWindow(this.modals.layer, 'All Holds', w, h, { close: () => done(), className: 'dialog' });
     const body = el('div', 'coach-list', win.client);
     place(body, [6, 6, w - 6, h - 36]);
+    // The keyboard scrolls the list; a screen reader starts in it.
+    body.tabIndex = 0;
     const table = /** @type {HTMLTableElement} */ (el('table', '', body));
     const head = el('tr', '', table);
-    for (const t of ['', 'hold', 'per coin', 'exact', 'pays']) el('th', '', head).textContent = t;
+    for (const t of ['rank', 'hold', 'per coin', 'exact', 'pays']) el('th', '', head).textContent = t;
     for (let p = 0; p < 32; ++p) {
       const tr = el('tr', p === ex.quorvel_coach_place_of_mask(this.mask) ? 'yours' : '', table);
       const cells = hidden ? [String(p + 1), '', '', '', '']
@@ -246,6 +263,7 @@ export class Coach {
     place(ok, [w / 2 - 37, h - 30, w / 2 + 38, h - 7]);
     const modal = {
       window: win,
+      scrolls: true,
       key: (/** @type {KeyboardEvent} */ e) => {
         if (e.type === 'keydown' && (e.key === 'Enter' || e.key === 'Escape')) done();
       },
@@ -260,5 +278,6 @@ export class Coach {
     const { w: sw, h: sh } = this.screen();
     win.centre(sw, sh, w, h);
     this.modals.push(modal);
+    body.focus({ preventScroll: true });
   }
 }

@@ -6,7 +6,7 @@
 // a trackbar that notifies its moves.  What a dialog shows and decides is
 // not here: see dialogs.js.
 import { resources } from './resources.js';
-import { edge, edges, el, place, setAccessText, sys } from './ui.js';
+import { edge, edges, el, place, plainText, setAccessText, sys } from './ui.js';
 import { FramedWindow, pushButton } from './windows.js';
 
 const BS_TYPE = 0xf;
@@ -82,11 +82,18 @@ export class Dialog {
     });
     this.window.root.hidden = true;
     this.client = this.window.client;
-    this.client.setAttribute('role', 'dialog');
-    this.client.setAttribute('aria-label', t.title);
     this.frame();
     /** @type {Control[]} */
     this.controls = t.controls.map((c) => this.control(c, command));
+    // A trackbar is named by the group box around it, as a reader of the
+    // dialog takes it.
+    for (const slider of this.controls.filter((c) => c.kind === 'slider')) {
+      const [l, tp, r, b] = slider.rect;
+      const group = this.controls.find((c) => c.kind === 'group' &&
+        c.rect[0] <= l && c.rect[1] <= tp && c.rect[2] >= r && c.rect[3] >= b);
+      const legend = group && group.element.querySelector('legend');
+      if (legend) slider.element.setAttribute('aria-label', plainText(legend.textContent || '').replace(/:$/, ''));
+    }
     /** The default push button, whose outline a focused push button takes. */
     this.defaultButton = this.controls.find((c) => c.kind === 'button' && c.element.classList.contains('default'));
     this.focus = -1;

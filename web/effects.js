@@ -105,6 +105,9 @@ export class Screen {
     const { w, h } = this.size();
     const s = this.scale();
     const screen = el('div', 'jackpot-screen', this.layer);
+    // Heard as the hand it celebrates.
+    screen.setAttribute('role', 'alert');
+    screen.setAttribute('aria-label', this.machine.text(ex.quorvel_hand_name()));
     const picture = resources.art.pictures[this.machine.text(ex.quorvel_jackpot_picture())];
     const [x, y] = this.machine.ints(ex.quorvel_jackpot_at(w, h, picture.width, picture.height), 2);
     const img = /** @type {HTMLImageElement} */ (el('img', 'picture', screen));

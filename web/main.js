@@ -10,12 +10,13 @@ import { IDM_NEW, IDS_FIRST_MESSAGE, IDS_STATUS_TITLE, PageMetric, SettingKind }
 import { Machine } from './machine.js';
 import { Coach } from './coach.js';
 import { Menus } from './menus.js';
-import { COACH, COACH_MENU, SC, SYSTEM_MENU, menuItem, pageMenuHelp } from './page_menus.js';
+import { COACH, COACH_MENU, SC, SYSTEM_MENU, VIEW, VIEW_MENU, menuItem, pageMenuHelp } from './page_menus.js';
 import { resources } from './resources.js';
 import { Sound } from './sound.js';
 import { StatusLine } from './status.js';
 import { Storage } from './storage.js';
 import { Table } from './table.js';
+import { MIN_TARGET, coarsePointer, growTargets, menuRowHeight } from './touch.js';
 import { el } from './ui.js';
 import { FramedWindow } from './windows.js';
 
@@ -64,6 +65,9 @@ class Page {
     /** @type {Coach} */
     this.coach = /** @type {any} */ (null);
     this.scale = 1;
+    /** The whole factors that fit the screen now, and the player's fixed one (0: the largest). */
+    this.fitting = 1;
+    this.fixedFactor = Number(this.storage.read('PageScale')) || 0;
     this.lastPress = { time: -1e9, x: 0, y: 0, double: false };
     this.altAlone = false;
     this.minimised = false;
@@ -159,9 +163,10 @@ class Page {
   // ---- The screen and the window ------------------------------------------
 
   buildScreen() {
-    this.screenElement = el('div', 'screen', document.body);
+    this.screenElement = el('main', 'screen', document.body);
     this.stage = el('div', 'stage', this.screenElement);
     this.modals = new Modals(this.stage, () => this.screenSize());
+    this.modals.scale = () => this.scale;
     this.screen = new Screen(this.machine, this.stage, () => 1, (name) => this.sound.playToEnd(name).then(() => {}));
     this.fit();
   }
@@ -171,25 +176,64 @@ class Page {
     return { w: this.stage.clientWidth, h: this.stage.clientHeight };
   }
 
-  // A whole number of device pixels for each game pixel, as many as the
-  // screen's density gives while the window still fits; where not even one
-  // fits (a narrow phone), the window is scaled to the width.
+  // The window at the largest whole factor that fits the screen, or at the
+  // player's own factor while that fits; where not even one fits (a phone),
+  // a whole number of device pixels for each game pixel, as many as still
+  // fit, and where not even that does, scaled to the room there is.
   fit() {
     const dpr = window.devicePixelRatio || 1;
     const vw = document.documentElement.clientWidth;
     const vh = document.documentElement.clientHeight;
     const needW = this.machine.exports.quorvel_metric(PageMetric.WindowWidth);
     const needH = this.machine.exports.quorvel_metric(PageMetric.WindowHeight);
-    let device = Math.max(1, Math.floor(dpr));
-    while (device > 1 && (needW * device) / dpr > vw) --device;
-    let scale = device / dpr;
-    if ((needW * scale) > vw) scale = vw / needW;
+    const room = Math.min(vw / needW, vh / needH);
+    let scale;
+    if (room >= 1) {
+      this.fitting = Math.floor(room);
+      scale = this.fixedFactor ? Math.min(this.fixedFactor, this.fitting) : this.fitting;
+    } else {
+      this.fitting = 0;
+      let device = Math.max(1, Math.floor(dpr));
+      while (device > 1 && device / dpr > room) --device;
+      scale = Math.min(device / dpr, room);
+    }
     this.scale = scale;
     this.stage.style.transform = `scale(${scale})`;
     this.stage.style.width = `${Math.floor(vw / scale)}px`;
     this.stage.style.height = `${Math.max(Math.floor(vh / scale), needH)}px`;
-    document.body.classList.toggle('pixelated', Number.isInteger(scale * dpr));
-    if (this.window) this.placeWindow();
+    document.body.classList.toggle('pixelated', Number.isInteger(scale) || Number.isInteger(scale * dpr));
+    document.body.classList.toggle('touch', coarsePointer());
+    document.body.style.setProperty('--menu-row', `${menuRowHeight(scale)}px`);
+    document.body.style.setProperty('--finger', `${Math.ceil(MIN_TARGET / scale)}px`);
+    if (this.window) {
+      this.placeWindow();
+      this.reachOut();
+    }
+  }
+
+  // The table's buttons, the menu titles and the caption buttons, each
+  // within what holds it: the table, the window's bar, and the screen
+  // above the caption's foot.
+  reachOut() {
+    const stage = this.stage.getBoundingClientRect();
+    const caption = this.window.caption.getBoundingClientRect();
+    const above = { getBoundingClientRect: () => new DOMRect(stage.left, stage.top, stage.width, caption.bottom - stage.top) };
+    const felt = this.table.felt;
+    const targets = [
+      ...this.table.buttons.map((element) => ({ element, within: felt })),
+      ...this.menus.titles.map((t) => ({ element: t.title, within: this.stage })),
+      ...[...this.window.caption.querySelectorAll('button:not([disabled])')]
+        .map((element) => ({ element: /** @type {HTMLElement} */ (element), within: /** @type {any} */ (above) })),
+    ];
+    const greyed = /** @type {HTMLElement[]} */ ([...this.window.caption.querySelectorAll('button[disabled]')]);
+    growTargets(targets, greyed, this.scale);
+  }
+
+  /** The player's factor, 0 for the largest that fits; kept with the page's settings. @param {number} k */
+  setFactor(k) {
+    this.fixedFactor = k;
+    this.storage.write('PageScale', String(k));
+    this.fit();
   }
 
   placeWindow() {
@@ -215,33 +259,45 @@ class Page {
       close: () => this.machine.post(() => this.machine.call('quorvel_close')),
       minimise: () => this.minimise(),
       className: 'main-window',
+      heading: true,
     });
     this.modals.owner = this.window.root;
     this.table = new Table(this.machine, this.window.client);
+    // The keyboard rests on the table when no box or menu has it.
+    this.table.felt.tabIndex = -1;
+    this.modals.home = this.table.felt;
+    for (const b of this.table.buttons) {
+      const keys = this.shortcuts(Number(b.dataset.command));
+      if (keys) b.setAttribute('aria-keyshortcuts', keys);
+    }
     this.status = new StatusLine(this.machine, this.table.felt);
-    const coachMenu = {
-      text: COACH_MENU.title, command: 0, separator: false, greyed: false, checked: false,
-      items: COACH_MENU.items.map(menuItem),
-    };
+    const popup = (/** @type {typeof COACH_MENU} */ menu) => ({
+      text: menu.title, command: 0, separator: false, greyed: false, checked: false, items: menu.items.map(menuItem),
+    });
     this.menus = new Menus(this.machine, /** @type {HTMLElement} */ (this.window.menuBar), this.stage, {
       command: (id) => this.command(id),
       help: (id) => this.status.show(pageMenuHelp(id) ?? (id ? this.string(id, 254) : '')),
-      pageItem: (id) => this.coachItem(id),
+      pageItem: (id) => this.pageItem(id),
+      shortcuts: (id) => this.shortcuts(id),
       scale: () => this.scale,
       defer: (action) => this.whenIdle(action),
       origin: () => {
         const r = this.stage.getBoundingClientRect();
         return { x: r.left, y: r.top };
       },
-    }, [coachMenu]);
+    }, [popup(COACH_MENU), popup(VIEW_MENU)]);
     this.dialogs = new Dialogs(this.machine, this.modals, this.screen, () => this.repaintTable());
     this.coach = new Coach(this.machine, this.table, this.modals, this.storage, () => this.screenSize(),
       () => this.window.rect());
-    this.machine.settled = () => this.coach.watch();
+    this.machine.settled = () => {
+      this.coach.watch();
+      this.table.speak(this.coach.spokenAdvice());
+    };
     // Start-up: the first message and the status line's title.
     this.table.drawMessage(this.string(IDS_FIRST_MESSAGE, 255));
     this.status.show(this.string(IDS_STATUS_TITLE, 255));
     this.placeWindow();
+    this.reachOut();
   }
 
   /** A menu command: the page's own, or the game's. @param {number} id */
@@ -249,14 +305,19 @@ class Page {
     if (id === COACH.toggle) this.coach.toggle();
     else if (id === COACH.practice) this.coach.togglePractice();
     else if (id === COACH.list) this.coach.list();
+    else if (id === VIEW.fit) this.setFactor(0);
+    else if (VIEW.factors.some((k) => VIEW.factor(k) === id)) this.setFactor(id - VIEW.factor(0));
     else this.machine.post(() => this.machine.call('quorvel_command', id));
   }
 
-  /** The state of the page's own menu items; null for the game's. @param {number} id */
-  coachItem(id) {
+  /** The state of the page's own menu items (Coach, View); null for the game's. @param {number} id */
+  pageItem(id) {
     if (id === COACH.toggle) return { greyed: false, checked: this.coach.on };
     if (id === COACH.practice) return { greyed: !this.coach.on, checked: this.coach.practice };
     if (id === COACH.list) return { greyed: !this.coach.on || !this.coach.advised, checked: false };
+    if (id === VIEW.fit) return { greyed: false, checked: this.fixedFactor === 0 };
+    const k = id - VIEW.factor(0);
+    if (VIEW.factors.includes(k)) return { greyed: k > Math.max(1, this.fitting), checked: this.fixedFactor === k };
     return null;
   }
 
@@ -282,8 +343,8 @@ class Page {
     this.machine.killTimer();
     this.sound.stop();
     this.screenElement.remove();
-    const page = el('div', 'closed-screen', document.body);
-    const words = el('p', '', page);
+    const page = el('main', 'closed-screen', document.body);
+    const words = el('h1', 'closed-title', page);
     words.textContent = `${document.title}`;
     const again = /** @type {HTMLButtonElement} */ (el('button', 'push-button', page));
     again.textContent = 'Play again';
@@ -414,7 +475,7 @@ class Page {
       return;
     }
     if (this.modals.top) {
-      e.preventDefault();
+      if (!(this.modals.top.scrolls && /^(Arrow|Page|Home$|End$)/.test(e.key))) e.preventDefault();
       this.modals.key(e);
       return;
     }
@@ -469,6 +530,35 @@ class Page {
       this.menus.enterBar();
     }
     this.altAlone = false;
+  }
+
+  /**
+   * The keys that give a command, as aria-keyshortcuts writes them ("F2",
+   * "Alt+F4", "c"), from the accelerator table. @param {number} command
+   */
+  shortcuts(command) {
+    const table = resources.accelerators.KEYACCELTABLE || [];
+    /** @type {string[]} */
+    const keys = [];
+    for (const entry of table) {
+      if (entry.command !== command) continue;
+      if (!(entry.flags & FVIRTKEY)) {
+        keys.push(String.fromCharCode(entry.key));
+        continue;
+      }
+      let name = '';
+      if (entry.key >= 0x70 && entry.key <= 0x7b) name = `F${entry.key - 0x6f}`;
+      else if ((entry.key >= 0x41 && entry.key <= 0x5a) || (entry.key >= 0x30 && entry.key <= 0x39)) {
+        // A letter key without Shift types its lower case.
+        name = String.fromCharCode(entry.key);
+        if (!(entry.flags & FSHIFT)) name = name.toLowerCase();
+      }
+      if (!name) continue;
+      const mods = [entry.flags & FCONTROL ? 'Control' : '', entry.flags & FALT ? 'Alt' : '',
+        entry.flags & FSHIFT ? 'Shift' : ''].filter(Boolean);
+      keys.push([...mods, name].join('+'));
+    }
+    return keys.join(' ');
   }
 
   /**

@@ -4,7 +4,7 @@
 // menu opens (WM_INITMENU), the highlighted item's help in the status line
 // (WM_MENUSELECT), access keys, arrows, Return and Escape.
 import { resources } from './resources.js';
-import { el, setAccessText } from './ui.js';
+import { el, plainText, setAccessText } from './ui.js';
 
 const MF_GRAYED = 0x1;
 const MF_POPUP = 0x10;
@@ -45,7 +45,8 @@ export class Menus {
    * @param {{ command: (id: number) => void, help: (id: number) => void,
    *           scale: () => number, origin: () => {x: number, y: number},
    *           defer: (action: () => void) => void,
-   *           pageItem: (command: number) => {greyed: boolean, checked: boolean} | null }} host
+   *           pageItem: (command: number) => {greyed: boolean, checked: boolean} | null,
+   *           shortcuts: (command: number) => string }} host
    * @param {MenuItem[]} extra   the page's own popups
    */
   constructor(machine, bar, layer, host, extra) {
@@ -58,9 +59,14 @@ export class Menus {
     this.menu.splice(at < 0 ? this.menu.length : at, 0, ...extra);
     /** @type {{title: HTMLElement, item: MenuItem, key: string}[]} */
     this.titles = [];
+    bar.setAttribute('role', 'menubar');
     for (const item of this.menu) {
       const title = el('div', 'menu-title', bar);
       const key = setAccessText(title, item.text);
+      title.setAttribute('role', 'menuitem');
+      title.setAttribute('aria-haspopup', 'menu');
+      title.setAttribute('aria-expanded', 'false');
+      title.tabIndex = -1;
       if (item.right) title.classList.add('right');
       const index = this.titles.length;
       // A click waits, with the rest of the input, while the game is held.
@@ -71,6 +77,10 @@ export class Menus {
           if (this.openIndex === index && this.popup) this.close();
           else this.openTitle(index, false);
         });
+      });
+      // Activated without a pointer: a screen reader's click.
+      title.addEventListener('click', (e) => {
+        if (e.detail === 0) this.host.defer(() => this.openTitle(index, true));
       });
       title.addEventListener('pointerenter', () => {
         if (this.active && this.openIndex !== index) this.openTitle(index, false);
@@ -91,6 +101,8 @@ export class Menus {
     this.chooser = null;
     /** Whether the open popup is the window's system menu. */
     this.system = false;
+    /** @type {HTMLElement | null} where the keyboard was before the menu took it */
+    this.returnFocus = null;
     this.barIndex = 0;
     layer.addEventListener('pointerdown', (e) => {
       if (this.active && e.target === layer) {
@@ -145,6 +157,7 @@ export class Menus {
   /** Menu mode on the bar, from the keyboard (Alt or F10). */
   enterBar() {
     if (!this.active) this.updateStates();
+    this.takeFocus();
     this.active = true;
     this.chooser = null;
     this.barIndex = 0;
@@ -154,7 +167,19 @@ export class Menus {
 
   /** @param {number} index */
   markTitle(index) {
-    this.titles.forEach((t, i) => t.title.classList.toggle('selected', i === index));
+    this.titles.forEach((t, i) => {
+      t.title.classList.toggle('selected', i === index);
+      t.title.setAttribute('aria-expanded', String(i === index && this.openIndex === i));
+    });
+    if (index >= 0 && !this.popup) this.titles[index].title.focus({ preventScroll: true });
+  }
+
+  // The keyboard follows the highlight while a menu is open, so that a
+  // screen reader reads what is highlighted; it goes back on closing.
+  takeFocus() {
+    if (this.active) return;
+    const active = document.activeElement;
+    this.returnFocus = active instanceof HTMLElement && active !== document.body ? active : null;
   }
 
   /**
@@ -163,6 +188,7 @@ export class Menus {
    */
   openTitle(index, fromKeyboard) {
     if (!this.active) this.updateStates();
+    this.takeFocus();
     this.active = true;
     this.chooser = null;
     this.closePopup();
@@ -170,6 +196,7 @@ export class Menus {
     this.barIndex = index;
     this.markTitle(index);
     const { title, item } = this.titles[index];
+    title.setAttribute('aria-expanded', 'true');
     this.select(0, MF_POPUP, false);
     const origin = this.host.origin();
     const scale = this.host.scale();
@@ -187,6 +214,7 @@ export class Menus {
    */
   track(items, x, y, choose, system = false) {
     this.close();
+    this.takeFocus();
     this.active = true;
     this.chooser = choose;
     this.system = system;
@@ -200,17 +228,33 @@ export class Menus {
   showPopup(items, x, y, highlightFirst) {
     const popup = el('div', 'menu-popup', this.layer);
     popup.setAttribute('role', 'menu');
+    popup.tabIndex = -1;
+    if (this.openIndex >= 0) popup.setAttribute('aria-label', plainText(this.titles[this.openIndex].item.text));
     this.popup = popup;
     this.popupItems = items;
     this.popupRows = items.map((item, i) => {
       const row = el('div', item.separator ? 'menu-separator' : 'menu-item', popup);
-      if (item.separator) return row;
-      row.setAttribute('role', 'menuitem');
+      if (item.separator) {
+        row.setAttribute('role', 'separator');
+        return row;
+      }
+      // The core's rules decide greying and checks; they are told as well
+      // as drawn.
+      row.setAttribute('role', item.checked ? 'menuitemcheckbox' : 'menuitem');
+      if (item.checked) row.setAttribute('aria-checked', 'true');
+      if (item.greyed) row.setAttribute('aria-disabled', 'true');
+      const keys = item.command ? this.host.shortcuts(item.command) : '';
+      if (keys) row.setAttribute('aria-keyshortcuts', keys);
+      row.tabIndex = -1;
       const check = el('span', 'check', row);
       check.textContent = item.checked ? '\u2713' : '';
+      check.setAttribute('aria-hidden', 'true');
       const label = el('span', 'label', row);
       setAccessText(label, item.text.split('\t')[0]);
       if (item.greyed) row.classList.add('greyed');
+      row.addEventListener('click', (e) => {
+        if (e.detail === 0) this.choose(i);
+      });
       row.addEventListener('pointerenter', () => this.setHighlight(i));
       row.addEventListener('pointerup', (e) => {
         e.preventDefault();
@@ -227,12 +271,14 @@ export class Menus {
     popup.style.top = `${Math.max(0, Math.min(y, maxY))}px`;
     this.highlight = -1;
     if (highlightFirst) this.move(1);
+    else popup.focus({ preventScroll: true });
   }
 
   /** @param {number} i */
   setHighlight(i) {
     this.highlight = i;
     this.popupRows.forEach((row, k) => row.classList.toggle('selected', k === i));
+    if (this.popupRows[i]) this.popupRows[i].focus({ preventScroll: true });
     const item = this.popupItems[i];
     if (item) this.select(item.separator ? 0 : item.command, this.system ? MF_SYSMENU : 0, false);
   }
@@ -274,6 +320,12 @@ export class Menus {
     this.closePopup();
     this.markTitle(-1);
     this.active = false;
+    if (was) {
+      const back = this.returnFocus && this.returnFocus.isConnected ? this.returnFocus : null;
+      this.returnFocus = null;
+      if (back) back.focus({ preventScroll: true });
+      else if (document.activeElement instanceof HTMLElement) document.activeElement.blur();
+    }
     this.chooser = null;
     this.system = false;
     if (was) this.select(0, 0xffff, true);

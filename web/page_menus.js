@@ -1,4 +1,4 @@
-// The page's own menus beside the game's: the Coach menu on the menu bar
+// The page's own menus beside the game's: the Coach and View menus on the menu bar
 // and the stand-in for the window's system menu.  Their texts, commands and
 // status-line help are kept here, one table each.
 
@@ -21,6 +21,21 @@ export const COACH_MENU = {
     { text: '&Practice', command: COACH.practice, help: 'Hide the best hold until the draw.' },
     { text: '', command: 0 },
     { text: '&All Holds...', command: COACH.list, help: 'List all 32 holds of the deal with their values.' },
+  ],
+};
+
+/** The View menu's commands: the largest size that fits, or a fixed whole factor. */
+export const VIEW = { fit: 0xc010, factors: [1, 2, 3, 4], factor: (/** @type {number} */ k) => 0xc010 + k };
+
+/** @type {{ title: string, items: PageMenuItem[] }} */
+export const VIEW_MENU = {
+  title: '&View',
+  items: [
+    { text: '&Fit the Screen', command: VIEW.fit, help: 'Draw the window as large as the screen allows.' },
+    { text: '', command: 0 },
+    ...VIEW.factors.map((k) => ({
+      text: `&${k} \u00d7`, command: VIEW.factor(k), help: `Draw the window at ${k} times its size.`,
+    })),
   ],
 };
 
@@ -48,6 +63,6 @@ export function menuItem(item) {
 
 /** The help of a page's own item, or null for the game's. @param {number} command */
 export function pageMenuHelp(command) {
-  const item = COACH_MENU.items.find((i) => i.command && i.command === command);
+  const item = [...COACH_MENU.items, ...VIEW_MENU.items].find((i) => i.command && i.command === command);
   return item && item.help !== undefined ? item.help : null;
 }

@@ -30,6 +30,8 @@ export class StatusLine {
       return el('span', 'pane-text', box);
     };
     this.message = pane(StatusPane.Message);
+    // Its notices ("Sound is on.", a menu item's help) are heard as well.
+    this.message.setAttribute('role', 'status');
     this.caps = pane(StatusPane.Caps);
     this.num = pane(StatusPane.Num);
     this.capsWord = machine.text(ex.quorvel_lock_word(StatusPane.Caps));

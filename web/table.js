@@ -76,6 +76,7 @@ export class Table {
       const card = el('div', 'card', felt);
       place(card, this.rect(PlaceKind.Card, i));
       card.dataset.slot = String(i);
+      card.setAttribute('role', 'img');
       return card;
     });
 
@@ -95,11 +96,43 @@ export class Table {
 
     const message = el('div', 'message-line', felt);
     place(message, this.rect(PlaceKind.Message));
+    // What the machine says is heard when it changes.
+    message.setAttribute('role', 'status');
     message.style.color = colour(ex.quorvel_look(LookKind.MessageText));
     this.message = message;
     this.messageText = el('span', 'message-text', message);
 
+    // The deal's and the draw's news, heard but not seen.
+    this.news = el('div', 'spoken', felt);
+    this.news.setAttribute('role', 'log');
+    this.news.setAttribute('aria-live', 'polite');
+
     this.setBackColour(ex.quorvel_setting(SettingKind.BackColor));
+    this.speak();
+  }
+
+  /**
+   * The places and hold buttons named as the core words them, and its news
+   * of a deal or draw that has just ended, with `more` after it.
+   * @param {string} [more]
+   */
+  speak(more = '') {
+    const ex = this.machine.exports;
+    this.cards.forEach((card, i) => {
+      const words = this.machine.text(ex.quorvel_spoken_card(i));
+      if (card.getAttribute('aria-label') !== words) card.setAttribute('aria-label', words);
+      const b = this.buttons[TableButton.HoldButton0 + i];
+      b.setAttribute('aria-label', this.machine.text(ex.quorvel_spoken_hold(i)));
+      b.setAttribute('aria-pressed', ex.quorvel_hold_pressed(i) ? 'true' : 'false');
+    });
+    const news = this.machine.text(ex.quorvel_table_news());
+    if (news) this.say(more ? `${news} ${more}` : news);
+  }
+
+  /** A line for the screen reader; the last few are kept. @param {string} words */
+  say(words) {
+    el('p', '', this.news).textContent = words;
+    while (this.news.childElementCount > 4) this.news.firstElementChild?.remove();
   }
 
   /**

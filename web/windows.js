@@ -3,7 +3,12 @@
 // of it the platform's look, drawn here; what is shown in it comes from the
 // core and the resources.
 import { BoxIcon } from './ids.js';
-import { edge, edges, el, place, setAccessText } from './ui.js';
+import { SC, SYSTEM_MENU } from './page_menus.js';
+import { edge, edges, el, place, plainText, setAccessText } from './ui.js';
+
+const CAPTION_COMMANDS = { minimise: SC.minimise, maximise: SC.maximise, close: SC.close };
+
+let captionCount = 0;
 
 /**
  * A framed window with a caption, floating on the screen layer; its client
@@ -15,11 +20,15 @@ export class FramedWindow {
    * @param {string} title
    * @param {number} clientWidth @param {number} clientHeight
    * @param {{ close?: () => void, minimise?: () => void, menu?: number, icon?: string,
-   *           className?: string }} options
+   *           className?: string, heading?: boolean }} options
    */
   constructor(layer, title, clientWidth, clientHeight, options = {}) {
     const frameWidth = 3;
     const captionHeight = 19;
+    /** Drawn this many times its size (for a finger). */
+    this.factor = 1;
+    /** @type {[number, number, number, number] | null} how it was last centred */
+    this.centred = null;
     const menuHeight = options.menu || 0;
     this.frameWidth = frameWidth;
     this.captionHeight = captionHeight;
@@ -41,7 +50,10 @@ export class FramedWindow {
       icon.draggable = false;
       this.icon = icon;
     }
-    const text = el('span', 'caption-text', caption);
+    // The main window's title is the page's heading; other captions name
+    // their windows.
+    const text = el(options.heading ? 'h1' : 'span', 'caption-text', caption);
+    text.id = `caption-${++captionCount}`;
     text.textContent = title;
     this.titleText = text;
     const buttons = el('div', 'caption-buttons', caption);
@@ -86,7 +98,10 @@ export class FramedWindow {
     b.type = 'button';
     b.tabIndex = -1;
     b.style.boxShadow = edge(edges.button);
-    b.setAttribute('aria-label', kind);
+    // Named as the system menu names the same commands.
+    const command = CAPTION_COMMANDS[/** @type {'minimise' | 'maximise' | 'close'} */ (kind)];
+    const item = SYSTEM_MENU.find((i) => i.command === command);
+    b.setAttribute('aria-label', item ? plainText(item.text.split('\t')[0]) : kind);
     if (action) {
       b.addEventListener('pointerdown', (e) => e.stopPropagation());
       b.addEventListener('click', (e) => {
@@ -117,14 +132,32 @@ export class FramedWindow {
    * @param {number} clientWidth @param {number} clientHeight
    */
   centre(screenWidth, screenHeight, clientWidth, clientHeight) {
+    this.centred = [screenWidth, screenHeight, clientWidth, clientHeight];
+    const k = this.factor;
     const cx = Math.trunc(screenWidth / 2);
     const cy = Math.trunc(screenHeight / 2);
-    this.moveTo(cx + Math.trunc(-clientWidth / 2), cy + Math.trunc(-clientHeight / 2));
+    let x = cx + Math.trunc((-clientWidth * k) / 2);
+    let y = cy + Math.trunc((-clientHeight * k) / 2);
+    // Drawn larger for a finger, it is kept on the screen.
+    if (k !== 1) {
+      x = Math.max(0, Math.min(x, Math.floor(screenWidth - this.width * k)));
+      y = Math.max(0, Math.min(y, Math.floor(screenHeight - this.height * k)));
+    }
+    this.moveTo(x, y);
+  }
+
+  /** Draws the window `k` times its size, centred again if it was. @param {number} k */
+  setFactor(k) {
+    this.factor = k;
+    this.root.style.transformOrigin = '0 0';
+    this.root.style.transform = k === 1 ? '' : `scale(${k})`;
+    if (this.centred) this.centre(...this.centred);
   }
 
   /** The window's rectangle on the screen: left, top, right, bottom. */
   rect() {
-    return [this.x || 0, this.y || 0, (this.x || 0) + this.width, (this.y || 0) + this.height];
+    const [x, y] = [this.x || 0, this.y || 0];
+    return [x, y, x + Math.round(this.width * this.factor), y + Math.round(this.height * this.factor)];
   }
 
   remove() {

@@ -458,6 +458,48 @@ describe('sound', () => {
  * screenshot taken at `dpr` device pixels per CSS pixel) is a whole block of
  * `k` x `k` device pixels of one colour, starting on the block grid.
  */
+/**
+ * The targets matching `selector` a finger would miss: each hit area (the
+ * element and its unseen reach) is 24 x 24 CSS pixels, or else a circle of
+ * 24 on its middle touches no other target nor another such circle; and
+ * each point of it reaches that target.
+ */
+async function fingerMisses(page, selector) {
+  return page.evaluate((sel) => {
+    const px = (v) => parseFloat(v) || 0;
+    const all = [...document.querySelectorAll(sel)]
+      .filter((e) => e.getClientRects().length && !e.matches(':disabled') && !e.closest('[hidden]'));
+    const targets = all.map((e) => {
+      const r = e.getBoundingClientRect();
+      const k = r.width / (e.offsetWidth || r.width);
+      const a = getComputedStyle(e, '::after');
+      const reach = a.content === 'none' || a.position !== 'absolute' ? [0, 0, 0, 0]
+        : [a.left, a.top, a.right, a.bottom].map((v) => Math.max(0, -px(v)) * k);
+      const box = [r.left - reach[0], r.top - reach[1], r.right + reach[2], r.bottom + reach[3]];
+      const name = `${e.className} "${(e.getAttribute('aria-label') || e.textContent || '').trim().slice(0, 16)}"`;
+      return { e, box, name, small: box[2] - box[0] < 23.9 || box[3] - box[1] < 23.9,
+        c: [(box[0] + box[2]) / 2, (box[1] + box[3]) / 2] };
+    });
+    const misses = [];
+    const gap = (p, b) => Math.hypot(Math.max(b[0] - p[0], 0, p[0] - b[2]), Math.max(b[1] - p[1], 0, p[1] - b[3]));
+    for (const t of targets) {
+      const [l, tp, r, b] = t.box;
+      for (const [x, y] of [[l + 1, tp + 1], [r - 1, tp + 1], [l + 1, b - 1], [r - 1, b - 1], t.c]) {
+        const at = document.elementFromPoint(x, y);
+        if (!at || !(at === t.e || t.e.contains(at))) misses.push(`${t.name}: (${x.toFixed(1)}, ${y.toFixed(1)}) reaches ${at && at.className}`);
+      }
+      if (!t.small) continue;
+      for (const o of targets) {
+        if (o === t) continue;
+        if (gap(t.c, o.box) < 11.99 || (o.small && Math.hypot(t.c[0] - o.c[0], t.c[1] - o.c[1]) < 23.99)) {
+          misses.push(`${t.name} ${(r - l).toFixed(1)} x ${(b - tp).toFixed(1)} too close to ${o.name}`);
+        }
+      }
+    }
+    return misses;
+  }, selector);
+}
+
 async function wholeBlocks(png, box, dpr, k) {
   const [l, t, r, b] = [box.x, box.y, box.x + box.width, box.y + box.height].map((v) => Math.round(v * dpr));
   const p = await L.pixels(png, [l, t, r - l, b - t]);
@@ -487,7 +529,7 @@ function reduce(p, k) {
 }
 
 describe('screens', () => {
-  test('a phone: no sideways scrolling, every card and button can be tapped', { timeout: 60000 }, async () => {
+  test('a phone: no sideways scrolling, every card and button can be tapped, every target a finger\'s size', { timeout: 90000 }, async () => {
     const phone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
       settings: FAST, clock: SECOND };
     await withPage('phone', phone, async (page, work) => {
@@ -514,6 +556,19 @@ describe('screens', () => {
         });
         assert.ok(hit.inside && hit.top, `target ${i} can be tapped: ${JSON.stringify(hit)}`);
       }
+      assert.deepEqual(await fingerMisses(page, '.client .card, .table-button, .menu-title, .caption-button'), [],
+        'every target of the window is a finger\'s size, or a finger apart');
+      await page.locator('.menu-title').nth(1).tap();
+      await page.locator('.menu-popup').waitFor();
+      assert.deepEqual(await fingerMisses(page, '.menu-item'), [], 'menu rows a finger high');
+      await page.locator('.menu-title').nth(1).tap();
+      await L.menu(page, ids.IDM_OPTIONS);
+      await L.topModal(page);
+      await L.shot(page, work, 'phone-options');
+      assert.deepEqual(await fingerMisses(page, '.dialog .push-button, .dialog .check-box, .dialog [role=slider]'), [],
+        'a dialog drawn large enough for a finger');
+      await page.keyboard.press('Escape');
+      await L.noModal(page);
       await L.button(page, L.COMMAND.coin).tap();
       assert.match((await L.table(page)).coins, /1/, 'a tap on Coin');
       await L.button(page, L.COMMAND.deal).tap();
@@ -537,7 +592,7 @@ describe('screens', () => {
     });
   });
 
-  test('a high-density desktop: the window is scaled by a whole factor, without blur', { timeout: 60000 }, async () => {
+  test('a high-density desktop and a large one: whole factors without blur, and the player\'s own factor kept', { timeout: 90000 }, async () => {
     let plainCard;
     await withPage('density-1', { settings: { CardBack: '7' } }, async (page) => {
       plainCard = await L.pixels(await page.screenshot(), await rectOf(L.card(page, 0)).then(([l, t, r, b]) => [l, t, r - l, b - t]));
@@ -549,6 +604,23 @@ describe('screens', () => {
       assert.ok(blocks.ok, `the card's pixels come in whole 2 x 2 blocks (${file}): ${JSON.stringify(blocks)}`);
       const reduced = reduce(blocks.picture, 2);
       assert.equal(L.differences(reduced, plainCard).length, 0, 'the same picture as at one device pixel');
+    });
+    // A large screen: the window at the largest whole factor that fits, until
+    // the player fixes one, which a reload keeps.
+    await withPage('desktop-1920', { viewport: { width: 1920, height: 1080 }, settings: { CardBack: '7' } }, async (page, work) => {
+      const factor = () => page.evaluate(() => {
+        const w = /** @type {HTMLElement} */ (document.querySelector('.main-window'));
+        return w.getBoundingClientRect().width / w.offsetWidth;
+      });
+      assert.equal(await factor(), 2, 'twice the size on 1920 x 1080');
+      const blocks = await wholeBlocks(await page.screenshot(), await L.card(page, 0).boundingBox(), 1, 2);
+      assert.ok(blocks.ok, `whole 2 x 2 blocks (${await L.shot(page, work, 'desktop-2x')}): ${JSON.stringify(blocks)}`);
+      assert.equal(L.differences(reduce(blocks.picture, 2), plainCard).length, 0, 'the same picture, twice the size');
+      await page.locator('.menu-title', { hasText: /^View$/ }).click();
+      await L.menuRow(page, '1 \u00d7').click();
+      assert.equal(await factor(), 1, 'the player\'s factor');
+      await L.goto(page, page.url());
+      assert.equal(await factor(), 1, 'kept across a reload');
     });
   });
 });
