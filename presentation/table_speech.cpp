@@ -50,6 +50,19 @@ void SpokenHoldButton(int slot, char* out, size_t size) {
         std::snprintf(out, size, "Hold card %d", slot + 1);
 }
 
+void SpokenHeldCards(int mask, char* out, size_t size) {
+    if (!size) return;
+    size_t used = 0;
+    out[0] = '\0';
+    for (int slot = 0; slot < kSlotCount && used < size; ++slot) {
+        if (!(mask & (1 << slot)) || gSlots[slot].card == kNoCard) continue;
+        int n = std::snprintf(out + used, size - used, "%s%s", used ? ", " : "", CardName(gSlots[slot].card));
+        if (n < 0) break;
+        used += static_cast<size_t>(n);
+    }
+    if (!used) std::snprintf(out, size, "no card");
+}
+
 bool HoldPressed(int slot) { return FaceUp(slot) && gSlots[slot].held != 0; }
 
 void TakeTableNews(char* out, size_t size) {

@@ -11,6 +11,9 @@ void SpokenCardPlace(int slot, char* out, size_t size);
 // while the place is face down); whether it is pressed is HoldPressed.
 void SpokenHoldButton(int slot, char* out, size_t size);
 bool HoldPressed(int slot);
+// A hold of the dealt hand by its cards (bit i: place i is kept): "Nine of
+// Clubs, Nine of Hearts", or "no card" for drawing five.
+void SpokenHeldCards(int mask, char* out, size_t size);
 
 // The news since the last call: "Dealt: ...", or "Drawn: ... CREDITS = n"
 // once the turning of cards has stopped, else an empty text.  Called after

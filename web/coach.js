@@ -173,11 +173,14 @@ export class Coach {
 
   // The hold played, as the core judges it against the best and the
   // chart's, into the tally.
-  /** The advice a screen reader hears once a deal has ended, or ''. */
+  /** The advice a screen reader hears once a deal has ended, or '': the best hold by its cards' names. */
   spokenAdvice() {
     if (!this.on || !this.window || !this.advised || this.dealing || this.phase !== RoundPhase.Dealt) return '';
     if (this.practice) return '';
-    return `${this.labels.best}: ${this.lines.best.textContent}`;
+    const ex = this.machine.exports;
+    const text = (/** @type {number} */ at) => this.machine.text(at);
+    return `${this.labels.best}: ${text(ex.quorvel_spoken_held_cards(ex.quorvel_coach_mask(0)))}, ` +
+      `${text(ex.quorvel_coach_value(0, DECIMALS))} per coin.`;
   }
 
   judge() {

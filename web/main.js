@@ -262,7 +262,7 @@ class Page {
       heading: true,
     });
     this.modals.owner = this.window.root;
-    this.table = new Table(this.machine, this.window.client);
+    this.table = new Table(this.machine, this.window.client, this.stage);
     // The keyboard rests on the table when no box or menu has it.
     this.table.felt.tabIndex = -1;
     this.modals.home = this.table.felt;

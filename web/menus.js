@@ -67,6 +67,7 @@ export class Menus {
       title.setAttribute('aria-haspopup', 'menu');
       title.setAttribute('aria-expanded', 'false');
       title.tabIndex = -1;
+      if (key) title.setAttribute('aria-keyshortcuts', `Alt+${key.toUpperCase()}`);
       if (item.right) title.classList.add('right');
       const index = this.titles.length;
       // A click waits, with the rest of the input, while the game is held.

@@ -23,8 +23,10 @@ export class Table {
   /**
    * @param {import('./machine.js').Machine} machine
    * @param {HTMLElement} parent
+   * @param {HTMLElement} speech  where the news is told: outside the window,
+   *   which goes inert under a box, so the box does not silence it
    */
-  constructor(machine, parent) {
+  constructor(machine, parent, speech) {
     this.machine = machine;
     const ex = machine.exports;
     /** @param {number} kind @param {number} [i] */
@@ -103,7 +105,7 @@ export class Table {
     this.messageText = el('span', 'message-text', message);
 
     // The deal's and the draw's news, heard but not seen.
-    this.news = el('div', 'spoken', felt);
+    this.news = el('div', 'spoken', speech);
     this.news.setAttribute('role', 'log');
     this.news.setAttribute('aria-live', 'polite');
 

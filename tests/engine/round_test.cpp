@@ -126,6 +126,12 @@ TEST_F(GameTest, TheTableIsSpokenAsItIsSeen) {
     SpokenHoldButton(2, said, sizeof said);
     EXPECT_EQ(std::string(said), std::string("Hold ") + CardName(gSlots[2].card));
     EXPECT_TRUE(HoldPressed(2));
+    SpokenHeldCards(0x12, said, sizeof said);
+    std::string second = CardName(gSlots[1].card);    // one static buffer: one name at a time
+    std::string fifth = CardName(gSlots[4].card);
+    EXPECT_EQ(std::string(said), second + ", " + fifth);
+    SpokenHeldCards(0, said, sizeof said);
+    EXPECT_STREQ(said, "no card");
     EXPECT_FALSE(HoldPressed(1));
 
     DealOrDraw();

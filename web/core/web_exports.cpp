@@ -310,6 +310,10 @@ QUORVEL_EXPORT(quorvel_spoken_hold) const char* SpokenHold(int slot) {
     SpokenHoldButton(slot, gSpoken, sizeof gSpoken);
     return gSpoken;
 }
+QUORVEL_EXPORT(quorvel_spoken_held_cards) const char* SpokenHeld(int mask) {
+    SpokenHeldCards(mask, gSpoken, sizeof gSpoken);
+    return gSpoken;
+}
 QUORVEL_EXPORT(quorvel_hold_pressed) int HoldIsPressed(int slot) { return HoldPressed(slot) ? 1 : 0; }
 QUORVEL_EXPORT(quorvel_table_news) const char* TableNews() {
     TakeTableNews(gSpoken, sizeof gSpoken);
