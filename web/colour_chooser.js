@@ -44,6 +44,10 @@ export async function chooseColour(modals, screen, initial, presets, zoomSteps) 
     e.style.backgroundColor = colour(value);
     e.style.boxShadow = edge(edges.sunken);
     e.dataset.colour = String(value);
+    // A choice among the grid's colours, named by its parts.
+    e.setAttribute('role', 'radio');
+    e.setAttribute('aria-label', `red ${value & 0xff}, green ${(value >> 8) & 0xff}, blue ${(value >> 16) & 0xff}`);
+    e.tabIndex = -1;
     e.addEventListener('pointerdown', () => pick(value, e));
     e.addEventListener('dblclick', () => finish(true));
     wells.push(e);
@@ -52,16 +56,28 @@ export async function chooseColour(modals, screen, initial, presets, zoomSteps) 
   /** @param {number} value @param {HTMLElement} e */
   const pick = (value, e) => {
     chosen = value;
-    wells.forEach((x) => x.classList.toggle('selected', x === e));
+    wells.forEach((x) => {
+      x.classList.toggle('selected', x === e);
+      x.setAttribute('aria-checked', String(x === e));
+    });
+  };
+  /** A grid of wells under its label, a group to a screen reader. @param {string} label */
+  const grid = (label) => {
+    const g = el('div', 'colour-grid', c);
+    g.setAttribute('role', 'radiogroup');
+    g.setAttribute('aria-label', label.replace(/[&:]/g, ''));
+    return g;
   };
   const basicLabel = el('div', 'static-text', c);
   setAccessText(basicLabel, '&Basic Colors:');
   place(basicLabel, [6, 4, 200, 18]);
-  BASIC_COLOURS.forEach((rgb, i) => well(c, fromRgb(rgb), 6 + 26 * (i % 8), 21 + 23 * Math.floor(i / 8)));
+  const basic = grid('&Basic Colors:');
+  BASIC_COLOURS.forEach((rgb, i) => well(basic, fromRgb(rgb), 6 + 26 * (i % 8), 21 + 23 * Math.floor(i / 8)));
   const customLabel = el('div', 'static-text', c);
   setAccessText(customLabel, '&Custom Colors:');
   place(customLabel, [6, 169, 200, 183]);
-  presets.forEach((value, i) => well(c, value, 6 + 26 * (i % 8), 186 + 23 * Math.floor(i / 8)));
+  const custom = grid('&Custom Colors:');
+  presets.forEach((value, i) => well(custom, value, 6 + 26 * (i % 8), 186 + 23 * Math.floor(i / 8)));
   const define = pushButton(c, '&Define Custom Colors >>');
   place(define, [6, 232, 218, 254]);
   define.disabled = true;
@@ -83,12 +99,44 @@ export async function chooseColour(modals, screen, initial, presets, zoomSteps) 
   ok.addEventListener('click', () => finish(true));
   cancel.addEventListener('click', () => finish(false));
   win.closeButton.addEventListener('click', () => finish(false));
+  // The keyboard: the arrows move the choice within its grid, Tab goes
+  // from a grid's choice to the other grid and the buttons and round.
+  /** @type {HTMLElement[]} */
+  const stops = [basic, custom, ok, cancel];
+  let at = 0;
+  const focusStop = () => {
+    const stop = stops[at];
+    if (stop === basic || stop === custom) {
+      const inGrid = wells.filter((x) => x.parentElement === stop);
+      const target = inGrid.find((x) => x.classList.contains('selected')) || inGrid[0];
+      if (target) target.focus({ preventScroll: true });
+    } else stop.focus({ preventScroll: true });
+  };
+  /** @param {number} dx @param {number} dy */
+  const move = (dx, dy) => {
+    const stop = stops[at];
+    const inGrid = wells.filter((x) => x.parentElement === stop);
+    if (!inGrid.length) return;
+    const now = Math.max(0, inGrid.findIndex((x) => x.classList.contains('selected')));
+    const next = Math.min(inGrid.length - 1, Math.max(0, now + dx + 8 * dy));
+    pick(Number(inGrid[next].dataset.colour), inGrid[next]);
+    inGrid[next].focus({ preventScroll: true });
+  };
   const modal = {
     window: win,
     key: (/** @type {KeyboardEvent} */ e) => {
       if (e.type !== 'keydown') return;
-      if (e.key === 'Enter') finish(true);
+      if (e.key === 'Enter') finish(stops[at] !== cancel);
       else if (e.key === 'Escape') finish(false);
+      else if (e.key === 'Tab') {
+        at = (at + (e.shiftKey ? stops.length - 1 : 1)) % stops.length;
+        focusStop();
+      } else if (e.key === ' ' && stops[at] === cancel) finish(false);
+      else if (e.key === ' ' && stops[at] === ok) finish(true);
+      else if (e.key.startsWith('Arrow')) {
+        move(e.key === 'ArrowLeft' ? -1 : e.key === 'ArrowRight' ? 1 : 0,
+          e.key === 'ArrowUp' ? -1 : e.key === 'ArrowDown' ? 1 : 0);
+      }
     },
   };
   const { w: sw, h: sh } = screen.size();
@@ -96,6 +144,7 @@ export async function chooseColour(modals, screen, initial, presets, zoomSteps) 
   modals.push(modal);
   if (zoomSteps) await screen.zoom(false, win.rect(), zoomSteps);
   win.root.hidden = false;
+  at = stops.indexOf(ok);
   ok.focus({ preventScroll: true });
   return done;
 }

@@ -89,6 +89,24 @@ test('axe-core finds nothing in any state: the table, each menu, each box and di
         await L.menu(page, command);
         await L.topModal(page);
         await look(`${name} open`);
+        if (command === ids.IDM_OPTIONS) {
+          // Its colour chooser, opened by the Set button's key.
+          await page.keyboard.press('s');
+          await L.until(page, () => document.querySelectorAll('.window.dialog:not([hidden])').length === 2);
+          await L.settled(page);
+          await look('colour chooser open');
+          // A colour is chosen by keys alone: Tab to the grid, an arrow.
+          const checked = () => page.evaluate(() => document.querySelector('[role=radio][aria-checked=true]')?.getAttribute('aria-label'));
+          const before = await checked();
+          for (let i = 0; i < 4 && await page.evaluate(() => document.activeElement?.getAttribute('role') !== 'radio'); ++i) {
+            await page.keyboard.press('Tab');
+          }
+          await page.keyboard.press('ArrowDown');
+          assert.notEqual(await checked(), before, 'the arrow moved the choice');
+          assert.equal(await page.evaluate(() => document.activeElement?.getAttribute('aria-checked')), 'true');
+          await page.keyboard.press('Escape');
+          await L.until(page, () => document.querySelectorAll('.window.dialog:not([hidden])').length === 1);
+        }
         await page.keyboard.press(close || 'Escape');
         await L.noModal(page);
       }
