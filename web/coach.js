@@ -2,11 +2,20 @@
 // value of the hold the player has set, beside the best hold's and the
 // strategy chart's, the best and the chart's holds marked on the cards, the
 // verdict on the hold played after the draw and a tally of the session.  In
-// practice, the marks and the best hold stay hidden until the draw.  Every
-// figure is the odds analyser's, computed in the page's core.
+// practice, the marks and the best hold stay hidden until the draw.  As a
+// trainer it also keeps the session's hands (web/history.js), shows why the
+// best hold is best, reviews and drills the mistakes (web/trainer.js) and
+// tells the bankroll's risk of going bust.  Every figure is the odds
+// analyser's, computed in the page's core.
+import { HandHistory } from './history.js';
 import { PageMetric, PlaceKind, RoundPhase } from './ids.js';
+import { showCardPicture } from './table.js';
+import { reviewWindow, whyWindow } from './trainer.js';
 import { el, place } from './ui.js';
 import { FramedWindow, pushButton } from './windows.js';
+
+/** The coach's window: its rows, and the drill's five cards. */
+export const COACH_HEIGHT = 150;
 
 const DECIMALS = 6;
 
@@ -37,8 +46,18 @@ export class Coach {
     this.played = 0;
     this.coins = 0;
     this.tally = { hands: 0, best: 0, chart: 0, givenUp: 0 };
+    this.history = new HandHistory(storage);
     /** @type {string} */
-    this.verdict = '';
+    this.verdict = this.history.notice;
+    /** The advised deal's cards, the credits when its draw began. @type {number[]} */
+    this.dealCards = [];
+    this.creditsAtDraw = 0;
+    /** The risk last shown, by deck, credits and coins. */
+    this.riskKey = '';
+    /** @type {{hands: import('./history.js').Hand[], at: number, mask: number, answer: string} | null} */
+    this.drill = null;
+    /** Told when the window comes or goes, so the screen is laid out again. */
+    this.resized = () => {};
     /** @type {FramedWindow | null} */
     this.window = null;
     /** @type {Record<string, HTMLElement>} */
@@ -67,6 +86,7 @@ export class Coach {
     this.storage.write('Coach', this.on ? '1' : '0');
     if (this.on) this.show();
     else this.hide();
+    this.resized();
   }
 
   togglePractice() {
@@ -82,6 +102,7 @@ export class Coach {
   }
 
   hide() {
+    if (this.drill) this.endDrill();
     if (this.window) this.window.remove();
     this.window = null;
     this.marks.forEach((m) => { m.hidden = true; });
@@ -89,11 +110,13 @@ export class Coach {
 
   build() {
     const w = this.machine.exports.quorvel_metric(PageMetric.ClientWidth);
-    const h = 100;
+    const h = COACH_HEIGHT;
     const win = new FramedWindow(this.modals.layer, 'Coach', w, h, { close: () => this.toggle(), className: 'coach' });
     win.root.setAttribute('role', 'region');
     win.root.setAttribute('aria-labelledby', win.titleText.id);
-    const c = win.client;
+    const c = el('div', 'coach-pane', win.client);
+    place(c, [0, 0, w, h]);
+    this.pane = c;
     const row = (/** @type {string} */ name, /** @type {number} */ top, /** @type {string} */ label,
       /** @type {number} */ right) => {
       const title = el('div', 'coach-label', c);
@@ -106,16 +129,70 @@ export class Coach {
     };
     row('yours', 5, 'Your hold', w - 100);
     row('best', 20, 'Best hold', w - 100);
-    row('chart', 35, 'Chart', w - 6);
-    row('cost', 50, 'Costs', w - 6);
-    row('last', 65, 'Last hand', w - 6);
+    row('chart', 35, 'Chart', w - 100);
+    row('cost', 50, 'Costs', w - 100);
+    row('last', 65, 'Last hand', w - 100);
     row('tally', 80, 'Session', w - 6);
-    const all = pushButton(c, '&All Holds...');
-    place(all, [w - 90, 5, w - 6, 28]);
-    all.addEventListener('click', () => this.list());
-    this.listButton = all;
+    row('risk', 100, 'Risk', w - 6);
+    row('riskChart', 115, 'By chart', w - 6);
+    row('needs', 130, 'Bankroll', w - 6);
+    /** @param {string} text @param {number} top @param {() => void} action */
+    const button = (text, top, action) => {
+      const b = pushButton(c, text);
+      place(b, [w - 90, top, w - 6, top + 23]);
+      b.addEventListener('click', action);
+      return b;
+    };
+    this.listButton = button('&All Holds...', 5, () => this.list());
+    this.whyButton = button('&Why...', 31, () => this.why());
+    this.reviewButton = button('&Review...', 57, () => reviewWindow(this));
+    this.buildDrill(win.client, w, h);
     this.window = win;
+    this.riskKey = '';
     this.placeWindow();
+  }
+
+  /**
+   * The drill's pane: the deal's five cards, buttons held by a click, a
+   * tap or Space, and the answer judged as the analyser's trainer judges it.
+   * @param {HTMLElement} parent @param {number} w @param {number} h
+   */
+  buildDrill(parent, w, h) {
+    const d = el('div', 'coach-pane drill', parent);
+    place(d, [0, 0, w, h]);
+    d.hidden = true;
+    d.setAttribute('role', 'group');
+    d.setAttribute('aria-label', 'Drill');
+    this.drillPane = d;
+    this.drillTitle = el('div', 'coach-label', d);
+    place(this.drillTitle, [6, 4, w - 100, 19]);
+    /** @type {HTMLButtonElement[]} */
+    this.drillCards = [0, 1, 2, 3, 4].map((i) => {
+      const b = /** @type {HTMLButtonElement} */ (el('button', 'card drill-card', d));
+      b.type = 'button';
+      place(b, [6 + 77 * i, 22, 77 + 77 * i, 118]);
+      b.addEventListener('click', () => this.drillHold(i));
+      return b;
+    });
+    this.drillHolds = [0, 1, 2, 3, 4].map((i) => {
+      const mark = el('div', 'drill-hold', d);
+      place(mark, [6 + 77 * i, 119, 77 + 77 * i, 132]);
+      mark.setAttribute('aria-hidden', 'true');
+      return mark;
+    });
+    this.drillAnswer = el('div', 'coach-value drill-answer', d);
+    this.drillAnswer.setAttribute('role', 'status');
+    place(this.drillAnswer, [6, 133, w - 6, 148]);
+    /** @param {string} text @param {number} top @param {() => void} action */
+    const button = (text, top, action) => {
+      const b = pushButton(d, text);
+      place(b, [w - 90, top, w - 6, top + 23]);
+      b.addEventListener('click', action);
+      return b;
+    };
+    this.checkButton = button('&Check', 22, () => this.drillCheck());
+    this.nextButton = button('&Next', 48, () => this.drillNext());
+    button('&End Drill', 74, () => this.endDrill());
   }
 
   // Under the main window where the screen has room, else beside it, else
@@ -159,10 +236,12 @@ export class Coach {
     }
     if (phase === RoundPhase.Dealt && !dealing && (!this.advised || force)) {
       this.advised = ex.quorvel_coach_advise(this.deck) !== 0;
+      if (this.advised) this.dealCards = [0, 1, 2, 3, 4].map((i) => ex.quorvel_slot_card(i));
     }
     if (phase === RoundPhase.Drawn && was.phase === RoundPhase.Dealt) {
       this.played = mask;
       this.coins = ex.quorvel_round_coins();
+      this.creditsAtDraw = ex.quorvel_credits();
     }
     if (phase === RoundPhase.Betting && was.phase === RoundPhase.Drawn && this.advised) this.judge();
     if (force || mask !== this.mask || phase !== was.phase || dealing !== was.dealing) {
@@ -192,13 +271,60 @@ export class Coach {
     if (ex.quorvel_coach_verdict_chart()) this.tally.chart += 1;
     this.tally.givenUp += ex.quorvel_coach_verdict_loss() * this.coins;
     const text = (/** @type {number} */ at) => this.machine.text(at);
+    const grade = ex.quorvel_coach_verdict_grade(this.coins);
     this.verdict = best
       ? `You played the best hold, ${text(ex.quorvel_coach_cards(ex.quorvel_coach_verdict_place()))}.`
-      : `Your hold cost ${text(ex.quorvel_coach_verdict_cost(DECIMALS))} per coin; best: ${text(ex.quorvel_coach_cards(0))}.`;
+      : `Your hold cost ${text(ex.quorvel_coach_verdict_cost(DECIMALS))} per coin (${text(ex.quorvel_coach_grade_name(grade))}); ` +
+        `best: ${text(ex.quorvel_coach_cards(0))}.`;
+    // A tie with the best is the best: its own mask is then the best hold.
+    this.history.add({
+      time: Math.floor(Date.now() / 1000), deck: this.deck, deal: this.dealCards, held: this.played,
+      best: best ? this.played : ex.quorvel_coach_mask(0), chart: ex.quorvel_coach_mask(ex.quorvel_coach_chart_place()),
+      coins: this.coins, draw: [0, 1, 2, 3, 4].map((i) => ex.quorvel_slot_card(i)),
+      won: Math.max(0, ex.quorvel_credits() - this.creditsAtDraw),
+      cost: text(ex.quorvel_coach_verdict_coins(this.coins, DECIMALS)), grade,
+    });
+  }
+
+  /** Why the best hold: beside the hold set, or after the draw the hold played. */
+  why() {
+    if (!this.advised) return;
+    const mask = this.phase === RoundPhase.Dealt ? this.mask : this.played;
+    whyWindow(this, mask, this.coinsPerHand());
+  }
+
+  /** The coins a hand is being played for: those put in, else the last hand's. */
+  coinsPerHand() {
+    const now = this.machine.exports.quorvel_round_coins();
+    return now > 0 ? now : this.coins || 1;
+  }
+
+  // The bankroll's risk of going bust with the credits in hand, from the
+  // core, shown again only when the deck, the credits or the coins change.
+  renderRisk() {
+    const ex = this.machine.exports;
+    const deck = ex.quorvel_deck_size();
+    const credits = ex.quorvel_credits();
+    const coins = this.coinsPerHand();
+    const key = `${deck} ${credits} ${coins}`;
+    if (key === this.riskKey) return;
+    this.riskKey = key;
+    const text = this.machine.text(ex.quorvel_coach_risk(deck, credits, coins));
+    if (!text) return;
+    const risk = JSON.parse(text);
+    /** @param {any} play */
+    const line = (play) => `${play.bust_within.map((/** @type {any} */ b) => `${b.text} bust within ${b.hands.toLocaleString('en')}`).join(', ')} hands; ` +
+      `about ${play.expected_hands_text} hands to bust`;
+    const [optimal, chart] = risk.plays;
+    this.lines.risk.textContent = `${line(optimal)} (best play, ${credits} credits, ${coins} a hand)`;
+    this.lines.riskChart.textContent = line(chart);
+    this.lines.needs.textContent = `${risk.target_percent} % bust within ${risk.target_hands.toLocaleString('en')} hands from ` +
+      `${optimal.credits_for_target.toLocaleString('en')} credits (${chart.credits_for_target.toLocaleString('en')} by chart)`;
   }
 
   render() {
     if (!this.on || !this.window) return;
+    if (this.drill) return;
     const ex = this.machine.exports;
     const text = (/** @type {number} */ at) => this.machine.text(at);
     // The advice stands from the end of the deal until the cards go face
@@ -225,6 +351,9 @@ export class Coach {
     const t = this.tally;
     set('tally', `${t.hands} hands, best hold ${t.best}, chart's hold ${t.chart}, given up ${t.givenUp.toFixed(4)} coins`);
     if (this.listButton) this.listButton.disabled = !holding;
+    if (this.whyButton) this.whyButton.disabled = !holding || hidden;
+    if (this.reviewButton) this.reviewButton.disabled = !this.history.hands.length;
+    this.renderRisk();
     // Marks: the best hold and the chart's, on the cards they keep.
     const best = marking ? ex.quorvel_coach_mask(0) : 0;
     const chartMask = marking ? ex.quorvel_coach_mask(chart) : 0;
@@ -239,6 +368,98 @@ export class Coach {
   }
 
   // ---- All 32 holds ---------------------------------------------------------
+
+  // ---- The drill --------------------------------------------------------------
+
+  /** Deals the session's mistakes again, one by one, in the coach's window. @param {import('./history.js').Hand[]} hands */
+  startDrill(hands) {
+    if (!hands.length || !this.window) return;
+    this.drill = { hands: hands.slice(), at: 0, mask: 0, answer: '' };
+    /** @type {HTMLElement} */ (this.pane).hidden = true;
+    /** @type {HTMLElement} */ (this.drillPane).hidden = false;
+    this.marks.forEach((m) => { m.hidden = true; });
+    this.renderDrill();
+    /** @type {HTMLButtonElement[]} */ (this.drillCards)[0].focus({ preventScroll: true });
+  }
+
+  endDrill() {
+    if (!this.drill) return;
+    this.drill = null;
+    /** @type {HTMLElement} */ (this.pane).hidden = false;
+    /** @type {HTMLElement} */ (this.drillPane).hidden = true;
+    this.restoreAdvice();
+    this.render();
+  }
+
+  // The core's advice is the table's again, for the deal the table had.
+  restoreAdvice() {
+    if (!this.advised) return;
+    const ex = this.machine.exports;
+    this.advised = ex.quorvel_coach_advise_cards(this.deck, ...this.dealCards) !== 0;
+  }
+
+  /** @param {number} i */
+  drillHold(i) {
+    const drill = this.drill;
+    if (!drill || drill.answer) return;
+    drill.mask ^= 1 << i;
+    this.renderDrill();
+  }
+
+  // The answer judged as the trainer judges it: a hold worth the best
+  // hold's is the best; else what it costs for the hand's coins, graded.
+  drillCheck() {
+    const drill = this.drill;
+    if (!drill || drill.answer) return;
+    const ex = this.machine.exports;
+    const text = (/** @type {number} */ at) => this.machine.text(at);
+    const hand = drill.hands[drill.at];
+    if (!ex.quorvel_coach_advise_cards(hand.deck, ...hand.deal) || !ex.quorvel_coach_judge(drill.mask)) return;
+    const grade = ex.quorvel_coach_verdict_grade(hand.coins);
+    drill.answer = ex.quorvel_coach_verdict_best()
+      ? `Right: the best hold, ${text(ex.quorvel_coach_cards(ex.quorvel_coach_verdict_place()))}.`
+      : `${text(ex.quorvel_coach_verdict_coins(hand.coins, DECIMALS))} coins given up ` +
+        `(${text(ex.quorvel_coach_grade_name(grade))}); best: ${text(ex.quorvel_coach_cards(0))}.`;
+    this.restoreAdvice();
+    this.renderDrill();
+    /** @type {HTMLButtonElement} */ (this.nextButton).focus({ preventScroll: true });
+  }
+
+  drillNext() {
+    const drill = this.drill;
+    if (!drill) return;
+    if (drill.at + 1 >= drill.hands.length) {
+      this.endDrill();
+      return;
+    }
+    drill.at += 1;
+    drill.mask = 0;
+    drill.answer = '';
+    this.renderDrill();
+    /** @type {HTMLButtonElement[]} */ (this.drillCards)[0].focus({ preventScroll: true });
+  }
+
+  renderDrill() {
+    const drill = this.drill;
+    if (!drill) return;
+    const ex = this.machine.exports;
+    const text = (/** @type {number} */ at) => this.machine.text(at);
+    const hand = drill.hands[drill.at];
+    /** @type {HTMLElement} */ (this.drillTitle).textContent =
+      `Drill: mistake ${drill.at + 1} of ${drill.hands.length}, ${hand.coins} coin${hand.coins === 1 ? '' : 's'}. Hold, then Check.`;
+    hand.deal.forEach((card, i) => {
+      const b = /** @type {HTMLButtonElement[]} */ (this.drillCards)[i];
+      const held = !!(drill.mask & (1 << i));
+      showCardPicture(b, text(ex.quorvel_card_picture(card)));
+      b.setAttribute('aria-label', `Hold ${text(ex.quorvel_card_name(card))}`);
+      b.setAttribute('aria-pressed', String(held));
+      b.disabled = !!drill.answer;
+      /** @type {HTMLElement[]} */ (this.drillHolds)[i].textContent = held ? 'HOLD' : '';
+    });
+    /** @type {HTMLElement} */ (this.drillAnswer).textContent = drill.answer;
+    /** @type {HTMLButtonElement} */ (this.checkButton).disabled = !!drill.answer;
+    /** @type {HTMLButtonElement} */ (this.nextButton).disabled = !drill.answer;
+  }
 
   list() {
     if (!this.advised) return;

@@ -8,7 +8,7 @@ import { Dialogs, blockingDialogImports, dialogImports } from './dialogs.js';
 import { Screen } from './effects.js';
 import { IDM_NEW, IDS_FIRST_MESSAGE, IDS_STATUS_TITLE, PageMetric, SettingKind } from './ids.js';
 import { Machine } from './machine.js';
-import { Coach } from './coach.js';
+import { COACH_HEIGHT, Coach } from './coach.js';
 import { Menus } from './menus.js';
 import { COACH, COACH_MENU, SC, SYSTEM_MENU, VIEW, VIEW_MENU, menuItem, pageMenuHelp } from './page_menus.js';
 import { resources } from './resources.js';
@@ -184,8 +184,7 @@ class Page {
     const dpr = window.devicePixelRatio || 1;
     const vw = document.documentElement.clientWidth;
     const vh = document.documentElement.clientHeight;
-    const needW = this.machine.exports.quorvel_metric(PageMetric.WindowWidth);
-    const needH = this.machine.exports.quorvel_metric(PageMetric.WindowHeight);
+    const [needW, needH] = this.groupSize(vw, vh);
     const room = Math.min(vw / needW, vh / needH);
     let scale;
     if (room >= 1) {
@@ -229,6 +228,25 @@ class Page {
     growTargets(targets, greyed, this.scale);
   }
 
+  /**
+   * The main window, with the coach's window under it or beside it,
+   * whichever lets them be drawn the larger: width and height in game pixels.
+   * @param {number} vw @param {number} vh  the screen in CSS pixels
+   */
+  groupSize(vw, vh) {
+    const ex = this.machine.exports;
+    const W = ex.quorvel_metric(PageMetric.WindowWidth);
+    const H = ex.quorvel_metric(PageMetric.WindowHeight);
+    if (!this.coach || !this.coach.on) return [W, H];
+    const frame = 2 * ex.quorvel_metric(PageMetric.FrameWidth) + ex.quorvel_metric(PageMetric.CaptionHeight);
+    const cw = ex.quorvel_metric(PageMetric.ClientWidth) + 2 * ex.quorvel_metric(PageMetric.FrameWidth);
+    const ch = COACH_HEIGHT + frame;
+    const below = [Math.max(W, cw), H + 4 + ch];
+    const beside = [W + 4 + cw, Math.max(H, ch)];
+    const room = (/** @type {number[]} */ [w, h]) => Math.min(vw / w, vh / h);
+    return room(beside) > room(below) ? beside : below;
+  }
+
   /** The player's factor, 0 for the largest that fits; kept with the page's settings. @param {number} k */
   setFactor(k) {
     this.fixedFactor = k;
@@ -242,6 +260,12 @@ class Page {
     const W = this.machine.exports.quorvel_metric(PageMetric.ClientWidth);
     const H = this.machine.exports.quorvel_metric(PageMetric.ClientHeight);
     this.window.centre(w, h, W, H);
+    if (this.coach && this.coach.on) {
+      // With the coach, the two windows are centred together.
+      const r = this.stage.getBoundingClientRect();
+      const [gw, gh] = this.groupSize(r.width, r.height);
+      this.window.moveTo(Math.trunc((w - gw) / 2), Math.trunc((h - gh) / 2));
+    }
     if ((this.window.x || 0) < 0 || (this.window.y || 0) < 0) {
       this.window.moveTo(Math.max(0, this.window.x || 0), Math.max(0, this.window.y || 0));
     }
@@ -289,6 +313,8 @@ class Page {
     this.dialogs = new Dialogs(this.machine, this.modals, this.screen, () => this.repaintTable());
     this.coach = new Coach(this.machine, this.table, this.modals, this.storage, () => this.screenSize(),
       () => this.window.rect());
+    this.coach.resized = () => this.fit();
+    if (this.coach.on) this.fit();
     this.machine.settled = () => {
       this.coach.watch();
       this.table.speak(this.coach.spokenAdvice());

@@ -6,8 +6,10 @@
 
 #include "engine/deck.h"
 #include "engine/game_host.h"
+#include "engine/card_name.h"
 #include "engine/payout.h"
 #include "engine/round.h"
+#include "odds/card_text.h"
 #include "presentation/jackpot_plan.h"
 #include "presentation/table_look.h"
 #include "presentation/table_speech.h"
@@ -321,3 +323,17 @@ QUORVEL_EXPORT(quorvel_table_news) const char* TableNews() {
 }
 // The hand the jackpot screen celebrates, by its payoff name.
 QUORVEL_EXPORT(quorvel_hand_name) const char* HandName() { return PayoutTable[gRound.category].name; }
+
+// Any card of the deck by its index, for the coach's drill and history:
+// its picture, its name as the status line gives it, and the analyser's
+// short text ("QS").
+QUORVEL_EXPORT(quorvel_card_picture) const char* CardPicture(int card) {
+    return card >= 0 && card < kDeckSize ? gDeck[card].name : "";
+}
+QUORVEL_EXPORT(quorvel_card_name) const char* CardNameOf(int card) { return CardName(card); }
+QUORVEL_EXPORT(quorvel_card_short) const char* CardShort(int card) {
+    static char text[8];
+    std::snprintf(text, sizeof text, "%s", card >= 0 && card <= kJoker ? CardShortName(card).c_str() : "");
+    return text;
+}
+QUORVEL_EXPORT(quorvel_credits) int Credits() { return gStats.credits; }
