@@ -6,6 +6,7 @@
 
 #include "odds/deal_advice.h"
 #include "odds/deal_holds.h"
+#include "odds/hold_figures.h"
 #include "odds/strategy.h"
 #include "tests/engine/test_cards.h"
 #include "tests/odds/odds_fixture.h"
@@ -261,6 +262,36 @@ TEST(JudgeHold, TheBestHoldATieAndACostAreToldApart) {
     int64_t divisor = std::gcd(numerator, denominator);
     EXPECT_EQ(costs.costNumerator, numerator / divisor);
     EXPECT_EQ(costs.costDenominator, denominator / divisor);
+}
+
+// The grade's threshold on both sides, exactly: a tenth of the best
+// hold's worth is major, a draw less is minor; a tie of different holds is
+// no mistake; the cost is for the coins played, in lowest terms.
+TEST(PriceMistake, TheThresholdTheTieAndTheCoins) {
+    // Best 30/48 per coin: a tenth of it is 3/48.
+    MistakePrice major = PriceMistake(30, 48, 27, 48, 1);
+    EXPECT_EQ(major.grade, GradeMajor);
+    EXPECT_EQ(major.costNumerator, 1);
+    EXPECT_EQ(major.costDenominator, 16);
+    MistakePrice minor = PriceMistake(300, 480, 271, 480, 5);
+    EXPECT_EQ(minor.grade, GradeMinor);
+    EXPECT_EQ(minor.costNumerator, 29);
+    EXPECT_EQ(minor.costDenominator, 96);
+    // Equal values over different draws: 1/48 against 1081/51888.
+    MistakePrice tie = PriceMistake(1, 48, 1081, 51888, 5);
+    EXPECT_EQ(tie.grade, GradeNone);
+    EXPECT_EQ(tie.costNumerator, 0);
+    EXPECT_EQ(tie.costDenominator, 1);
+
+    std::array<Card, 5> deal = HandOf("6H 2H 4D AD KS");
+    DealAdvice advice;
+    ASSERT_TRUE(AdviseDeal(SharedTables(), 53, deal.data(), advice));
+    EXPECT_EQ(PriceHold(advice, ChartHoldOf(advice).mask, 5).grade, GradeNone);
+    HoldVerdict verdict = JudgeHold(advice, advice.holds[kHoldCount - 1].mask);
+    MistakePrice worst = PriceHold(advice, advice.holds[kHoldCount - 1].mask, 3);
+    EXPECT_EQ(worst.grade, GradeMajor);
+    EXPECT_EQ(worst.costNumerator * verdict.costDenominator,
+              3 * verdict.costNumerator * worst.costDenominator);
 }
 
 // The record's text holds every line of the kept charts whole.
