@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "engine/payout.h"
+#include "odds/card_text.h"
 #include "odds/text_format.h"
 
 MistakePrice PriceMistake(int64_t bestPay, int64_t bestDraws, int64_t playedPay,
@@ -86,4 +87,66 @@ std::string SignedFractionText(int64_t numerator, int64_t denominator, int decim
     if (numerator == 0) return FractionText(0, 1, decimals);
     std::string digits = FractionText(std::llabs(numerator), denominator, decimals);
     return (numerator < 0 ? "-" : "+") + digits;
+}
+
+std::string PercentText(int64_t count, int64_t draws, int decimals) {
+    return FractionText(100 * count, draws, decimals) + " %";
+}
+
+void WriteHoldDistributionJson(JsonWriter& json, const char* key, const Card deal[5],
+                               const HoldDistribution& distribution) {
+    const HoldDistribution& d = distribution;
+    JsonBeginObject(json, key);
+    JsonBeginArray(json, "held");
+    for (int card = 0; card < 5; ++card)
+        if (d.mask & (1 << card)) JsonString(json, nullptr, CardShortName(deal[card]));
+    JsonEndArray(json);
+    JsonString(json, "cards", HeldText(deal, d.mask));
+    JsonInteger(json, "mask", d.mask);
+    JsonInteger(json, "coins", d.coins);
+    JsonInteger(json, "draws", d.draws);
+    JsonNumber(json, "expected_coins", double(d.coinsNumerator) / double(d.coinsDenominator));
+    JsonString(json, "expected_coins_text", FractionText(d.coinsNumerator, d.coinsDenominator, 6));
+    JsonString(json, "expected_coins_exact",
+               std::to_string(d.coinsNumerator) + "/" + std::to_string(d.coinsDenominator));
+    JsonBeginArray(json, "hands");
+    for (int category : kDistributionOrder) {
+        int64_t count = d.counts[category];
+        JsonBeginObject(json);
+        JsonString(json, "hand", HandCategoryName(category));
+        JsonString(json, "name", HandName(category));
+        JsonInteger(json, "count", count);
+        JsonString(json, "fraction", std::to_string(count) + "/" + std::to_string(d.draws));
+        JsonNumber(json, "probability", double(count) / double(d.draws));
+        JsonString(json, "percent", PercentText(count, d.draws, 4));
+        JsonEndObject(json);
+    }
+    JsonEndArray(json);
+    JsonEndObject(json);
+}
+
+void WriteHoldComparisonJson(JsonWriter& json, const char* key,
+                             const HoldComparison& comparison) {
+    const HoldComparison& c = comparison;
+    JsonBeginObject(json, key);
+    JsonInteger(json, "draws", c.draws);
+    JsonInteger(json, "coins", c.coins);
+    JsonNumber(json, "expected_coins", double(c.coinsNumerator) / double(c.draws));
+    JsonString(json, "expected_coins_text", SignedFractionText(c.coinsNumerator, c.draws, 6));
+    JsonInteger(json, "differing", c.differing);
+    JsonBeginArray(json, "hands");
+    for (const HandDifference& hand : c.hands) {
+        int64_t coins = ContributionOf(c, hand);
+        JsonBeginObject(json);
+        JsonString(json, "hand", HandCategoryName(hand.category));
+        JsonString(json, "name", HandName(hand.category));
+        JsonInteger(json, "count", hand.count);
+        JsonNumber(json, "share", double(hand.count) / double(c.draws));
+        JsonString(json, "share_text", SignedFractionText(100 * hand.count, c.draws, 4) + " %");
+        JsonNumber(json, "coins", double(coins) / double(c.draws));
+        JsonString(json, "coins_text", SignedFractionText(coins, c.draws, 6));
+        JsonEndObject(json);
+    }
+    JsonEndArray(json);
+    JsonEndObject(json);
 }

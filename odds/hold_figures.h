@@ -8,6 +8,7 @@
 #include <string>
 
 #include "odds/deal_advice.h"
+#include "odds/json_writer.h"
 
 // A mistake is major when it gives up at least this share, in percent, of
 // what the best hold is worth; any smaller loss is minor.  Why 10 %: the
@@ -84,3 +85,17 @@ int64_t ContributionOf(const HoldComparison& comparison, const HandDifference& h
 
 // Signed exact decimal text, "+0.012345", "-0.5", "0.000000" for none.
 std::string SignedFractionText(int64_t numerator, int64_t denominator, int decimals);
+
+// A count's share of the draws in percent, "0.0252 %", to `decimals` places.
+std::string PercentText(int64_t count, int64_t draws, int decimals);
+
+// The readers' forms, shared by `hold --json` and the page's coach: a
+// hold's distribution (its cards, the draws, the expected coins, and per
+// final hand the count, "count/draws", the probability and its percent),
+// and a comparison (per final hand, largest contribution first: the count
+// over the common draws, the share and the coins it adds, as numbers and
+// signed text).
+void WriteHoldDistributionJson(JsonWriter& json, const char* key, const Card deal[5],
+                               const HoldDistribution& distribution);
+void WriteHoldComparisonJson(JsonWriter& json, const char* key,
+                             const HoldComparison& comparison);

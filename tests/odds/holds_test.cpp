@@ -136,6 +136,71 @@ TEST(BestHold, AgreesWithTheBestOfAllHoldsOnRandomDeals) {
     }
 }
 
+// "Why this hold" on seeded deals of both decks: the best hold's final
+// hands and another hold's, each count as every draw counted gives it; the
+// comparison over the common draws shifts no draw overall, and its hands'
+// coins, dearest first, add up exactly to the difference of the values.
+TEST(HoldDistribution, EveryCountAsEveryDrawAndTheDifferenceAddsUp) {
+    std::mt19937 random(3011);
+    for (int deckSize : {52, 53}) {
+        for (int trial = 0; trial < 3; ++trial) {
+            Card deal[5];
+            for (int i = 0; i < 5; ++i) {
+                bool repeated;
+                do {
+                    deal[i] = static_cast<Card>(random() % static_cast<unsigned>(deckSize));
+                    repeated = false;
+                    for (int j = 0; j < i; ++j) repeated = repeated || deal[j] == deal[i];
+                } while (repeated);
+            }
+            SCOPED_TRACE(std::to_string(deckSize) + " cards, trial " + std::to_string(trial));
+            DealAdvice advice;
+            ASSERT_TRUE(AdviseDeal(SharedTables(), deckSize, deal, advice));
+            // A hold of one to three cards: brute force stays quick.
+            const int other = 1 + int(random() % 30u);
+            const int coins = 1 + trial * 2;
+            HoldDistribution best, held;
+            HoldDistributionOf(BestHoldOf(advice), coins, best);
+            HoldDistributionOf(HoldOfMask(advice, other), coins, held);
+            for (const HoldDistribution* d : {&best, &held}) {
+                DrawCounts expected = BruteForceHold(deal, d->mask, deckSize);
+                EXPECT_EQ(d->draws, expected.draws);
+                int64_t sum = 0;
+                for (int c = 0; c < kHandCategoryCount; ++c) {
+                    EXPECT_EQ(d->counts[c], expected.counts[size_t(c)]) << c;
+                    sum += d->counts[c];
+                }
+                EXPECT_EQ(sum, d->draws);
+                EXPECT_EQ(d->coinsNumerator * expected.draws,
+                          coins * expected.pay * d->coinsDenominator);
+            }
+            HoldComparison comparison;
+            CompareHolds(best, held, comparison);
+            EXPECT_EQ(comparison.draws % best.draws, 0);
+            EXPECT_EQ(comparison.draws % held.draws, 0);
+            int64_t shifted = 0;
+            int64_t coinsSum = 0;
+            for (int i = 0; i < kHandCategoryCount; ++i) {
+                const HandDifference& hand = comparison.hands[i];
+                shifted += hand.count;
+                coinsSum += ContributionOf(comparison, hand);
+                EXPECT_EQ(hand.count != 0, i < comparison.differing) << i;
+                if (i > 0) {
+                    EXPECT_LE(std::llabs(ContributionOf(comparison, hand)),
+                              std::llabs(ContributionOf(comparison, comparison.hands[i - 1])));
+                }
+            }
+            EXPECT_EQ(shifted, 0);
+            EXPECT_EQ(coinsSum, comparison.coinsNumerator);
+            // Exactly coins * (best - held) per coin, cross-multiplied.
+            const HoldOutcome& a = BestHoldOf(advice);
+            const HoldOutcome& b = HoldOfMask(advice, other);
+            EXPECT_EQ(comparison.coinsNumerator * a.draws * b.draws,
+                      coins * (a.pay * b.draws - b.pay * a.draws) * comparison.draws);
+        }
+    }
+}
+
 TEST(SortHoldsBestFirst, OrdersByValueThenWinsThenFewerCards) {
     HoldOutcome outcomes[kHoldCount];
     ASSERT_TRUE(EvaluateHolds(SharedTables(), 53, HandOf("2C 7D 9H KS 4H").data(), outcomes));
