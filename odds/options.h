@@ -33,8 +33,7 @@ extern const char kOddsUsage[];
 bool ParseOddsOptions(int argc, const char* const* argv, OddsOptions& options,
                       std::string& error);
 
-// The horizons of `risk` unless --hands is given.
-constexpr int kSessionHands[] = {100, 1000};
+// The most hands --hands takes: the count grows with the square of it.
 constexpr int kMostHands = 10000;
 
 // The decks of a command: the one given, or both (0), the joker's first.

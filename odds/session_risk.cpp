@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "odds/text_format.h"
 
@@ -14,72 +15,67 @@ OutcomeDistribution KeptPlayOutcomes(int deckSize, int play) {
     return CategoryOutcomes(probability);
 }
 
+namespace {
+
+// The least start from which every larger one is within the risk, and the
+// chance there, from every start's chance within the horizon.
+int LeastWithin(const std::vector<double>& chance, double risk, double* bust) {
+    int64_t least = int64_t(chance.size());
+    while (least > 1 && chance[size_t(least - 1)] <= risk) --least;
+    if (bust != nullptr) *bust = least < int64_t(chance.size()) ? chance[size_t(least)] : 0.0;
+    return int(least);
+}
+
+}  // namespace
+
 int LeastCreditsForRisk(const OutcomeDistribution& outcomes, int coins, int hands, double risk,
                         double* bust) {
-    // Outcomes of equal pay merged, the impossible left out: fewer passes.
-    OutcomeDistribution merged;
-    for (const Outcome& outcome : outcomes) {
-        if (outcome.probability == 0) continue;
-        auto same = std::find_if(merged.begin(), merged.end(),
-                                 [&](const Outcome& o) { return o.pays == outcome.pays; });
-        if (same != merged.end()) same->probability += outcome.probability;
-        else merged.push_back(outcome);
+    std::vector<std::vector<double>> chances;
+    BustWithinFromEveryStart(outcomes, coins, {hands}, chances);
+    return LeastWithin(chances[0], risk, bust);
+}
+
+void PrepareSessionChances(int deckSize, int coins, const std::vector<int>& hands,
+                           SessionChances& chances) {
+    chances.deckSize = deckSize;
+    chances.coins = coins;
+    chances.hands = hands;
+    // One backward count for the horizons asked and the target's.
+    std::vector<int> games = hands;
+    games.push_back(kTargetRiskHands);
+    for (int play = 0; play < kSessionPlays; ++play) {
+        chances.outcomes[play] = KeptPlayOutcomes(deckSize, play);
+        BustWithinFromEveryStart(chances.outcomes[play], coins, games, chances.chances[play]);
     }
-    // chance[n]: bust within the games counted so far from a meter of n;
-    // after g games only meters up to coins * g can have gone bust.
-    const size_t top = size_t(coins) * size_t(hands);
-    std::vector<double> chance(top + 2, 0.0);
-    std::vector<double> next(top + 2, 0.0);
-    chance[0] = 1;
-    next[0] = 1;
-    for (int game = 1; game <= hands; ++game) {
-        const int64_t before = int64_t(coins) * (game - 1);     // reach of `chance`
-        const int64_t reach = int64_t(coins) * game;
-        // Below one full stake the whole meter is staked.
-        for (int64_t n = 1; n < coins && n <= reach; ++n) {
-            double sum = 0;
-            for (const Outcome& outcome : merged) {
-                int64_t after = n * outcome.pays;
-                if (after <= before) sum += outcome.probability * chance[size_t(after)];
-            }
-            next[size_t(n)] = sum;
+}
+
+void SessionRiskFrom(const SessionChances& chances, int credits, SessionRisk& risk) {
+    risk = SessionRisk();
+    risk.deckSize = chances.deckSize;
+    risk.credits = credits;
+    risk.coins = chances.coins;
+    risk.hands = chances.hands;
+    for (int play = 0; play < kSessionPlays; ++play) {
+        const std::vector<std::vector<double>>& within = chances.chances[play];
+        PlayRisk& figures = risk.plays[play];
+        for (size_t i = 0; i < risk.hands.size(); ++i) {
+            const std::vector<double>& chance = within[i];
+            figures.bust.push_back(credits <= 0                    ? 1.0
+                                   : size_t(credits) < chance.size() ? chance[size_t(credits)]
+                                                                     : 0.0);
         }
-        // From a full stake up each outcome shifts the meter by a multiple
-        // of the stake: one pass per outcome over contiguous meters.
-        std::fill(next.begin() + coins, next.begin() + (reach + 1), 0.0);
-        for (const Outcome& outcome : merged) {
-            const int64_t shift = int64_t(coins) * (outcome.pays - 1);
-            const int64_t last = std::min(reach, before - shift);
-            const double p = outcome.probability;
-            double* to = next.data();
-            const double* from = chance.data() + shift;
-            for (int64_t n = coins; n <= last; ++n) to[n] += p * from[n];
-        }
-        chance.swap(next);
+        figures.expectedHands =
+            ExpectedGamesToBust(chances.outcomes[play], credits, chances.coins);
+        figures.creditsForTarget =
+            LeastWithin(within.back(), kTargetRiskPercent / 100.0, &figures.bustAtTarget);
     }
-    // The least start from which every larger one is within the risk.
-    int64_t least = int64_t(top) + 1;
-    while (least > 1 && chance[size_t(least - 1)] <= risk) --least;
-    if (bust != nullptr) *bust = least <= int64_t(top) ? chance[size_t(least)] : 0.0;
-    return int(least);
 }
 
 void ComputeSessionRisk(int deckSize, int credits, int coins, const std::vector<int>& hands,
                         SessionRisk& risk) {
-    risk = SessionRisk();
-    risk.deckSize = deckSize;
-    risk.credits = credits;
-    risk.coins = coins;
-    risk.hands = hands;
-    for (int play = 0; play < kSessionPlays; ++play) {
-        OutcomeDistribution outcomes = KeptPlayOutcomes(deckSize, play);
-        PlayRisk& figures = risk.plays[play];
-        figures.bust = BustWithin(outcomes, credits, coins, hands);
-        figures.expectedHands = ExpectedGamesToBust(outcomes, credits, coins);
-        figures.creditsForTarget =
-            LeastCreditsForRisk(outcomes, coins, kTargetRiskHands, kTargetRiskPercent / 100.0,
-                                &figures.bustAtTarget);
-    }
+    SessionChances chances;
+    PrepareSessionChances(deckSize, coins, hands, chances);
+    SessionRiskFrom(chances, credits, risk);
 }
 
 const char* SessionPlayName(int play) {

@@ -16,6 +16,9 @@
 enum SessionPlay { OptimalPlay, ChartedPlay };
 constexpr int kSessionPlays = 2;
 
+// The horizons a session is told: the next 100 and 1,000 hands.
+constexpr int kSessionHands[] = {100, 1000};
+
 // The reverse question: at most this chance, in percent, within so many hands.
 constexpr int kTargetRiskPercent = 5;
 constexpr int kTargetRiskHands = 1000;
@@ -28,9 +31,9 @@ OutcomeDistribution KeptPlayOutcomes(int deckSize, int play);
 
 // The least credits from which the chance of going bust within `hands`
 // hands, `coins` a game, is at most `risk`, and stays so for every larger
-// start; with the chance there in `bust` when asked.  Every start at once,
-// counted backwards from the last hand: a start above coins * hands cannot
-// go bust in time, so the answer is at most that plus one.
+// start; with the chance there in `bust` when asked.  Every start at once
+// (BustWithinFromEveryStart): a start above coins * hands cannot go bust
+// in time, so the answer is at most that plus one.
 int LeastCreditsForRisk(const OutcomeDistribution& outcomes, int coins, int hands, double risk,
                         double* bust = nullptr);
 
@@ -49,7 +52,23 @@ struct SessionRisk {
     PlayRisk plays[kSessionPlays];  // by SessionPlay
 };
 
-// Credits >= 0 (0: bust already), coins 1..5, hands each >= 1.
+// What the figures need of the deck and the coins, whatever the credits:
+// each play's final hands and its chance of going bust within each of the
+// hands and within the target's from every start.  The page keeps it while
+// the coins stay, and the credits, which move every hand, cost no count.
+struct SessionChances {
+    int deckSize = 0;
+    int coins = 0;
+    std::vector<int> hands;
+    OutcomeDistribution outcomes[kSessionPlays];
+    // By SessionPlay: for each of `hands`, then the target's, by start.
+    std::vector<std::vector<double>> chances[kSessionPlays];
+};
+void PrepareSessionChances(int deckSize, int coins, const std::vector<int>& hands,
+                           SessionChances& chances);
+void SessionRiskFrom(const SessionChances& chances, int credits, SessionRisk& risk);
+
+// Both at once.  Credits >= 0 (0: bust already), coins 1..5, hands each >= 1.
 void ComputeSessionRisk(int deckSize, int credits, int coins, const std::vector<int>& hands,
                         SessionRisk& risk);
 
