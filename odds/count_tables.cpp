@@ -52,8 +52,8 @@ void ForEachExtension(const int* set, int k, Visit visit) {
 // share a rank (1 a pair, 2 two pair, 3 three of a kind, 4 a full house,
 // 6 four of a kind).  Each key is classified once, by EvaluateHand on a
 // hand that has it; a test holds every hand's category by its key to
-// EvaluateHand's.  It spares the tables 2.9 million evaluations and the
-// counts of four cards 13 million look-ups.
+// EvaluateHand's.  It spares the tables 2.9 million evaluations, and the
+// counts of three and four cards the look-ups of every hand.
 constexpr int kRanks = 13;
 constexpr int kRepeatedKeys = 1 << (kRanks + 1);
 constexpr int kHandKeys = kRepeatedKeys + 7;
@@ -128,7 +128,8 @@ inline int KeyWith(const KeyedCards& cards, int r, int suit) {
 }
 
 // The category of every hand of keys.naturals natural cards (with the
-// joker when 4), by rank.  The hands with the same highest cards but one
+// joker when 4), by rank: the joker's are kept (the five natural cards'
+// are looked up by key when asked).  The hands with the same highest cards but one
 // are consecutive in rank order, the lowest card running through every
 // card below them: those are described once for all of them.
 void ClassifyHands(const HandKeys& keys, int threads, std::vector<uint8_t>& hands) {
@@ -151,34 +152,68 @@ void ClassifyHands(const HandKeys& keys, int threads, std::vector<uint8_t>& hand
     });
 }
 
-// Sets of keys.naturals - 1 natural cards counted over the natural cards
-// that complete a hand (with the joker when keys.naturals is 4), a rank at
-// a time: the cards of one rank make one key, or two when the set is of
-// one suit and the rank new to it (the card of that suit).
-void CountByRank(const HandKeys& keys, int threads, std::vector<int32_t>& table) {
-    const int k = keys.naturals - 1;
-    int64_t sets = Choose(kNaturalCards, k);
+// The hands that contain the cards described (four natural cards, or
+// three with the joker when `category` is the joker's keys) added to
+// `counts`, `times` over, a rank at a time: the cards of one rank make one
+// key, or two when the cards are of one suit and the rank new to them (the
+// card of that suit).
+void AddCountsByRank(const uint8_t* category, const KeyedCards& cards, int64_t times,
+                     int64_t counts[kCategories]) {
+    for (int r = 0; r < kRanks; ++r) {
+        int64_t left = 4 - cards.ofRank[r];     // cards of this rank outside the set
+        if (cards.pairs > 0 || cards.ofRank[r] > 0) {
+            counts[category[KeyWith(cards, r, cards.suit)]] += times * left;
+        } else if (cards.oneSuit) {
+            counts[category[KeyWith(cards, r, cards.suit)]] += times;
+            counts[category[KeyWith(cards, r, -1)]] += times * (left - 1);
+        } else {
+            counts[category[KeyWith(cards, r, -1)]] += times * left;
+        }
+    }
+}
+
+// The cards described and one more of rank r and suit `suit`.
+KeyedCards With(const KeyedCards& cards, int r, int suit) {
+    KeyedCards more = cards;
+    more.pairs += more.ofRank[r]++;
+    more.mask |= 1 << r;
+    more.oneSuit = cards.oneSuit && suit == cards.suit;
+    return more;
+}
+
+// Sets of three natural cards counted over every hand that contains them,
+// with the joker (`keys` the joker's: a rank at a time over the fourth
+// natural card) or without (the natural keys: over the fourth card, a rank
+// and a suit case at a time, and then the fifth, each hand reached twice).
+void CountThrees(const HandKeys& keys, int threads, std::vector<int32_t>& table) {
+    const bool joker = keys.naturals == 4;
+    int64_t sets = Choose(kNaturalCards, 3);
     table.assign(size_t(sets * kCategories), 0);
     ParallelFor(sets, threads, [&](int, int64_t begin, int64_t end) {
         if (begin >= end) return;
         int set[5];
-        UnrankSubset(begin, k, set);
+        UnrankSubset(begin, 3, set);
         for (int64_t rank = begin; rank < end; ++rank) {
-            int32_t* counts = &table[size_t(rank * kCategories)];
-            KeyedCards cards;
-            DescribeCards(set, k, cards);
-            for (int r = 0; r < kRanks; ++r) {
-                int left = 4 - cards.ofRank[r];     // cards of this rank outside the set
-                if (cards.pairs > 0 || cards.ofRank[r] > 0) {
-                    counts[keys.category[KeyWith(cards, r, cards.suit)]] += left;
-                } else if (cards.oneSuit) {
-                    counts[keys.category[KeyWith(cards, r, cards.suit)]] += 1;
-                    counts[keys.category[KeyWith(cards, r, -1)]] += left - 1;
-                } else {
-                    counts[keys.category[KeyWith(cards, r, -1)]] += left;
+            KeyedCards three;
+            DescribeCards(set, 3, three);
+            int64_t sum[kCategories] = {};
+            if (joker) {
+                AddCountsByRank(keys.category, three, 1, sum);
+            } else {
+                for (int r = 0; r < kRanks; ++r) {
+                    int64_t left = 4 - three.ofRank[r];
+                    if (three.oneSuit && three.ofRank[r] == 0) {
+                        AddCountsByRank(keys.category, With(three, r, three.suit), 1, sum);
+                        AddCountsByRank(keys.category, With(three, r, -1), left - 1, sum);
+                    } else if (left > 0) {
+                        AddCountsByRank(keys.category, With(three, r, -1), left, sum);
+                    }
                 }
+                for (int64_t& count : sum) count /= 2;
             }
-            if (rank + 1 < end) NextSubset(k, set);
+            int32_t* counts = &table[size_t(rank * kCategories)];
+            for (int c = 0; c < kCategories; ++c) counts[c] = int32_t(sum[c]);
+            if (rank + 1 < end) NextSubset(3, set);
         }
     });
 }
@@ -218,8 +253,16 @@ void BuildSummaries(OddsTables& tables) {
         tables.summary52[k].resize(sets);
         tables.summary53[k].resize(sets);
         tables.summaryWithJoker[k].resize(sets);
+        int set[4] = {0, 1, 2, 3};
         for (size_t s = 0; s < sets; ++s) {
-            PaySummary natural = SummaryOf(&tables.natural[k][s * kCategories]);
+            int32_t four[kCategories];
+            if (k == 4) {
+                int64_t counts[kCategories];
+                CountFourNaturals(tables, set, counts);
+                for (int c = 0; c < kCategories; ++c) four[c] = int32_t(counts[c]);
+                if (s + 1 < sets) NextSubset(4, set);
+            }
+            PaySummary natural = SummaryOf(k == 4 ? four : &tables.natural[k][s * kCategories]);
             PaySummary joker = k == 4 ? SummaryOfHand(tables.jokerHands[s])
                                       : SummaryOf(&tables.joker[k][s * kCategories]);
             tables.summary52[k][s] = natural;
@@ -246,15 +289,29 @@ int64_t SubsetRank(const int* sortedCards, int count) {
     return rank;
 }
 
+int NaturalCategory(const OddsTables& tables, const int sortedCards[5]) {
+    KeyedCards four;
+    DescribeCards(sortedCards + 1, 4, four);
+    return tables.naturalKeys[size_t(KeyWith(four, sortedCards[0] % kRanks, sortedCards[0] / kRanks))];
+}
+
+void CountFourNaturals(const OddsTables& tables, const int sortedCards[4],
+                       int64_t counts[kHandCategoryCount]) {
+    KeyedCards four;
+    DescribeCards(sortedCards, 4, four);
+    for (int c = 0; c < kCategories; ++c) counts[c] = 0;
+    AddCountsByRank(tables.naturalKeys.data(), four, 1, counts);
+}
+
 void BuildCountTables(OddsTables& tables, int threads) {
     HandKeys natural, joker;
     ClassifyHandKeys(5, natural);
     ClassifyHandKeys(4, joker);
-    ClassifyHands(natural, threads, tables.naturalHands);
     ClassifyHands(joker, threads, tables.jokerHands);
-    CountByRank(natural, threads, tables.natural[4]);
-    CountByRank(joker, threads, tables.joker[3]);
-    for (int k = 3; k >= 0; --k)
+    tables.naturalKeys.assign(natural.category, natural.category + kHandKeys);
+    CountThrees(natural, threads, tables.natural[3]);
+    CountThrees(joker, threads, tables.joker[3]);
+    for (int k = 2; k >= 0; --k)
         CountFromSupersets(k, tables.natural[k + 1], 5 - k, threads, tables.natural[k]);
     for (int k = 2; k >= 0; --k)
         CountFromSupersets(k, tables.joker[k + 1], 4 - k, threads, tables.joker[k]);

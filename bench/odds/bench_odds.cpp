@@ -30,7 +30,7 @@ const OddsTables& Tables() {
 
 // What the tables hold, in MiB.
 double TableMiB(const OddsTables& tables) {
-    size_t bytes = tables.naturalHands.capacity() + tables.jokerHands.capacity();
+    size_t bytes = tables.naturalKeys.capacity() + tables.jokerHands.capacity();
     for (const auto& set : tables.natural) bytes += set.capacity() * sizeof set[0];
     for (const auto& set : tables.joker) bytes += set.capacity() * sizeof set[0];
     for (const auto* summaries : {tables.summary52, tables.summary53, tables.summaryWithJoker})

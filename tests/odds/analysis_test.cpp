@@ -144,8 +144,8 @@ TEST(SubsetRank, RanksEverySetOfTwoOnce) {
 
 // The tables classify hands by what decides their category: every hand of
 // five natural cards and of four with the joker as EvaluateHand classifies
-// it, and sets of four natural cards (three with the joker) counted over
-// every card that completes them, on a spread of sets.
+// it, and sets of four natural cards, and of three with the joker and
+// without, counted over every hand that contains them, on a spread of sets.
 TEST(BuildCountTables, EveryHandAsTheEngineAndEverySampledSetByItsCompletions) {
     const OddsTables& tables = SharedTables();
     int set[5];
@@ -155,8 +155,7 @@ TEST(BuildCountTables, EveryHandAsTheEngineAndEverySampledSetByItsCompletions) {
                 for (set[1] = 1; set[1] < set[2]; ++set[1])
                     for (set[0] = 0; set[0] < set[1]; ++set[0]) {
                         const Card hand[5] = {set[0], set[1], set[2], set[3], set[4]};
-                        ASSERT_EQ(tables.naturalHands[size_t(SubsetRank(set, 5))],
-                                  EvaluateHand(hand))
+                        ASSERT_EQ(NaturalCategory(tables, set), EvaluateHand(hand))
                             << set[0] << " " << set[1] << " " << set[2] << " " << set[3] << " "
                             << set[4];
                         if (set[0] > 0) continue;
@@ -182,11 +181,23 @@ TEST(BuildCountTables, EveryHandAsTheEngineAndEverySampledSetByItsCompletions) {
                         const Card hand[5] = {four[0], four[1], four[2], four[3], extra};
                         ++counts[EvaluateHand(hand)];
                     }
-                    const size_t at = size_t(rank) * kHandCategoryCount;
+                    int64_t counted[kHandCategoryCount];
+                    CountFourNaturals(tables, four, counted);
                     const size_t threeAt = size_t(SubsetRank(four, 3)) * kHandCategoryCount;
+                    // The first three without the joker: every two cards more.
+                    int64_t natural[kHandCategoryCount] = {};
+                    for (Card a = 0; a < 52; ++a)
+                        for (Card b = a + 1; b < 52; ++b) {
+                            bool taken = false;
+                            for (int i = 0; i < 3; ++i) taken = taken || four[i] == a || four[i] == b;
+                            if (taken) continue;
+                            const Card hand[5] = {four[0], four[1], four[2], a, b};
+                            ++natural[EvaluateHand(hand)];
+                        }
                     for (int c = 0; c < kHandCategoryCount; ++c) {
-                        EXPECT_EQ(tables.natural[4][at + size_t(c)], counts[c]) << rank << ", " << c;
+                        EXPECT_EQ(counted[c], counts[c]) << rank << ", " << c;
                         EXPECT_EQ(tables.joker[3][threeAt + size_t(c)], three[c]) << rank << ", " << c;
+                        EXPECT_EQ(tables.natural[3][threeAt + size_t(c)], natural[c]) << rank << ", " << c;
                     }
                 }
 }
