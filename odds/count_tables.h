@@ -49,15 +49,20 @@ struct PaySummary {
 };
 
 struct OddsTables {
-    std::vector<uint8_t> naturalHands;  // category of every five natural cards, by rank
+    // The category of five natural cards is found when asked
+    // (NaturalCategory) from `naturalKeys`.
     std::vector<uint8_t> jokerHands;    // category of the joker with every four natural cards
     // Counts of hands per category, kHandCategoryCount for each set, the
     // sets in the order of their combinatorial rank (see SubsetRank).  Each
     // count is below C(53,5) and fits 32 bits; every sum over deals is
     // 64-bit.
-    // Sets of 0..4 natural cards: the hands of five natural cards that
-    // contain them.
-    std::vector<int32_t> natural[5];
+    // Sets of 0..3 natural cards: the hands of five natural cards that
+    // contain them.  Sets of four are counted when asked (CountFourNaturals)
+    // from `naturalKeys`: kept, they would take 12 MB and most of the time
+    // the tables take to build.
+    std::vector<int32_t> natural[4];
+    // The category of five natural cards by what decides it (count_tables.cpp).
+    std::vector<uint8_t> naturalKeys;
     // Sets of 0..3 natural cards: the hands of the joker and four natural
     // cards that contain them.  A set with the joker in it is looked up by
     // its natural part.
@@ -69,6 +74,13 @@ struct OddsTables {
     std::vector<PaySummary> summary53[5];
     std::vector<PaySummary> summaryWithJoker[5];
 };
+
+// The category of five natural cards sorted ascending.
+int NaturalCategory(const OddsTables& tables, const int sortedCards[5]);
+// The hands of five natural cards that contain four sorted natural cards,
+// per category, as a row of `natural` would hold them.
+void CountFourNaturals(const OddsTables& tables, const int sortedCards[4],
+                       int64_t counts[kHandCategoryCount]);
 
 // The categories and the counts: all that the holds of one deal need
 // (EvaluateHolds, and so AdviseDeal).

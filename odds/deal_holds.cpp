@@ -34,7 +34,7 @@ inline PaySummary GatherSummary(const OddsTables& tables, int deckSize, const So
     int k = deal.size[mask];
     size_t rank = size_t(deal.rank[mask]);
     if (deal.joker[mask]) return tables.summaryWithJoker[k][rank];
-    if (k == 5) return SummaryOfHand(tables.naturalHands[rank]);
+    if (k == 5) return SummaryOfHand(NaturalCategory(tables, deal.cards));
     return deckSize == kNaturalCards ? tables.summary52[k][rank] : tables.summary53[k][rank];
 }
 
@@ -46,11 +46,19 @@ void GatherCounts(const OddsTables& tables, int deckSize, const SortedDeal& deal
     for (int c = 0; c < kCategories; ++c) counts[c] = 0;
     if (!deal.joker[mask]) {
         if (k == 5) {
-            counts[tables.naturalHands[rank]] = 1;
+            counts[NaturalCategory(tables, deal.cards)] = 1;
             return;
         }
-        const int32_t* from = &tables.natural[k][rank * kCategories];
-        for (int c = 0; c < kCategories; ++c) counts[c] = from[c];
+        if (k == 4) {
+            int cards[4];
+            int n = 0;
+            for (int i = 0; i < 5; ++i)
+                if (mask & (1 << i)) cards[n++] = deal.cards[i];
+            CountFourNaturals(tables, cards, counts);
+        } else {
+            const int32_t* from = &tables.natural[k][rank * kCategories];
+            for (int c = 0; c < kCategories; ++c) counts[c] = from[c];
+        }
         if (deckSize == kNaturalCards) return;
     }
     if (k == 4) {
@@ -176,7 +184,7 @@ void SortedHoldOutcome(const OddsTables& tables, int deckSize, const SortedDeal&
 }
 
 int DealtCategory(const OddsTables& tables, const SortedDeal& deal) {
-    return deal.naturals == 5 ? tables.naturalHands[size_t(deal.rank[31])]
+    return deal.naturals == 5 ? NaturalCategory(tables, deal.cards)
                               : tables.jokerHands[size_t(deal.rank[15])];
 }
 

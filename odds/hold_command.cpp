@@ -10,7 +10,9 @@
 #include "odds/deck_figures.h"
 #include "odds/deck_json.h"
 #include "odds/deck_setting.h"
+#include "odds/hold_figures.h"
 #include "odds/text_format.h"
+#include "odds/trainer.h"
 
 namespace {
 
@@ -30,6 +32,13 @@ struct HoldReport {
     double chartLoss = 0;       // per coin against the best hold
     bool withDeck = false;      // JSON: the deck's own figures too
     DeckRun deck;
+    // The best hold's final hands and, with --held, the hold given's and
+    // where the two differ, for the coins played.
+    HoldDistribution best;
+    bool withHeld = false;
+    HoldDistribution held;
+    HoldComparison comparison;
+    MistakePrice heldPrice;     // the hold given judged as train judges it
 };
 
 double Value(const HoldOutcome& hold) { return double(hold.pay) / double(hold.draws); }
@@ -54,6 +63,16 @@ bool ComputeHold(const OddsOptions& options, HoldReport& report) {
                                       report.deckSource);
         return false;
     }
+    int heldMask = 0;
+    if (options.heldGiven) {
+        std::string why;
+        if (ParseHoldAnswer(options.held, deal, deckSize, heldMask, why) != HoldAnswer::Hold) {
+            if (why.empty()) why = "\"" + options.held + "\" is not a hold";
+            report.refusals.push_back("--held: " + why +
+                                      "; give positions (134), cards (QH,JH), - or all");
+            return false;
+        }
+    }
     OddsTables tables;
     if (options.json) BuildOddsTables(tables, kAnalysisThreads);
     else BuildCountTables(tables, kAnalysisThreads);
@@ -73,6 +92,14 @@ bool ComputeHold(const OddsOptions& options, HoldReport& report) {
     // From the values as stored, so that no x87 register adds digits to
     // either.
     report.chartLoss = report.figures[0].value - report.figures[advice.chartPlace].value;
+    const int coins = options.coins > 0 ? options.coins : 1;
+    HoldDistributionOf(BestHoldOf(advice), coins, report.best);
+    report.withHeld = options.heldGiven;
+    if (report.withHeld) {
+        HoldDistributionOf(HoldOfMask(advice, heldMask), coins, report.held);
+        CompareHolds(report.best, report.held, report.comparison);
+        report.heldPrice = PriceHold(advice, heldMask, coins);
+    }
     report.withDeck = options.json;
     if (report.withDeck) RunDeck(tables, deckSize, options.credits, report.deck);
     return true;
@@ -117,6 +144,12 @@ void PrintHoldJson(const HoldReport& report) {
     JsonString(json, "hold", HeldCards(deal, ChartHoldOf(advice).mask));
     JsonNumber(json, "loss", report.chartLoss);
     JsonEndObject(json);
+    WriteHoldDistributionJson(json, "best_hold", deal, report.best);
+    if (report.withHeld) {
+        WriteHoldDistributionJson(json, "held_hold", deal, report.held);
+        WriteHoldComparisonJson(json, "difference", report.comparison);
+        JsonString(json, "held_grade", MistakeGradeName(report.heldPrice.grade));
+    }
     WriteDecksJson(json, 1, [&](size_t) { WriteDeckFiguresJson(json, report.deck.figures); });
     JsonEndObject(json);
     std::fputs(json.text.c_str(), stdout);
@@ -147,6 +180,73 @@ void PrintHold(const HoldReport& report) {
                 ChartVerdict(report.chart).c_str());
 }
 
+std::string CoinsText(int coins) { return coins == 1 ? "1 coin" : std::to_string(coins) + " coins"; }
+
+// The final hands of the best hold and, with --held, of the hold given,
+// side by side, with where they differ.
+void PrintDistributions(const HoldReport& report) {
+    const Card* deal = report.advice.deal;
+    const HoldDistribution& best = report.best;
+    const HoldDistribution& held = report.held;
+    const HoldComparison& comparison = report.comparison;
+    std::string title = "\nFinal hands of the best hold, " + HeldText(deal, best.mask);
+    if (report.withHeld) title += ", and of the hold given, " + HeldText(deal, held.mask);
+    std::printf("%s; %s:\n", title.c_str(), CoinsText(best.coins).c_str());
+    auto column = [](int64_t count, int64_t draws) {
+        return RightAligned(std::to_string(count) + "/" + std::to_string(draws), 16) +
+               RightAligned(PercentText(count, draws, 4), 11);
+    };
+    std::string header = "  " + Padded("final hand", 24) + RightAligned("best hold", 27);
+    if (report.withHeld)
+        header += RightAligned("hold given", 27) + RightAligned("difference", 12) +
+                  RightAligned("coins", 11);
+    std::printf("%s\n", header.c_str());
+    for (int category : kDistributionOrder) {
+        std::string line = "  " + Padded(HandName(category), 24) +
+                           column(best.counts[category], best.draws);
+        if (report.withHeld) {
+            line += column(held.counts[category], held.draws);
+            for (const HandDifference& hand : comparison.hands) {
+                if (hand.category != category) continue;
+                line += RightAligned(
+                    SignedFractionText(100 * hand.count, comparison.draws, 4) + " %", 12);
+                line += RightAligned(
+                    SignedFractionText(ContributionOf(comparison, hand), comparison.draws, 6),
+                    11);
+            }
+        }
+        std::printf("%s\n", line.c_str());
+    }
+    std::string value = "  " + Padded("expected coins", 24) +
+                        RightAligned(FractionText(best.coinsNumerator, best.coinsDenominator, 6), 27);
+    if (report.withHeld)
+        value += RightAligned(FractionText(held.coinsNumerator, held.coinsDenominator, 6), 27) +
+                 RightAligned("", 12) +
+                 RightAligned(SignedFractionText(comparison.coinsNumerator, comparison.draws, 6), 11);
+    std::printf("%s\n", value.c_str());
+    if (!report.withHeld) return;
+    if (comparison.coinsNumerator == 0 && comparison.differing == 0) {
+        std::printf("The hold given is the best hold's equal in every final hand.\n");
+        return;
+    }
+    // The hands where the difference lies, dearest first.
+    std::string lies;
+    for (int i = 0; i < comparison.differing; ++i) {
+        const HandDifference& hand = comparison.hands[i];
+        int64_t coins = ContributionOf(comparison, hand);
+        if (coins == 0) continue;
+        lies += (lies.empty() ? "" : ", ") + std::string(HandName(hand.category)) + " " +
+                SignedFractionText(coins, comparison.draws, 6);
+    }
+    std::printf("The best hold gains %s coins on the hold given: %s.\n",
+                SignedFractionText(comparison.coinsNumerator, comparison.draws, 6).c_str(),
+                lies.empty() ? "in no paying hand" : lies.c_str());
+    if (report.heldPrice.grade == GradeNone)
+        std::printf("The hold given is worth as much as the best hold: no mistake.\n");
+    else
+        std::printf("The hold given is a %s mistake.\n", MistakeGradeName(report.heldPrice.grade));
+}
+
 }  // namespace
 
 int RunHold(const OddsOptions& options) {
@@ -156,7 +256,11 @@ int RunHold(const OddsOptions& options) {
             std::fprintf(stderr, "quorvel-odds: %s\n", refusal.c_str());
         return 2;
     }
-    if (options.json) PrintHoldJson(report);
-    else PrintHold(report);
+    if (options.json) {
+        PrintHoldJson(report);
+    } else {
+        PrintHold(report);
+        PrintDistributions(report);
+    }
     return 0;
 }

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     case OddsCommand::Hold: return RunHold(options);
     case OddsCommand::Train: return RunTrain(options);
     case OddsCommand::Strategy: return RunStrategy(options);
+    case OddsCommand::Risk: return RunRisk(options);
     case OddsCommand::Analysis: break;
     }
     return RunAnalysis(options);

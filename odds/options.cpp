@@ -7,19 +7,28 @@
 const char kOddsUsage[] =
     "usage: quorvel-odds [--deck 52|53] [--credits N] [--json]\n"
     "       quorvel-odds [--deck 52|53 | --settings FILE] [--credits N] [--json]\n"
-    "                    hold CARD CARD CARD CARD CARD\n"
+    "                    [--held HOLD] [--coins N] hold CARD CARD CARD CARD CARD\n"
     "       quorvel-odds [--deck 52|53] [--credits N] [--json] [--full] [--derive]\n"
     "                    strategy\n"
     "       quorvel-odds [--deck 52|53 | --settings FILE] [--seed N] train\n"
+    "       quorvel-odds [--deck 52|53 | --settings FILE] [--credits N] [--coins N]\n"
+    "                    [--hands N,N...] [--json] risk\n"
     "Without a command: the return of optimal play over every deal of both decks\n"
     "(or of the one deck given), the spread of a game and the risk of going bust\n"
     "from N credits (40, as the machine starts).  \"hold\": the expected payout per\n"
-    "coin of all 32 holds of the deal, best first, and the chart's hold.\n"
+    "coin of all 32 holds of the deal, best first, the chart's hold, and the best\n"
+    "hold's final hands; --held sets another hold beside it (positions \"134\",\n"
+    "cards \"QH,JH\", - for none, all) and tells where they differ; --coins\n"
+    "(1 to 5, 1 unless given) prices them for the coins played.  \"risk\": the\n"
+    "chance of going bust within the next 100 and 1,000 hands (--hands), the\n"
+    "expected hands before it and the least credits for a risk of at most 5 %\n"
+    "within 1,000 hands, under optimal play and under the chart, from N credits\n"
+    "(40 unless given), 1 and 5 coins a game unless --coins.\n"
     "\"strategy\": a chart of holds to learn, with its return.  \"train\": deals\n"
     "hands to hold and tells the cost of every mistake and the chart's hold; q\n"
     "quits.  --json prints one JSON object instead of text.\n"
     "--derive derives the strategy charts afresh from the analysis (slow).\n"
-    "The deck of \"hold\" and \"train\" is the one the game is set to: the joker is\n"
+    "The deck of \"hold\", \"train\" and \"risk\" is the one the game is set to: the joker is\n"
     "in it (53 cards) unless WildCards is 0 in the game's settings file,\n"
     "quorvel.ini beside this program or the FILE given; --deck overrides it.\n"
     "Cards: \"Queen of Hearts\" (quoted or as three words), or QH, 10D or TD, AS,\n"
@@ -74,9 +83,26 @@ const char* CommandName(OddsCommand command) {
     case OddsCommand::Hold: return "hold";
     case OddsCommand::Train: return "train";
     case OddsCommand::Strategy: return "strategy";
+    case OddsCommand::Risk: return "risk";
     case OddsCommand::Analysis: break;
     }
     return "the analysis";
+}
+
+// "100,1000": numbers of hands from 1 to kMostHands, by commas.
+bool ParseHands(const std::string& text, std::vector<int>& hands) {
+    hands.clear();
+    size_t from = 0;
+    for (;;) {
+        size_t comma = text.find(',', from);
+        std::string word = text.substr(from, comma == std::string::npos ? std::string::npos
+                                                                        : comma - from);
+        uint64_t count = 0;
+        if (!ParseCount(word, kMostHands, count) || count == 0) return false;
+        hands.push_back(int(count));
+        if (comma == std::string::npos) return true;
+        from = comma + 1;
+    }
 }
 
 }  // namespace
@@ -124,6 +150,26 @@ bool ParseOddsOptions(int argc, const char* const* argv, OddsOptions& options,
             }
             options.credits = int(credits);
             creditsGiven = true;
+        } else if (OptionValue("--held", argc, argv, i, value, missing)) {
+            if (missing) {
+                error = "--held needs a hold: positions (134), cards (QH,JH), - or all";
+                return false;
+            }
+            options.held = value;
+            options.heldGiven = true;
+        } else if (OptionValue("--coins", argc, argv, i, value, missing)) {
+            uint64_t coins = 0;
+            if (missing || !ParseCount(value, 5, coins) || coins == 0) {
+                error = "--coins takes 1 to 5 coins a game";
+                return false;
+            }
+            options.coins = int(coins);
+        } else if (OptionValue("--hands", argc, argv, i, value, missing)) {
+            if (missing || !ParseHands(value, options.hands)) {
+                error = "--hands takes numbers of hands from 1 to " + std::to_string(kMostHands) +
+                        ", separated by commas (100,1000)";
+                return false;
+            }
         } else if (OptionValue("--seed", argc, argv, i, value, missing)) {
             uint64_t seed = 0;
             if (missing || !ParseCount(value, 0xFFFFFFFFu, seed)) {
@@ -132,11 +178,13 @@ bool ParseOddsOptions(int argc, const char* const* argv, OddsOptions& options,
             }
             options.seed = uint32_t(seed);
             options.seedGiven = true;
-        } else if (!commandGiven && (arg == "hold" || arg == "train" || arg == "strategy")) {
+        } else if (!commandGiven && (arg == "hold" || arg == "train" || arg == "strategy" ||
+                                     arg == "risk")) {
             commandGiven = true;
-            options.command = arg == "hold"    ? OddsCommand::Hold
-                              : arg == "train" ? OddsCommand::Train
-                                               : OddsCommand::Strategy;
+            options.command = arg == "hold"       ? OddsCommand::Hold
+                              : arg == "train"    ? OddsCommand::Train
+                              : arg == "strategy" ? OddsCommand::Strategy
+                                                  : OddsCommand::Risk;
         } else {
             error = "unknown argument \"" + arg + "\"";
             return false;
@@ -151,6 +199,20 @@ bool ParseOddsOptions(int argc, const char* const* argv, OddsOptions& options,
     }
     if (train && (options.json || creditsGiven)) {
         error = std::string(options.json ? "--json" : "--credits") + " is not for train";
+        return false;
+    }
+    bool hold = options.command == OddsCommand::Hold;
+    bool risk = options.command == OddsCommand::Risk;
+    if (options.heldGiven && !hold) {
+        error = std::string("--held is for hold, not for ") + name;
+        return false;
+    }
+    if (options.coins != 0 && !hold && !risk) {
+        error = std::string("--coins is for hold and risk, not for ") + name;
+        return false;
+    }
+    if (!options.hands.empty() && !risk) {
+        error = std::string("--hands is for risk, not for ") + name;
         return false;
     }
     if ((options.full || options.derive) && options.command != OddsCommand::Strategy) {

@@ -6,7 +6,7 @@
 
 #include "engine/round.h"
 
-enum class OddsCommand { Analysis, Hold, Train, Strategy };
+enum class OddsCommand { Analysis, Hold, Train, Strategy, Risk };
 
 struct OddsOptions {
     OddsCommand command = OddsCommand::Analysis;
@@ -20,6 +20,10 @@ struct OddsOptions {
     bool derive = false;            // strategy: derive the charts afresh
     bool help = false;
     std::vector<std::string> cardWords;     // hold: the deal
+    bool heldGiven = false;
+    std::string held;               // hold: a hold to set beside the best, as train reads one
+    int coins = 0;                  // hold, risk: coins a game, 1..5; 0: not given
+    std::vector<int> hands;         // risk: the horizons, in hands; empty: not given
 };
 
 extern const char kOddsUsage[];
@@ -28,6 +32,9 @@ extern const char kOddsUsage[];
 // option that the command does not take.
 bool ParseOddsOptions(int argc, const char* const* argv, OddsOptions& options,
                       std::string& error);
+
+// The most hands --hands takes: the count grows with the square of it.
+constexpr int kMostHands = 10000;
 
 // The decks of a command: the one given, or both (0), the joker's first.
 std::vector<int> DecksToRun(int deckSize);

@@ -86,6 +86,72 @@ std::vector<double> BustWithin(const OutcomeDistribution& outcomes, int credits,
 
 namespace {
 
+// One game more of BustWithinFromEveryStart: `next` from `chance`.  A
+// function of its own, called once a game, so that the page's engine, which
+// optimises a function only for its later calls, runs most games optimised.
+__attribute__((noinline)) void StepBackwards(const OutcomeDistribution& merged, int coins,
+                                             int game, const std::vector<double>& chance,
+                                             std::vector<double>& next) {
+    const int64_t before = int64_t(coins) * (game - 1);     // reach of `chance`
+    const int64_t reach = int64_t(coins) * game;
+    // Below one full stake the whole meter is staked.
+    for (int64_t n = 1; n < coins; ++n) {
+        double sum = 0;
+        for (const Outcome& outcome : merged) {
+            int64_t after = n * outcome.pays;
+            if (after <= before) sum += outcome.probability * chance[size_t(after)];
+        }
+        next[size_t(n)] = sum;
+    }
+    // From a full stake up each outcome shifts the meter by a multiple
+    // of the stake: one pass per outcome over contiguous meters (none
+    // for a win that lifts every meter beyond the reach).
+    std::fill(next.begin() + coins, next.begin() + (reach + 1), 0.0);
+    for (const Outcome& outcome : merged) {
+        const int64_t shift = int64_t(coins) * (outcome.pays - 1);
+        const int64_t last = std::min(reach, before - shift);
+        const double p = outcome.probability;
+        double* to = next.data();
+        const double* from = chance.data() + shift;
+        for (int64_t n = coins; n <= last; ++n) to[n] += p * from[n];
+    }
+}
+
+}  // namespace
+
+void BustWithinFromEveryStart(const OutcomeDistribution& outcomes, int coins,
+                              const std::vector<int>& games,
+                              std::vector<std::vector<double>>& chances) {
+    chances.assign(games.size(), std::vector<double>());
+    int horizon = 0;
+    for (int g : games) horizon = std::max(horizon, g);
+    if (coins <= 0 || horizon <= 0) return;
+    // Outcomes of equal pay merged, the impossible left out: fewer passes.
+    OutcomeDistribution merged;
+    for (const Outcome& outcome : outcomes) {
+        if (outcome.probability == 0) continue;
+        auto same = std::find_if(merged.begin(), merged.end(),
+                                 [&](const Outcome& o) { return o.pays == outcome.pays; });
+        if (same != merged.end()) same->probability += outcome.probability;
+        else merged.push_back(outcome);
+    }
+    // chance[n]: bust within the games counted so far from a meter of n;
+    // after g games only meters up to coins * g can have gone bust.
+    const size_t top = size_t(coins) * size_t(horizon);
+    std::vector<double> chance(top + 1, 0.0);
+    std::vector<double> next(top + 1, 0.0);
+    chance[0] = 1;
+    next[0] = 1;
+    for (int game = 1; game <= horizon; ++game) {
+        StepBackwards(merged, coins, game, chance, next);
+        chance.swap(next);
+        for (size_t i = 0; i < games.size(); ++i)
+            if (games[i] == game) chances[i].assign(chance.begin(), chance.begin() + (int64_t(coins) * game + 1));
+    }
+}
+
+namespace {
+
 // Solves a x = b in place by Gaussian elimination with partial pivoting;
 // false when the matrix is singular.
 bool SolveLinear(std::vector<std::vector<double>>& a, std::vector<double>& b) {

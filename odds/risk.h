@@ -42,6 +42,15 @@ double CategoryVariance(const double probability[kHandCategoryCount]);
 std::vector<double> BustWithin(const OutcomeDistribution& outcomes, int credits, int coins,
                                const std::vector<int>& games);
 
+// The same from every start at once, counted backwards from the last game:
+// chances[i][n] is the chance of being bust within games[i] games (each
+// >= 1) from n credits, for n from 0 to coins * games[i]; from more the
+// player cannot go bust in time.  One count for the longest horizon
+// answers every start and every horizon, as BustWithin does one start.
+void BustWithinFromEveryStart(const OutcomeDistribution& outcomes, int coins,
+                              const std::vector<int>& games,
+                              std::vector<std::vector<double>>& chances);
+
 // Expected number of games until bust.  While the meter holds at least
 // `coins`, every game moves it by a multiple of `coins` and can lower it by
 // one stake at most, so it first falls below `coins` exactly at the meter's

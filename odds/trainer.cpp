@@ -6,6 +6,7 @@
 #include "engine/deck.h"
 #include "odds/card_text.h"
 #include "odds/deal_advice.h"
+#include "odds/hold_figures.h"
 #include "odds/text_format.h"
 
 namespace {
@@ -40,6 +41,7 @@ struct ScoredHand {
     DealAdvice advice;
     int mask = 0;
     HoldVerdict verdict;
+    MistakePrice price;     // for one coin: the trainer counts per coin
     double loss = 0;        // per coin, against the best hold
 };
 
@@ -52,6 +54,7 @@ void ScoreHand(const OddsTables& tables, int deckSize, const Card deal[5], int m
     const HoldOutcome& mine = HoldOfMask(hand.advice, mask);
     const HoldOutcome& best = BestHoldOf(hand.advice);
     hand.verdict = JudgeHold(hand.advice, mask);
+    hand.price = PriceHold(hand.advice, mask, 1);
     hand.loss = Value(best) - Value(mine);
     ++score.hands;
     if (hand.verdict.chart) ++score.asChart;
@@ -98,7 +101,8 @@ void PrintScoredHand(FILE* out, const TrainerSession& session, const ScoredHand&
     const char* on = session.colour ? (PlayedAsBest(hand.verdict) ? kGreen : kRed) : "";
     const char* off = session.colour ? kPlain : "";
     if (hand.verdict.judgement == HeldCosts)
-        std::fprintf(out, "  %sa mistake: %.6f coins lost per coin%s\n", on, hand.loss, off);
+        std::fprintf(out, "  %sa mistake: %.6f coins lost per coin, %s%s\n", on, hand.loss,
+                     MistakeGradeName(hand.price.grade), off);
     else if (hand.verdict.judgement == HeldBest)
         std::fprintf(out, "  %sright: the best hold%s\n", on, off);
     else

@@ -1,8 +1,9 @@
 // How long the exact analysis of optimal play takes: the shared hand tables,
 // each deck's deals, its variance and risk of going bust, the whole run of
 // the program (tables and both decks), and one deal's 32 holds as the hold
-// command, the trainer and the page's coach ask for them; on the program's
-// two threads and, for comparison and for the page, on one.
+// command, the trainer and the page's coach ask for them, with the
+// trainer's figures (a hold's final hands, a session's risk); on the
+// program's two threads and, for comparison and for the page, on one.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -12,6 +13,8 @@
 #include "odds/deal_advice.h"
 #include "odds/deal_sweep.h"
 #include "odds/deck_figures.h"
+#include "odds/hold_figures.h"
+#include "odds/session_risk.h"
 #include "odds/strategy_derive.h"
 
 namespace {
@@ -27,7 +30,7 @@ const OddsTables& Tables() {
 
 // What the tables hold, in MiB.
 double TableMiB(const OddsTables& tables) {
-    size_t bytes = tables.naturalHands.capacity() + tables.jokerHands.capacity();
+    size_t bytes = tables.naturalKeys.capacity() + tables.jokerHands.capacity();
     for (const auto& set : tables.natural) bytes += set.capacity() * sizeof set[0];
     for (const auto& set : tables.joker) bytes += set.capacity() * sizeof set[0];
     for (const auto* summaries : {tables.summary52, tables.summary53, tables.summaryWithJoker})
@@ -172,6 +175,71 @@ void BM_AdviseDeal(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AdviseDeal)->Arg(53)->Arg(52)->ArgName("deck")->Unit(benchmark::kMicrosecond);
+
+// Why the best hold, for one deal already advised: the best hold's final
+// hands and the worst hold's, their difference and the grade, and the JSON
+// the page's coach prints (the trainer's figures beyond the advice).
+void BM_HoldDistributions(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    const std::vector<std::array<Card, 5>> deals = GameDeals(deckSize, 1000);
+    std::vector<DealAdvice> advice(deals.size());
+    for (size_t i = 0; i < deals.size(); ++i)
+        AdviseDeal(Tables(), deckSize, deals[i].data(), advice[i]);
+    size_t next = 0;
+    for (auto _ : state) {
+        const DealAdvice& deal = advice[next];
+        const int mask = deal.holds[kHoldCount - 1].mask;
+        HoldDistribution best, held;
+        HoldComparison comparison;
+        HoldDistributionOf(BestHoldOf(deal), 5, best);
+        HoldDistributionOf(HoldOfMask(deal, mask), 5, held);
+        CompareHolds(best, held, comparison);
+        JsonWriter json;
+        JsonBeginObject(json);
+        JsonString(json, "grade", MistakeGradeName(PriceHold(deal, mask, 5).grade));
+        WriteHoldDistributionJson(json, "best_hold", deal.deal, best);
+        WriteHoldDistributionJson(json, "held_hold", deal.deal, held);
+        WriteHoldComparisonJson(json, "difference", comparison);
+        JsonEndObject(json);
+        benchmark::DoNotOptimize(json.text.data());
+        next = (next + 1) % deals.size();
+    }
+}
+BENCHMARK(BM_HoldDistributions)->Arg(53)->Arg(52)->ArgName("deck")
+    ->Unit(benchmark::kMicrosecond);
+
+// The session's risk as the page's coach asks it: the first question for a
+// deck and a number of coins (range(1)), which counts every start to 1,000
+// hands for both plays, and the next ones, credits moved, which look up.
+void BM_SessionRisk(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    const int coins = static_cast<int>(state.range(1));
+    const std::vector<int> hands(std::begin(kSessionHands), std::end(kSessionHands));
+    for (auto _ : state) {
+        SessionRisk risk;
+        ComputeSessionRisk(deckSize, kStartingCredits, coins, hands, risk);
+        benchmark::DoNotOptimize(risk.plays[0].creditsForTarget);
+    }
+}
+BENCHMARK(BM_SessionRisk)->ArgsProduct({{53, 52}, {1, 5}})->ArgNames({"deck", "coins"})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_SessionRiskCreditsMoved(benchmark::State& state) {
+    const int deckSize = static_cast<int>(state.range(0));
+    SessionChances chances;
+    PrepareSessionChances(deckSize, 5,
+                          std::vector<int>(std::begin(kSessionHands), std::end(kSessionHands)),
+                          chances);
+    int credits = 1;
+    for (auto _ : state) {
+        SessionRisk risk;
+        SessionRiskFrom(chances, credits, risk);
+        benchmark::DoNotOptimize(risk.plays[0].bust[0]);
+        credits = credits % 500 + 1;
+    }
+}
+BENCHMARK(BM_SessionRiskCreditsMoved)->Arg(53)->Arg(52)->ArgName("deck")
+    ->Unit(benchmark::kMicrosecond);
 
 // The same over 1,000 deals shared out over range(1) threads: deals a
 // second, threaded and not.

@@ -24,10 +24,21 @@ std::vector<std::string> WrittenBack(const OddsOptions& options) {
         words.push_back(std::to_string(options.credits));
     }
     if (options.seedGiven) words.push_back("--seed=" + std::to_string(options.seed));
+    if (options.heldGiven) {
+        words.push_back("--held");
+        words.push_back(options.held);
+    }
+    if (options.coins != 0) words.push_back("--coins=" + std::to_string(options.coins));
+    if (!options.hands.empty()) {
+        std::string hands;
+        for (int h : options.hands) hands += (hands.empty() ? "" : ",") + std::to_string(h);
+        words.push_back("--hands=" + hands);
+    }
     switch (options.command) {
     case OddsCommand::Hold: words.push_back("hold"); break;
     case OddsCommand::Train: words.push_back("train"); break;
     case OddsCommand::Strategy: words.push_back("strategy"); break;
+    case OddsCommand::Risk: words.push_back("risk"); break;
     case OddsCommand::Analysis: break;
     }
     words.insert(words.end(), options.cardWords.begin(), options.cardWords.end());
@@ -38,7 +49,9 @@ bool Same(const OddsOptions& a, const OddsOptions& b) {
     return a.command == b.command && a.deckSize == b.deckSize &&
            a.settingsFile == b.settingsFile && a.json == b.json && a.credits == b.credits &&
            a.seedGiven == b.seedGiven && a.seed == b.seed && a.full == b.full &&
-           a.derive == b.derive && a.help == b.help && a.cardWords == b.cardWords;
+           a.derive == b.derive && a.help == b.help && a.cardWords == b.cardWords &&
+           a.heldGiven == b.heldGiven && a.held == b.held && a.coins == b.coins &&
+           a.hands == b.hands;
 }
 
 }  // namespace
@@ -64,6 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                "cards for another command than hold");
     FUZZ_CHECK(!(options.full || options.derive) || options.command == OddsCommand::Strategy,
                "--full or --derive for another command than strategy");
+    FUZZ_CHECK(!options.heldGiven || options.command == OddsCommand::Hold,
+               "--held for another command than hold");
+    FUZZ_CHECK(options.coins >= 0 && options.coins <= 5, "coins out of range");
+    for (int hands : options.hands)
+        FUZZ_CHECK(hands >= 1 && hands <= kMostHands, "hands out of range");
 
     OddsOptions again;
     std::string againError;

@@ -142,4 +142,64 @@ TEST(SubsetRank, RanksEverySetOfTwoOnce) {
     }
 }
 
+// The tables classify hands by what decides their category: every hand of
+// five natural cards and of four with the joker as EvaluateHand classifies
+// it, and sets of four natural cards, and of three with the joker and
+// without, counted over every hand that contains them, on a spread of sets.
+TEST(BuildCountTables, EveryHandAsTheEngineAndEverySampledSetByItsCompletions) {
+    const OddsTables& tables = SharedTables();
+    int set[5];
+    for (set[4] = 4; set[4] < 52; ++set[4])
+        for (set[3] = 3; set[3] < set[4]; ++set[3])
+            for (set[2] = 2; set[2] < set[3]; ++set[2])
+                for (set[1] = 1; set[1] < set[2]; ++set[1])
+                    for (set[0] = 0; set[0] < set[1]; ++set[0]) {
+                        const Card hand[5] = {set[0], set[1], set[2], set[3], set[4]};
+                        ASSERT_EQ(NaturalCategory(tables, set), EvaluateHand(hand))
+                            << set[0] << " " << set[1] << " " << set[2] << " " << set[3] << " "
+                            << set[4];
+                        if (set[0] > 0) continue;
+                        const Card joker[5] = {set[1], set[2], set[3], set[4], kJoker};
+                        ASSERT_EQ(tables.jokerHands[size_t(SubsetRank(set + 1, 4))],
+                                  EvaluateHand(joker));
+                    }
+    int four[4];
+    for (four[3] = 3; four[3] < 52; ++four[3])
+        for (four[2] = 2; four[2] < four[3]; ++four[2])
+            for (four[1] = 1; four[1] < four[2]; ++four[1])
+                for (four[0] = 0; four[0] < four[1]; ++four[0]) {
+                    const int64_t rank = SubsetRank(four, 4);
+                    if (rank % 997 != 0) continue;
+                    int64_t counts[kHandCategoryCount] = {};
+                    int64_t three[kHandCategoryCount] = {};
+                    for (Card extra = 0; extra < 52; ++extra) {
+                        if (extra == four[0] || extra == four[1] || extra == four[2]) continue;
+                        // The first three with the joker: the fourth card completes them too.
+                        const Card joker[5] = {four[0], four[1], four[2], extra, kJoker};
+                        ++three[EvaluateHand(joker)];
+                        if (extra == four[3]) continue;
+                        const Card hand[5] = {four[0], four[1], four[2], four[3], extra};
+                        ++counts[EvaluateHand(hand)];
+                    }
+                    int64_t counted[kHandCategoryCount];
+                    CountFourNaturals(tables, four, counted);
+                    const size_t threeAt = size_t(SubsetRank(four, 3)) * kHandCategoryCount;
+                    // The first three without the joker: every two cards more.
+                    int64_t natural[kHandCategoryCount] = {};
+                    for (Card a = 0; a < 52; ++a)
+                        for (Card b = a + 1; b < 52; ++b) {
+                            bool taken = false;
+                            for (int i = 0; i < 3; ++i) taken = taken || four[i] == a || four[i] == b;
+                            if (taken) continue;
+                            const Card hand[5] = {four[0], four[1], four[2], a, b};
+                            ++natural[EvaluateHand(hand)];
+                        }
+                    for (int c = 0; c < kHandCategoryCount; ++c) {
+                        EXPECT_EQ(counted[c], counts[c]) << rank << ", " << c;
+                        EXPECT_EQ(tables.joker[3][threeAt + size_t(c)], three[c]) << rank << ", " << c;
+                        EXPECT_EQ(tables.natural[3][threeAt + size_t(c)], natural[c]) << rank << ", " << c;
+                    }
+                }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "odds/deal_advice.h"
 #include "odds/deal_holds.h"
+#include "odds/hold_figures.h"
 #include "odds/strategy.h"
 #include "tests/engine/test_cards.h"
 #include "tests/odds/odds_fixture.h"
@@ -131,6 +132,71 @@ TEST(BestHold, AgreesWithTheBestOfAllHoldsOnRandomDeals) {
             EXPECT_EQ((top.draws - top.counts[Nothing]) * chosen.draws,
                       (chosen.draws - chosen.counts[Nothing]) * top.draws);
             EXPECT_EQ(top.held, chosen.held);
+        }
+    }
+}
+
+// "Why this hold" on seeded deals of both decks: the best hold's final
+// hands and another hold's, each count as every draw counted gives it; the
+// comparison over the common draws shifts no draw overall, and its hands'
+// coins, dearest first, add up exactly to the difference of the values.
+TEST(HoldDistribution, EveryCountAsEveryDrawAndTheDifferenceAddsUp) {
+    std::mt19937 random(3011);
+    for (int deckSize : {52, 53}) {
+        for (int trial = 0; trial < 3; ++trial) {
+            Card deal[5];
+            for (int i = 0; i < 5; ++i) {
+                bool repeated;
+                do {
+                    deal[i] = static_cast<Card>(random() % static_cast<unsigned>(deckSize));
+                    repeated = false;
+                    for (int j = 0; j < i; ++j) repeated = repeated || deal[j] == deal[i];
+                } while (repeated);
+            }
+            SCOPED_TRACE(std::to_string(deckSize) + " cards, trial " + std::to_string(trial));
+            DealAdvice advice;
+            ASSERT_TRUE(AdviseDeal(SharedTables(), deckSize, deal, advice));
+            // A hold of one to three cards: brute force stays quick.
+            const int other = 1 + int(random() % 30u);
+            const int coins = 1 + trial * 2;
+            HoldDistribution best, held;
+            HoldDistributionOf(BestHoldOf(advice), coins, best);
+            HoldDistributionOf(HoldOfMask(advice, other), coins, held);
+            for (const HoldDistribution* d : {&best, &held}) {
+                DrawCounts expected = BruteForceHold(deal, d->mask, deckSize);
+                EXPECT_EQ(d->draws, expected.draws);
+                int64_t sum = 0;
+                for (int c = 0; c < kHandCategoryCount; ++c) {
+                    EXPECT_EQ(d->counts[c], expected.counts[size_t(c)]) << c;
+                    sum += d->counts[c];
+                }
+                EXPECT_EQ(sum, d->draws);
+                EXPECT_EQ(d->coinsNumerator * expected.draws,
+                          coins * expected.pay * d->coinsDenominator);
+            }
+            HoldComparison comparison;
+            CompareHolds(best, held, comparison);
+            EXPECT_EQ(comparison.draws % best.draws, 0);
+            EXPECT_EQ(comparison.draws % held.draws, 0);
+            int64_t shifted = 0;
+            int64_t coinsSum = 0;
+            for (int i = 0; i < kHandCategoryCount; ++i) {
+                const HandDifference& hand = comparison.hands[i];
+                shifted += hand.count;
+                coinsSum += ContributionOf(comparison, hand);
+                EXPECT_EQ(hand.count != 0, i < comparison.differing) << i;
+                if (i > 0) {
+                    EXPECT_LE(std::llabs(ContributionOf(comparison, hand)),
+                              std::llabs(ContributionOf(comparison, comparison.hands[i - 1])));
+                }
+            }
+            EXPECT_EQ(shifted, 0);
+            EXPECT_EQ(coinsSum, comparison.coinsNumerator);
+            // Exactly coins * (best - held) per coin, cross-multiplied.
+            const HoldOutcome& a = BestHoldOf(advice);
+            const HoldOutcome& b = HoldOfMask(advice, other);
+            EXPECT_EQ(comparison.coinsNumerator * a.draws * b.draws,
+                      coins * (a.pay * b.draws - b.pay * a.draws) * comparison.draws);
         }
     }
 }
@@ -261,6 +327,36 @@ TEST(JudgeHold, TheBestHoldATieAndACostAreToldApart) {
     int64_t divisor = std::gcd(numerator, denominator);
     EXPECT_EQ(costs.costNumerator, numerator / divisor);
     EXPECT_EQ(costs.costDenominator, denominator / divisor);
+}
+
+// The grade's threshold on both sides, exactly: a tenth of the best
+// hold's worth is major, a draw less is minor; a tie of different holds is
+// no mistake; the cost is for the coins played, in lowest terms.
+TEST(PriceMistake, TheThresholdTheTieAndTheCoins) {
+    // Best 30/48 per coin: a tenth of it is 3/48.
+    MistakePrice major = PriceMistake(30, 48, 27, 48, 1);
+    EXPECT_EQ(major.grade, GradeMajor);
+    EXPECT_EQ(major.costNumerator, 1);
+    EXPECT_EQ(major.costDenominator, 16);
+    MistakePrice minor = PriceMistake(300, 480, 271, 480, 5);
+    EXPECT_EQ(minor.grade, GradeMinor);
+    EXPECT_EQ(minor.costNumerator, 29);
+    EXPECT_EQ(minor.costDenominator, 96);
+    // Equal values over different draws: 1/48 against 1081/51888.
+    MistakePrice tie = PriceMistake(1, 48, 1081, 51888, 5);
+    EXPECT_EQ(tie.grade, GradeNone);
+    EXPECT_EQ(tie.costNumerator, 0);
+    EXPECT_EQ(tie.costDenominator, 1);
+
+    std::array<Card, 5> deal = HandOf("6H 2H 4D AD KS");
+    DealAdvice advice;
+    ASSERT_TRUE(AdviseDeal(SharedTables(), 53, deal.data(), advice));
+    EXPECT_EQ(PriceHold(advice, ChartHoldOf(advice).mask, 5).grade, GradeNone);
+    HoldVerdict verdict = JudgeHold(advice, advice.holds[kHoldCount - 1].mask);
+    MistakePrice worst = PriceHold(advice, advice.holds[kHoldCount - 1].mask, 3);
+    EXPECT_EQ(worst.grade, GradeMajor);
+    EXPECT_EQ(worst.costNumerator * verdict.costDenominator,
+              3 * verdict.costNumerator * worst.costDenominator);
 }
 
 // The record's text holds every line of the kept charts whole.

@@ -13,6 +13,7 @@
 #include "odds/card_text.h"
 #include "odds/text_format.h"
 #include "odds/risk.h"
+#include "odds/session_risk.h"
 #include "tests/odds/odds_fixture.h"
 #include "tests/odds/program_fixture.h"
 
@@ -363,4 +364,91 @@ TEST_F(ProgramTest, StrategyAsJsonHasTheChartsWithBestPlaysFigures) {
         EXPECT_NEAR(loss, NumberAt(deck, {"chart_loss"}), 1e-9);
         EXPECT_EQ(lines->items[0]["hold"]->text, "a straight flush or better");
     }
+}
+
+// A hold given beside the best: both distributions (every count as every
+// draw counted, summing to the draws), where they differ, and the grade,
+// for the coins played; the options refused with the reason.
+TEST_F(ProgramTest, HoldGivenBesideTheBestAsJson) {
+    ProgramRun run = RunProgram("--deck 53 --json --held 3,5 --coins 2 hold 4D KH 10C 8S 6C");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    Json root;
+    ASSERT_TRUE(JsonReader(run.out).ReadDocument(root)) << run.out;
+    const Json* best = root["best_hold"];
+    const Json* held = root["held_hold"];
+    const Json* difference = root["difference"];
+    ASSERT_TRUE(best && held && difference && root["held_grade"]) << run.out;
+    EXPECT_EQ(root["held_grade"]->text, "minor");
+    EXPECT_EQ((*held)["cards"]->text, "10C 6C");
+    const Card deal[5] = {16, 38, 9, 46, 5};    // 4D KH 10C 8S 6C
+    for (const Json* hold : {best, held}) {
+        DrawCounts expected = BruteForceHold(deal, int(NumberAt(*hold, {"mask"})), 53);
+        EXPECT_EQ(NumberAt(*hold, {"draws"}), double(expected.draws));
+        EXPECT_EQ(NumberAt(*hold, {"coins"}), 2);
+        EXPECT_DOUBLE_EQ(NumberAt(*hold, {"expected_coins"}),
+                         2.0 * double(expected.pay) / double(expected.draws));
+        const std::vector<Json>& hands = (*hold)["hands"]->items;
+        ASSERT_EQ(hands.size(), size_t(kHandCategoryCount));
+        EXPECT_EQ(hands.front()["hand"]->text, "RoyalFlush");
+        EXPECT_EQ(hands.back()["hand"]->text, "Nothing");
+        double sum = 0;
+        for (const Json& hand : hands) {
+            int c = 0;
+            while (c < kHandCategoryCount && hand["hand"]->text != HandCategoryName(c)) ++c;
+            ASSERT_LT(c, kHandCategoryCount);
+            EXPECT_EQ(NumberAt(hand, {"count"}), double(expected.counts[size_t(c)]));
+            EXPECT_EQ(hand["fraction"]->text, std::to_string(expected.counts[size_t(c)]) + "/" +
+                                                  std::to_string(expected.draws));
+            sum += NumberAt(hand, {"count"});
+        }
+        EXPECT_EQ(sum, double(expected.draws));
+    }
+    EXPECT_EQ((*difference)["hands"]->items.front()["hand"]->text, "Flush");
+    EXPECT_NEAR(NumberAt(*difference, {"expected_coins"}), 2 * 0.000366173, 1e-9);
+    EXPECT_EQ((*difference)["expected_coins_text"]->text, "+0.000732");
+
+    run = RunProgram("--deck 53 --held q hold 4D KH 10C 8S 6C");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("--held: "), std::string::npos) << run.err;
+    ExpectRefusedWithUsage({"--held 1 risk", "--coins 0 hold 4D KH 10C 8S 6C", "--coins 6 risk",
+                            "--coins 1", "--hands 100 hold 4D KH 10C 8S 6C", "--hands 0 risk",
+                            "--hands 100,,1000 risk", "--hands 10001 risk", "--hands",
+                            "--seed 1 risk", "--coins 1 train"});
+}
+
+// The session's risk as JSON: each play's chances within the hands asked
+// as BustWithin counts them on the kept plays, and the least credits for
+// the target.
+TEST_F(ProgramTest, RiskAsJsonForTheCreditsCoinsAndHandsGiven) {
+    ProgramRun run = RunProgram("--deck 53 --json --credits 100 --coins 5 --hands 10,100 risk");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    Json root;
+    ASSERT_TRUE(JsonReader(run.out).ReadDocument(root)) << run.out;
+    ASSERT_TRUE(root["sessions"] != nullptr && root["sessions"]->items.size() == 1u) << run.out;
+    const Json& session = root["sessions"]->items[0];
+    EXPECT_EQ(NumberAt(session, {"deck"}), 53);
+    EXPECT_EQ(NumberAt(session, {"credits"}), 100);
+    EXPECT_EQ(NumberAt(session, {"coins"}), 5);
+    const std::vector<Json>& plays = session["plays"]->items;
+    ASSERT_EQ(plays.size(), 2u);
+    EXPECT_EQ(plays[0]["play"]->text, "optimal");
+    EXPECT_EQ(plays[1]["play"]->text, "chart");
+    for (int play = 0; play < 2; ++play) {
+        std::vector<double> bust = BustWithin(KeptPlayOutcomes(53, play), 100, 5, {10, 100});
+        const std::vector<Json>& within = plays[size_t(play)]["bust_within"]->items;
+        ASSERT_EQ(within.size(), 2u);
+        EXPECT_EQ(NumberAt(within[1], {"hands"}), 100);
+        EXPECT_NEAR(NumberAt(within[0], {"probability"}), bust[0], 1e-12);
+        EXPECT_NEAR(NumberAt(within[1], {"probability"}), bust[1], 1e-12);
+        EXPECT_GT(NumberAt(plays[size_t(play)], {"credits_for_target"}), 100);
+        EXPECT_LE(NumberAt(plays[size_t(play)], {"bust_at_target"}), 0.05);
+    }
+    // Both coins unless given, the deck of the game's settings.
+    WriteSettings("[Settings]\nWildCards=0\n");
+    run = RunProgram("--settings " + dir + "/quorvel.ini --json risk");
+    Json fromSettings;
+    ASSERT_TRUE(JsonReader(run.out).ReadDocument(fromSettings)) << run.out;
+    ASSERT_EQ(fromSettings["sessions"]->items.size(), 2u);
+    EXPECT_EQ(NumberAt(fromSettings["sessions"]->items[1], {"coins"}), 5);
+    EXPECT_EQ(NumberAt(fromSettings["sessions"]->items[1], {"deck"}), 52);
 }

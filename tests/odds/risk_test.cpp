@@ -10,6 +10,8 @@
 #include "odds/deal_sweep.h"
 #include "odds/deck_figures.h"
 #include "odds/risk.h"
+#include "odds/session_risk.h"
+#include "odds/strategy.h"
 #include "tests/odds/odds_fixture.h"
 
 namespace {
@@ -204,6 +206,90 @@ TEST(DeckFigures, BestPlayOfTheJokerDeck) {
     EXPECT_GT(figures.risk[0].bustProbability, 0.0);
     EXPECT_EQ(BustWithin(BestPlayOutcomes(analysis), 40, 1, {39})[0], 0.0);
     EXPECT_GT(figures.expectedGamesToBust[0], figures.expectedGamesToBust[1]);
+}
+
+// The final hands kept for the session's risk are what the sweep counts
+// today, for best play and for the kept chart.
+TEST(KeptPlay, EqualsTheSweepOfBestPlayAndOfTheChart) {
+    for (int deckSize : {52, 53}) {
+        SCOPED_TRACE(deckSize);
+        StrategyChart chart;
+        StoredChart(deckSize, chart);
+        ChartPlay charted;
+        PlayChart(SharedTables(), chart, kAnalysisThreads, charted);
+        const DeckAnalysis* swept[kSessionPlays] = {&Analysed(deckSize), &charted.play};
+        for (int play = 0; play < kSessionPlays; ++play) {
+            DeckAnalysis kept;
+            KeptPlay(deckSize, play, kept);
+            EXPECT_EQ(kept.deals, swept[play]->deals);
+            for (int held = 0; held <= 5; ++held) {
+                EXPECT_EQ(kept.payByHeld[held], swept[play]->payByHeld[held]) << play;
+                for (int c = 0; c < kHandCategoryCount; ++c)
+                    EXPECT_EQ(kept.countsByHeld[held][c], swept[play]->countsByHeld[held][c])
+                        << "play " << play << ", held " << held << ", category " << c;
+            }
+        }
+    }
+}
+
+// Backwards from every start at once, forwards from one: the same chances,
+// on a small table with capped stakes (3 coins) and on best play, for
+// starts below a stake, at the reach and beyond it.
+TEST(BustWithinFromEveryStart, EveryStartAsBustWithinCountsIt) {
+    const std::vector<int> games = {7, 1, 25};
+    for (const OutcomeDistribution& outcomes : {kTinyTable, BestPlay(53)}) {
+        std::vector<std::vector<double>> chances;
+        BustWithinFromEveryStart(outcomes, 3, games, chances);
+        ASSERT_EQ(chances.size(), games.size());
+        for (size_t i = 0; i < games.size(); ++i) {
+            ASSERT_EQ(chances[i].size(), size_t(3 * games[i] + 1));
+            EXPECT_EQ(chances[i][0], 1.0);
+            for (int credits = 1; credits <= 3 * games[i] + 2; ++credits) {
+                double forwards = BustWithin(outcomes, credits, 3, {games[i]})[0];
+                double backwards = size_t(credits) < chances[i].size() ? chances[i][size_t(credits)]
+                                                                      : 0.0;
+                EXPECT_NEAR(backwards, forwards, 1e-13) << games[i] << " games, " << credits;
+            }
+        }
+    }
+}
+
+// The reverse question, counted backwards over every start at once, agrees
+// with BustWithin forwards: within the risk at the credits found, beyond it
+// one credit below, the same chance there; and the session's figures are
+// BustWithin's and ExpectedGamesToBust's on the kept plays.
+TEST(LeastCreditsForRisk, TheLeastStartWithinTheRiskAsBustWithinCounts) {
+    const std::vector<int> horizon = {kTargetRiskHands};
+    for (int deckSize : {52, 53}) {
+        for (int coins : {1, 3, 5}) {
+            SCOPED_TRACE(std::to_string(deckSize) + " cards, " + std::to_string(coins) + " coins");
+            SessionRisk risk;
+            ComputeSessionRisk(deckSize, 40, coins, {100, 1000}, risk);
+            for (int play = 0; play < kSessionPlays; ++play) {
+                const OutcomeDistribution outcomes = KeptPlayOutcomes(deckSize, play);
+                const PlayRisk& figures = risk.plays[play];
+                const int least = figures.creditsForTarget;
+                ASSERT_GT(least, 1);
+                double there = BustWithin(outcomes, least, coins, horizon)[0];
+                double below = BustWithin(outcomes, least - 1, coins, horizon)[0];
+                EXPECT_LE(there, 0.05);
+                EXPECT_GT(below, 0.05);
+                EXPECT_NEAR(figures.bustAtTarget, there, 1e-12);
+                std::vector<double> bust = BustWithin(outcomes, 40, coins, {100, 1000});
+                ASSERT_EQ(figures.bust.size(), 2u);
+                EXPECT_NEAR(figures.bust[0], bust[0], 1e-12);
+                EXPECT_NEAR(figures.bust[1], bust[1], 1e-12);
+                EXPECT_EQ(figures.expectedHands, ExpectedGamesToBust(outcomes, 40, coins));
+            }
+        }
+    }
+    // A play that never loses never busts: the least start is one credit.
+    EXPECT_EQ(LeastCreditsForRisk({{1.0, 1}}, 5, 1000, 0.05), 1);
+    // Losing every game: bust within 10 games of 2 coins from 20 credits
+    // or less, never from 21.
+    double bust = -1;
+    EXPECT_EQ(LeastCreditsForRisk({{1.0, 0}}, 2, 10, 0.05, &bust), 21);
+    EXPECT_EQ(bust, 0.0);
 }
 
 }  // namespace

@@ -131,6 +131,9 @@ TEST_F(ProgramTest, TrainerShowsTheChartsHoldAndCountsHoldsAsTheChart) {
                            "  chart      10C 6C                       0.253642 per coin, line 37 "
                            "\"two to a straight flush\"\n  a mistake: 0.000366 coins lost"),
               std::string::npos) << run.out;
+    // Graded as train grades: a chart's fine point is minor.
+    EXPECT_NE(run.out.find("a mistake: 0.000366 coins lost per coin, minor\n"), std::string::npos)
+        << run.out;
     EXPECT_NE(run.out.find("Session: 2 hands, 1 mistake, 0.02 coins lost per 100 hands, 2 held as "
                            "the chart (seed 14)."),
               std::string::npos) << run.out;
