@@ -68,9 +68,15 @@ function problemsSeen() {
  */
 export async function launch(engine, work, hostname) {
   const tab = engine === 'firefox' ? await launchFirefox(work, hostname) : await launchWebKit(work);
-  // A font still loading when the page goes is cancelled, which Firefox
-  // reports as a failed download: leave only once the fonts are in.
-  const settle = () => tab.evaluate(() => document.fonts.ready.then(() => true)).catch(() => false);
+  // Firefox reports a file cancelled by the page going (a font, a picture,
+  // a wave fetched through the service worker) as an error of the page:
+  // leave only once the fonts, pictures and waves are in.
+  const waves = Object.keys((await L.resources()).sounds).length;
+  const settle = () => until(tab, (n) => {
+    const q = /** @type {any} */ (window).quorvel;
+    return document.fonts.status === 'loaded' && [...document.images].every((i) => i.complete) &&
+      (!q || q.sound.waves.size === n);
+  }, waves, 10000).catch(() => {});
   const { open, reload } = tab;
   tab.open = async (url) => { await settle(); await open(url); };
   tab.reload = async () => { await settle(); await reload(); };

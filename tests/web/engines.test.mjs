@@ -27,12 +27,15 @@ const SECOND = 1700000000;
 async function fresh(tab, url, settings = {}) {
   await tab.open(url);
   await E.started(tab);
-  await tab.evaluate((entries) => {
+  // Written after the page's own saves as it goes (on pagehide and on
+  // becoming hidden).
+  await tab.evaluate((entries) => window.addEventListener('unload', () => {
     localStorage.clear();
     for (const [k, v] of entries) localStorage.setItem(k, v);
-  }, Object.entries(settings));
+  }), Object.entries(settings));
   await tab.reload();
   await E.started(tab);
+  assert.deepEqual(await stored(tab), Object.fromEntries(Object.entries(settings)), 'the settings put in');
 }
 
 /** What the player reads on the table, and what the core holds. */
