@@ -131,10 +131,11 @@ async function launchFirefox(work, hostname) {
   }
 }
 
+// puppeteer starts Firefox as a process group of its own.
 async function closeFirefox(browser, pid) {
   await L.within(15000, 'Firefox to close', browser.close()).catch(() => {});
   if (pid && alive(pid)) {
-    try { process.kill(pid, 'SIGKILL'); } catch { /* gone */ }
+    try { process.kill(-pid, 'SIGKILL'); } catch { /* gone */ }
   }
 }
 
@@ -259,9 +260,9 @@ export async function until(tab, fn, arg = null, timeout = 10000) {
 
 /** Until the first paint is done and the posted New has enabled Coin. @param {Tab} tab */
 export async function started(tab) {
-  await until(tab, () => document.body.classList.contains('ready') &&
+  await until(tab, (coin) => document.body.classList.contains('ready') &&
     document.querySelectorAll('.card[data-picture]').length === 5 && !!(/** @type {any} */ (window).quorvel) &&
-    !!document.querySelector('.table-button[data-command="1906"]:not([disabled])'), null, 20000);
+    !!document.querySelector(`.table-button[data-command="${coin}"]:not([disabled])`), L.COMMAND.coin, 20000);
 }
 
 /**

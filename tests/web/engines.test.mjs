@@ -52,17 +52,21 @@ const table = (tab) => tab.evaluate(() => {
   };
 });
 
+const buttonOf = (command) => `.table-button[data-command="${command}"]`;
+const COIN = buttonOf(ids.IDM_COIN);
+const DEAL = buttonOf(ids.IDM_DEAL);
+
 /** Until a deal or draw has ended: faces everywhere, the machine idle, Coin or Deal enabled. */
-const dealt = (tab) => E.until(tab, () => {
+const dealt = (tab) => E.until(tab, ([coin, deal]) => {
   const q = /** @type {any} */ (window).quorvel;
   const face = [...document.querySelectorAll('.client .card')].every((c) => !/^Back/.test(c.getAttribute('data-picture') || 'Back'));
-  const on = (c) => !document.querySelector(`.table-button[data-command="${c}"]`).hasAttribute('disabled');
-  return face && !q.machine.busy && (on(1904) || on(1906));
-}, null, 15000);
+  const on = (s) => !document.querySelector(s).hasAttribute('disabled');
+  return face && !q.machine.busy && (on(deal) || on(coin));
+}, [COIN, DEAL], 15000);
 
-/** Until the core has taken the coins: the read-out shows them, Deal enabled. */
-const coinsIn = (tab, n) => E.until(tab, (k) => /** @type {any} */ (window).quorvel.machine.exports.quorvel_round_coins() === k &&
-  !document.querySelector('.table-button[data-command="1904"][disabled]'), n);
+/** Until the core has taken the coins and Deal is enabled. */
+const coinsIn = (tab, n) => E.until(tab, ([k, deal]) => /** @type {any} */ (window).quorvel.machine.exports.quorvel_round_coins() === k &&
+  !document.querySelector(deal).hasAttribute('disabled'), [n, DEAL]);
 
 /** What a hand pays per coin, by the core's own evaluation (the coach's value of keeping all five). */
 const paysPerCoin = (tab) => tab.evaluate(() => {
@@ -200,11 +204,11 @@ for (const engine of /** @type {const} */ (['firefox', 'webkit'])) {
     test('a whole game by clicks and one by keys, paid as the core says', { timeout: 150000 }, async () => {
       await fresh(tab, server.url, FAST);
       await playUntilPaid(tab, {
-        coin: () => E.clickOn(tab, '.table-button[data-command="1906"]'),
-        deal: () => E.clickOn(tab, '.table-button[data-command="1904"]'),
+        coin: () => E.clickOn(tab, COIN),
+        deal: () => E.clickOn(tab, DEAL),
         hold: (slot) => E.clickOn(tab, `.card[data-slot="${slot}"]`),
         // A second click on the card so soon would be a double click.
-        release: (slot) => E.clickOn(tab, `.client .table-button:nth-of-type(${slot + 1})`),
+        release: (slot) => E.clickOn(tab, buttonOf(ids[`IDC_HOLD${slot}`])),
       }, 1);
       await shot('paid-by-clicks');
       await playRound(tab, {
@@ -291,7 +295,7 @@ for (const engine of /** @type {const} */ (['firefox', 'webkit'])) {
     test('Sound on: the first click starts a sound', { timeout: 30000 }, async () => {
       await fresh(tab, server.url, { Sound: '1' });
       await tab.evaluate(countStarts);
-      await E.clickOn(tab, '.table-button[data-command="1906"]');
+      await E.clickOn(tab, COIN);
       await E.until(tab, () => /** @type {any} */ (window).quorvelStarts > 0, null, 5000);
       await clean();
     });
