@@ -67,11 +67,11 @@ function problemsSeen() {
  * @returns {Promise<Tab>}
  */
 export async function launch(engine, work, hostname) {
-  const tab = engine === 'firefox' ? await launchFirefox(work, hostname) : await launchWebKit(work);
   // Firefox reports a file cancelled by the page going (a font, a picture,
   // a wave fetched through the service worker) as an error of the page:
   // leave only once the fonts, pictures and waves are in.
   const waves = Object.keys((await L.resources()).sounds).length;
+  const tab = engine === 'firefox' ? await launchFirefox(work, hostname) : await launchWebKit(work);
   const settle = () => until(tab, (n) => {
     const q = /** @type {any} */ (window).quorvel;
     return document.fonts.status === 'loaded' && [...document.images].every((i) => i.complete) &&
