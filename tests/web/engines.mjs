@@ -80,6 +80,11 @@ export async function launch(engine, work, hostname) {
   const { open, reload } = tab;
   tab.open = async (url) => { await settle(); await open(url); };
   tab.reload = async () => { await settle(); await reload(); };
+  // A driver that stops answering fails the step instead of holding it.
+  for (const name of ['open', 'evaluate', 'click', 'press', 'screenshot', 'reload']) {
+    const step = tab[name];
+    tab[name] = (...args) => L.within(45000, `${name} in ${engine}`, step(...args));
+  }
   return tab;
 }
 
@@ -118,7 +123,7 @@ async function launchFirefox(work, hostname) {
       engine: 'firefox',
       problems: async () => problems.splice(0),
       open: async (url) => { await page.goto(url, { waitUntil: 'load', timeout: 20000 }); },
-      evaluate: (fn, arg = null) => L.within(20000, 'an evaluation in Firefox', page.evaluate(fn, arg)),
+      evaluate: (fn, arg = null) => page.evaluate(fn, arg),
       click: (x, y) => page.mouse.click(x, y),
       press: (key) => page.keyboard.press(key),
       screenshot: async (file) => { await page.screenshot({ path: file }); },
@@ -216,8 +221,7 @@ async function launchWebKit(work) {
         await driver.get(url);
         await loaded();
       },
-      evaluate: (fn, arg = null) => L.within(25000, 'an evaluation in WebKit',
-        driver.executeScript(`return (${fn})(arguments[0])`, arg)),
+      evaluate: (fn, arg = null) => driver.executeScript(`return (${fn})(arguments[0])`, arg),
       click: (x, y) => driver.actions({ async: true })
         .move({ x: Math.round(x), y: Math.round(y), origin: 'viewport' }).click().perform(),
       press: (key) => driver.actions({ async: true }).keyDown(keys[key] || key).keyUp(keys[key] || key).perform(),
