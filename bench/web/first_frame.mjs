@@ -46,21 +46,21 @@ async function firstVisits(fn) {
 const results = {};
 const work = L.workFolder('bench-first-frame');
 
+// One page for all runs in every engine, as in the other two below.
 const browser = await L.launchBrowser();
 try {
+  const context = await browser.newContext({ viewport: { width: 1024, height: 768 }, deviceScaleFactor: 1 });
+  await context.addInitScript(watch);
+  const page = await context.newPage();
+  const problems = [];
+  page.on('pageerror', (e) => problems.push(e.message));
+  page.on('console', (m) => { if (m.type() === 'error') problems.push(m.text()); });
   results.chromium = await firstVisits(async (server) => {
-    const p = await L.openPage({ browser, server }, work, { init: watch, wait: false });
-    try {
-      await L.goto(p.page, server.url);
-      await L.until(p.page, () => !!(/** @type {any} */ (window).benchFrame));
-      const m = { paint: await p.page.evaluate(firstPaint),
-        frame: await p.page.evaluate(() => /** @type {any} */ (window).benchFrame) };
-      p.check();
-      return m;
-    } finally {
-      await p.close();
-    }
+    await L.goto(page, server.url);
+    await L.until(page, () => !!(/** @type {any} */ (window).benchFrame));
+    return { paint: await page.evaluate(firstPaint), frame: await page.evaluate(() => /** @type {any} */ (window).benchFrame) };
   });
+  if (problems.length) console.log(`chromium: the page reported problems: ${problems.join('; ')}`);
 } finally {
   await L.within(20000, 'chromium to close', browser.close()).catch(() => {});
 }
@@ -76,6 +76,8 @@ for (const engine of /** @type {const} */ (['firefox', 'webkit'])) {
     results[engine] = await firstVisits(async (server) => {
       await tab.open(server.url);
       await E.started(tab);
+      // The entry comes once the frame is shown, which may be after the ready mark.
+      await E.until(tab, () => performance.getEntriesByType('paint').length > 0, null, 5000).catch(() => {});
       return { paint: await tab.evaluate(firstPaint) };
     });
     const problems = await tab.problems();
