@@ -2,8 +2,9 @@
 // through the one interface of engines.mjs: a game by clicks and one by
 // keys with the payout read back against the core, a menu's dialog and the
 // accelerator's dialog opened and closed, settings kept across a reload, a
-// reload with the server gone, and a sound on the first click.  An engine
-// that is not installed skips with the reason.
+// reload with the server gone, and with Sound on a sound at the first click
+// and a wave played to its end that lets the game go on.  An engine that is
+// not installed skips with the reason.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
@@ -19,8 +20,8 @@ const pageIds = await import(`data:text/javascript;base64,${
 const { strings, dialogs } = await L.resources();
 
 const FAST = { FastDeal: '1' };
-// A fixed clock, so that every run deals alike; rounds go on one second
-// later each until one pays.
+// A fixed clock, so that every run deals alike; rounds with the best hold
+// go on one second later each until one pays.
 const SECOND = 1700000000;
 
 /** Fresh storage, `settings` put in before the page starts, and the page started. */
