@@ -19,9 +19,12 @@ else
            openbox x11-utils \
            pulseaudio pulseaudio-utils sox lintian clang libclang-rt-dev \
            wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 lld llvm binaryen \
-           nodejs chromium; do
+           nodejs chromium \
+           firefox-esr webkit2gtk-driver; do
     have "$p" || need+=("$p")
   done
+  # firefox-esr and webkit2gtk-driver (WebKitWebDriver, and MiniBrowser
+  # from the library it needs) are the browser suite's other two engines.
   # A Node.js from elsewhere may carry its own npm (and conflict with Debian's).
   command -v npm >/dev/null || have npm || need+=("npm")
   have wine32:i386 || need+=("wine32:i386")
@@ -29,7 +32,8 @@ else
   have libpulse0:i386 || need+=("libpulse0:i386")
 fi
 
-# The browser tests' packages (playwright-core drives Debian's chromium; no
+# The browser tests' packages (playwright-core drives Debian's chromium,
+# puppeteer-core its firefox-esr, selenium-webdriver WebKitWebDriver; no
 # browser is downloaded), installed from the committed lockfile, again only
 # when node_modules is missing or older than the lockfile.
 web_tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
@@ -38,7 +42,7 @@ npm_packages() {
   local lock=$web_tests/package-lock.json stamp=$web_tests/node_modules/.package-lock.json
   [ -f "$stamp" ] && [ ! "$stamp" -ot "$lock" ] && return 0
   echo "install-deps: npm ci in $web_tests" >&2
-  (cd "$web_tests" && npm ci --no-audit --no-fund --loglevel=error)
+  (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
   touch "$stamp"
 }
 

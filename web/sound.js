@@ -96,19 +96,27 @@ export class Sound {
 
   /**
    * A sound played to its end; a missing wave or no audio returns at once,
-   * as a sound that cannot play does on Windows.
+   * as a sound that cannot play does on Windows.  A context that never runs
+   * (Firefox keeps it suspended where there is no audio output) never ends
+   * the sound: the wave's own length ends it then.
    * @param {string} name @returns {Promise<number>}
    */
   playToEnd(name) {
     const source = this.start(name);
     if (!source) return Promise.resolve(0);
+    const length = /** @type {AudioBuffer} */ (source.buffer).duration;
     return new Promise((resolve) => {
+      let timer = 0;
       const end = () => {
-        this.endSync = null;
+        window.clearTimeout(timer);
+        if (this.endSync === end) this.endSync = null;
         resolve(0);
       };
       this.endSync = end;
       source.addEventListener('ended', end);
+      timer = window.setTimeout(() => {
+        if (this.context?.state !== 'running') end();
+      }, length * 1000 + 500);
     });
   }
 }
