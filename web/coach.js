@@ -133,7 +133,7 @@ export class Coach {
     row('cost', 50, 'Costs', w - 100);
     row('last', 65, 'Last hand', w - 100);
     row('tally', 80, 'Session', w - 6);
-    row('risk', 100, 'Risk', w - 6);
+    row('risk', 100, 'Bust risk', w - 6);
     row('riskChart', 115, 'By chart', w - 6);
     row('needs', 130, 'Bankroll', w - 6);
     /** @param {string} text @param {number} top @param {() => void} action */
@@ -313,13 +313,13 @@ export class Coach {
     if (!text) return;
     const risk = JSON.parse(text);
     /** @param {any} play */
-    const line = (play) => `${play.bust_within.map((/** @type {any} */ b) => `${b.text} bust within ${b.hands.toLocaleString('en')}`).join(', ')} hands; ` +
-      `about ${play.expected_hands_text} hands to bust`;
+    const line = (play) => `${play.bust_within.map((/** @type {any} */ b, /** @type {number} */ i) =>
+      `${b.text} within ${b.hands.toLocaleString('en')}${i ? '' : ' hands'}`).join(', ')}; ${play.expected_hands_text} hands on average`;
     const [optimal, chart] = risk.plays;
-    this.lines.risk.textContent = `${line(optimal)} (best play, ${credits} credits, ${coins} a hand)`;
+    this.lines.risk.textContent = line(optimal);
     this.lines.riskChart.textContent = line(chart);
-    this.lines.needs.textContent = `${risk.target_percent} % bust within ${risk.target_hands.toLocaleString('en')} hands from ` +
-      `${optimal.credits_for_target.toLocaleString('en')} credits (${chart.credits_for_target.toLocaleString('en')} by chart)`;
+    this.lines.needs.textContent = `${credits} credits, ${coins} a hand; ${optimal.credits_for_target.toLocaleString('en')} ` +
+      `(${chart.credits_for_target.toLocaleString('en')} by chart) for ${risk.target_percent} % within ${risk.target_hands.toLocaleString('en')}`;
   }
 
   render() {

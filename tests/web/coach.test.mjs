@@ -3,6 +3,7 @@
 // and what the player sees of them on a deal where the chart's hold is the
 // best, on one where it is not, and on one with a tie for the best.
 import { execFile } from 'node:child_process';
+import { readFileSync } from 'node:fs';
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import * as L from './lib.mjs';
@@ -237,3 +238,89 @@ describe('the coach seen at the table', () => {
     }
   });
 });
+
+/** The native analyser's answer, parsed. */
+function oddsJson(args) {
+  return new Promise((ok, fail) => execFile(odds, args, { timeout: 60000 }, (err, out) => (err ? fail(err) : ok(JSON.parse(out)))));
+}
+
+test('a session with a mistake: why, the review, the drill, the exports, kept across a reload; a broken history dropped',
+  { timeout: 120000 }, async () => {
+    const work = L.workFolder('coach-trainer');
+    // This second deals a hand whose chart hold falls short of the best: played, it is a mistake.
+    const p = await L.openPage(suite, work, { clock: 1700000016, acceptDownloads: true,
+      settings: { FastDeal: '1', Coach: '1', CardBack: '7' } });
+    const page = p.page;
+    const ex = (name, ...args) => page.evaluate(([n, a]) => {
+      const q = /** @type {any} */ (window).quorvel;
+      const v = q.machine.exports[n](...a);
+      return /^quorvel_(card_short|coach_grade_name)/.test(n) ? q.machine.text(v) : v;
+    }, [name, args]);
+    const coachButton = (name) => page.locator('.window.coach .push-button', { hasText: name });
+    try {
+      await dealAndFollow(page, work, 'trainer', (a) => a.chartMask);
+      const stored = () => page.evaluate(() => JSON.parse(localStorage.getItem('CoachHistory') || 'null'));
+      const [hand] = (await stored()).hands;
+      assert.notEqual(hand.grade, 0, 'the chart\'s hold here is a mistake');
+      const grade = await ex('quorvel_coach_grade_name', hand.grade);
+      assert.match((await coachSeen(page)).lines.last, new RegExp(`\\(${grade}\\)`));
+      const short = [];
+      for (const c of hand.deal) short.push(await ex('quorvel_card_short', c));
+
+      // Why: every final hand's count is the native analyser's, for both holds.
+      await coachButton('Why').click();
+      await L.topModal(page);
+      await page.getByRole('checkbox', { name: 'Exact fractions' }).check();
+      const rows = await page.locator('.trainer .coach-list').first().locator('tr')
+        .evaluateAll((trs) => trs.map((tr) => [...tr.children].map((c) => c.textContent)));
+      const held = short.filter((_, i) => hand.held & (1 << i)).join(',');
+      const native = await oddsJson(['--deck', String(hand.deck), '--held', held, '--coins', String(hand.coins), '--json', 'hold', ...short]);
+      native.best_hold.hands.forEach((b, i) => {
+        const row = rows.find((r) => r[0] === b.name);
+        assert.deepEqual(row, [b.name, native.held_hold.hands[i].fraction, b.fraction]);
+      });
+      await L.shot(page, work, 'why');
+      await page.keyboard.press('Escape');
+      await L.noModal(page);
+
+      // The review: the one mistake, its cost and grade; both exports.
+      await coachButton('Review').click();
+      await L.topModal(page);
+      const listed = await page.locator('.trainer .coach-list tr').allTextContents();
+      assert.equal(listed.length, 2, `a header and the mistake: ${listed}`);
+      assert.ok(listed[1].includes(hand.cost) && listed[1].endsWith(grade), listed[1]);
+      await L.shot(page, work, 'review');
+      const saved = async (key) => {
+        const [download] = await Promise.all([page.waitForEvent('download'), page.keyboard.press(key)]);
+        return readFileSync(await download.path(), 'utf8');
+      };
+      const csv = (await saved('c')).trim().split('\n');
+      assert.equal(csv.length, 2, 'a header and one hand');
+      assert.ok(csv[1].includes(short.join(' ')) && csv[1].endsWith(`,${hand.cost},${grade}`), csv[1]);
+      assert.deepEqual(JSON.parse(await saved('j')).hands, [hand]);
+
+      // The drill: the same hold given again costs the same, graded alike,
+      // and the machine's credits and cards stay as they were.
+      const before = await L.table(page);
+      await page.keyboard.press('d');
+      for (let i = 0; i < 5; ++i) if (hand.held & (1 << i)) await page.locator('.drill-card').nth(i).click();
+      await coachButton('Check').click();
+      const answer = await page.locator('.drill-answer').textContent();
+      assert.ok(answer.includes(`${hand.cost} coins given up (${grade})`), answer);
+      await L.shot(page, work, 'drill');
+      await coachButton('End Drill').click();
+      assert.deepEqual(await L.table(page), before, 'the machine untouched by the drill');
+
+      // Kept across a reload; a broken history is dropped with a notice, the settings kept.
+      await L.goto(page, page.url());
+      assert.deepEqual((await stored()).hands, [hand]);
+      await page.evaluate(() => localStorage.setItem('CoachHistory', '{"version":1,"hands":[{"deal":"edited"}]}'));
+      await L.goto(page, page.url());
+      assert.match((await coachSeen(page)).lines.last, /could not be read/);
+      assert.deepEqual((await stored()).hands, []);
+      assert.equal(await page.evaluate(() => localStorage.getItem('CardBack')), '7');
+      p.check();
+    } finally {
+      await p.close();
+    }
+  });
