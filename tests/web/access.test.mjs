@@ -119,12 +119,28 @@ test('axe-core finds nothing in any state: the table, each menu, each box and di
       await L.dealt(page);
       await page.locator('.window.coach').waitFor();
       await look('coach after a deal');
-      await page.keyboard.press('Alt+a');
-      await page.locator('.window.coach .push-button').click();
+      await page.locator('.window.coach .push-button', { hasText: 'All Holds' }).click();
       await L.topModal(page);
       await look('coach list open');
       await page.keyboard.press('Escape');
       await L.noModal(page);
+      // The trainer's windows: why this hold, then after the draw the review and the drill.
+      await page.locator('.window.coach .push-button', { hasText: 'Why' }).click();
+      await L.topModal(page);
+      await look('why window open');
+      await page.keyboard.press('Escape');
+      await L.noModal(page);
+      await L.button(page, L.COMMAND.deal).click();
+      await L.dealt(page);
+      await page.locator('.window.coach .push-button', { hasText: 'Review' }).click();
+      await L.topModal(page);
+      await look('review open');
+      await page.keyboard.press('Escape');
+      await L.noModal(page);
+      await page.evaluate(() => /** @type {any} */ (window).quorvel.coach.startDrill(
+        /** @type {any} */ (window).quorvel.coach.history.hands));
+      await look('drill');
+      await page.locator('.window.coach .push-button', { hasText: 'End Drill' }).click();
 
       // Exit: the closing screen.
       await L.menu(page, ids.IDM_EXIT);
