@@ -161,6 +161,7 @@ void AddCountsByRank(const uint8_t* category, const KeyedCards& cards, int64_t t
                      int64_t counts[kCategories]) {
     for (int r = 0; r < kRanks; ++r) {
         int64_t left = 4 - cards.ofRank[r];     // cards of this rank outside the set
+        if (left == 0) continue;                // (and no key for five of a rank)
         if (cards.pairs > 0 || cards.ofRank[r] > 0) {
             counts[category[KeyWith(cards, r, cards.suit)]] += times * left;
         } else if (cards.oneSuit) {

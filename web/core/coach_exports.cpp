@@ -25,7 +25,7 @@
 
 namespace {
 
-// On the heap: some 16 MB, only once the coach is on.
+// On the heap: some 2.5 MB, only once the coach is on.
 OddsTables* gTables = nullptr;
 DealAdvice gAdvice;
 bool gAdvised = false;
