@@ -267,6 +267,18 @@ test('a session with a mistake: why, the review, the drill, the exports, kept ac
       const short = [];
       for (const c of hand.deal) short.push(await ex('quorvel_card_short', c));
 
+      // The bankroll's risk shown is the native analyser's for these credits and coins.
+      const credits = L.creditsOf(await L.table(page));
+      const [session] = (await oddsJson(['--deck', String(hand.deck), '--credits', String(credits), '--coins',
+        String(hand.coins), '--hands', '100,1000', '--json', 'risk'])).sessions;
+      const risk = await page.evaluate(() => ['risk', 'riskChart', 'needs'].map((n) =>
+        document.querySelector(`.window.coach .coach-value.${n}`).textContent));
+      session.plays.forEach((play, i) => {
+        for (const b of play.bust_within) assert.ok(risk[i].includes(b.text), `${risk[i]} shows ${b.text}`);
+        assert.ok(risk[i].includes(play.expected_hands_text), `${risk[i]} shows ${play.expected_hands_text}`);
+        assert.ok(risk[2].includes(play.credits_for_target.toLocaleString('en')), risk[2]);
+      });
+
       // Why: every final hand's count is the native analyser's, for both holds.
       await coachButton('Why').click();
       await L.topModal(page);
