@@ -318,8 +318,9 @@ export class Coach {
     const [optimal, chart] = risk.plays;
     this.lines.risk.textContent = line(optimal);
     this.lines.riskChart.textContent = line(chart);
-    this.lines.needs.textContent = `${credits} credits, ${coins} a hand; ${optimal.credits_for_target.toLocaleString('en')} ` +
-      `(${chart.credits_for_target.toLocaleString('en')} by chart) for ${risk.target_percent} % within ${risk.target_hands.toLocaleString('en')}`;
+    this.lines.needs.textContent = `${credits} credits at ${coins} a hand; ${risk.target_percent} % bust within ` +
+      `${risk.target_hands.toLocaleString('en')} needs ${optimal.credits_for_target.toLocaleString('en')} ` +
+      `(${chart.credits_for_target.toLocaleString('en')} by chart)`;
   }
 
   render() {

@@ -289,6 +289,8 @@ class Page {
     this.table = new Table(this.machine, this.window.client, this.stage);
     // The keyboard rests on the table when no box or menu has it.
     this.table.felt.tabIndex = -1;
+    this.table.felt.setAttribute('role', 'group');
+    this.table.felt.setAttribute('aria-labelledby', this.window.titleText.id);
     this.modals.home = this.table.felt;
     for (const b of this.table.buttons) {
       const keys = this.shortcuts(Number(b.dataset.command));

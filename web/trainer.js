@@ -121,7 +121,7 @@ export function whyWindow(coach, mask, coins) {
       .map((/** @type {any} */ d) => [d.name, d.share_text, d.coins_text]);
     const summary = el('div', 'coach-summary', c);
     summary.textContent = why.grade === 'none' ? 'Your hold is as good as the best.'
-      : `Your hold gives up ${diff.expected_coins_text} coins: a ${why.grade} mistake.`;
+      : `Your hold gives up ${diff.expected_coins_text.replace(/^\+/, '')} coins: a ${why.grade} mistake.`;
     place(summary, [6, 240, w - 6, 256]);
     listTable(c, [6, 260, w - 6, h - 36], 'Where they differ', ['Final hand', 'Share of draws', 'Coins'], rows);
   });

@@ -167,7 +167,7 @@ test('a whole game by roles and names alone, the dealt cards read from the acces
       await deal.click();
       // The deal is told once it has ended; the cards are then read back.
       const log = page.getByRole('log');
-      await L.until(page, () => /Dealt: /.test(document.querySelector('[role=log]')?.textContent || ''));
+      await log.getByText(/^Dealt: /).waitFor();
       const tree = await page.locator('body').ariaSnapshot();
       const seen = [...tree.matchAll(/- img "([^"]+)"/g)].map((m) => m[1]);
       const dealt = await page.evaluate(() => [0, 1, 2, 3, 4].map((i) => /** @type {any} */ (window).quorvel
@@ -184,11 +184,11 @@ test('a whole game by roles and names alone, the dealt cards read from the acces
         await page.getByRole('img', { name: `${name(dealt[slot])}, held` }).waitFor();
       }
       await deal.click();
-      await L.until(page, () => /Drawn: /.test(document.querySelector('[role=log]')?.textContent || ''));
+      await log.getByText(/^Drawn: /).waitFor();
       const drawn = await page.evaluate(() => [0, 1, 2, 3, 4].map((i) => /** @type {any} */ (window).quorvel
         .machine.exports.quorvel_slot_card(i)));
       assert.deepEqual(drawn.slice(0, 2), dealt.slice(0, 2), 'the held cards stay');
-      const told = await log.textContent();
+      const told = await log.getByText(/^Drawn: /).textContent();
       assert.match(told, new RegExp(`Drawn: ${drawn.map(name).join(', ')}\\. CREDITS = \\d+`));
       const credits = await page.getByText(/^CREDITS = \d+$/).textContent();
       assert.ok(told.endsWith(credits), `the payoff read back: ${told} / ${credits}`);
@@ -200,11 +200,10 @@ test('a whole game by roles and names alone, the dealt cards read from the acces
       const about = page.getByRole('dialog', { name: /About/ });
       await about.waitFor();
       assert.equal(await about.getAttribute('aria-modal'), 'true');
-      await L.settled(page);
       await about.getByRole('button', { name: 'OK' }).click();
       await about.waitFor({ state: 'detached' });
-      await L.noModal(page);
-      assert.ok(await page.evaluate(() => !!document.activeElement?.closest('.client')), 'the focus is back on the table');
+      const table = page.getByRole('group', { name: await page.getByRole('heading', { level: 1 }).textContent() });
+      assert.ok(await table.evaluate((e) => e.contains(document.activeElement)), 'the keyboard back on the table');
       await L.shot(page, work, 'after');
     });
   });
