@@ -52,8 +52,9 @@ export class Coach {
     /** The advised deal's cards, the credits when its draw began. @type {number[]} */
     this.dealCards = [];
     this.creditsAtDraw = 0;
-    /** The risk last shown, by deck, credits and coins. */
+    /** The risk last shown, by deck, credits and coins, and whether it is to be shown again. */
     this.riskKey = '';
+    this.riskQueued = false;
     /** @type {{hands: import('./history.js').Hand[], at: number, mask: number, answer: string} | null} */
     this.drill = null;
     /** Told when the window comes or goes, so the screen is laid out again. */
@@ -354,7 +355,15 @@ export class Coach {
     if (this.listButton) this.listButton.disabled = !holding;
     if (this.whyButton) this.whyButton.disabled = !holding || hidden;
     if (this.reviewButton) this.reviewButton.disabled = !this.history.hands.length;
-    this.renderRisk();
+    // After the table's own paint: the first risk for a number of coins is
+    // counted then (tens of milliseconds), later ones are looked up.
+    if (!this.riskQueued) {
+      this.riskQueued = true;
+      setTimeout(() => {
+        this.riskQueued = false;
+        if (this.on && this.window && !this.drill) this.renderRisk();
+      }, 0);
+    }
     // Marks: the best hold and the chart's, on the cards they keep.
     const best = marking ? ex.quorvel_coach_mask(0) : 0;
     const chartMask = marking ? ex.quorvel_coach_mask(chart) : 0;
