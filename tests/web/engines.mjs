@@ -97,6 +97,10 @@ async function launchFirefox(work, hostname) {
   const note = log(work);
   const browser = await L.within(60000, 'Firefox to start', puppeteer.launch({
     browser: 'firefox', executablePath: firefoxPath, headless: true, timeout: 45000,
+    // The window's own size, not an emulated viewport: Debian 12's own
+    // Firefox 140 knows no emulation.setScreenOrientationOverride, which
+    // puppeteer's viewport sends.
+    defaultViewport: null, args: ['--width=1024', '--height=768'],
     // No updates, telemetry or other traffic of the browser's own.
     extraPrefsFirefox: { 'network.captive-portal-service.enabled': false, 'app.update.enabled': false },
   }));
@@ -105,7 +109,6 @@ async function launchFirefox(work, hostname) {
   try {
     const page = (await browser.pages())[0] || await browser.newPage();
     page.setDefaultTimeout(20000);
-    await page.setViewport({ width: 1024, height: 768 });
     page.on('console', (m) => {
       note(`console ${m.type()} ${m.text()}`);
       if (m.type() === 'error') problems.push(`console error: ${m.text()}`);
