@@ -14,6 +14,18 @@ import { reviewWindow, whyWindow } from './trainer.js';
 import { el, place } from './ui.js';
 import { FramedWindow, pushButton } from './windows.js';
 
+/**
+ * A push button in the right-hand column of the coach's window.
+ * @param {HTMLElement} parent @param {number} w  the window's width
+ * @param {string} text @param {number} top @param {() => void} action
+ */
+function sideButton(parent, w, text, top, action) {
+  const b = pushButton(parent, text);
+  place(b, [w - 90, top, w - 6, top + 23]);
+  b.addEventListener('click', action);
+  return b;
+}
+
 /** The coach's window: its rows, and the drill's five cards. */
 export const COACH_HEIGHT = 150;
 
@@ -137,13 +149,8 @@ export class Coach {
     row('risk', 100, 'Bust risk', w - 6);
     row('riskChart', 115, 'By chart', w - 6);
     row('needs', 130, 'Bankroll', w - 6);
-    /** @param {string} text @param {number} top @param {() => void} action */
-    const button = (text, top, action) => {
-      const b = pushButton(c, text);
-      place(b, [w - 90, top, w - 6, top + 23]);
-      b.addEventListener('click', action);
-      return b;
-    };
+    const button = (/** @type {string} */ text, /** @type {number} */ top, /** @type {() => void} */ action) =>
+      sideButton(c, w, text, top, action);
     this.listButton = button('&All Holds...', 5, () => this.list());
     this.whyButton = button('&Why...', 31, () => this.why());
     this.reviewButton = button('&Review...', 57, () => reviewWindow(this));
@@ -184,13 +191,8 @@ export class Coach {
     this.drillAnswer = el('div', 'coach-value drill-answer', d);
     this.drillAnswer.setAttribute('role', 'status');
     place(this.drillAnswer, [6, 133, w - 6, 148]);
-    /** @param {string} text @param {number} top @param {() => void} action */
-    const button = (text, top, action) => {
-      const b = pushButton(d, text);
-      place(b, [w - 90, top, w - 6, top + 23]);
-      b.addEventListener('click', action);
-      return b;
-    };
+    const button = (/** @type {string} */ text, /** @type {number} */ top, /** @type {() => void} */ action) =>
+      sideButton(d, w, text, top, action);
     this.checkButton = button('&Check', 22, () => this.drillCheck());
     this.nextButton = button('&Next', 48, () => this.drillNext());
     button('&End Drill', 74, () => this.endDrill());

@@ -13,6 +13,18 @@
 
 namespace {
 
+// Five different cards of the deck, drawn from `random`.
+void RandomDeal(std::mt19937& random, int deckSize, Card deal[5]) {
+    for (int i = 0; i < 5; ++i) {
+        bool repeated;
+        do {
+            deal[i] = static_cast<Card>(random() % static_cast<unsigned>(deckSize));
+            repeated = false;
+            for (int j = 0; j < i; ++j) repeated = repeated || deal[j] == deal[i];
+        } while (repeated);
+    }
+}
+
 struct SampleDeal {
     const char* cards;
     HandCategory dealt;
@@ -109,14 +121,7 @@ TEST(BestHold, AgreesWithTheBestOfAllHoldsOnRandomDeals) {
     for (int deckSize : {52, 53}) {
         for (int trial = 0; trial < 3000; ++trial) {
             Card deal[5];
-            for (int i = 0; i < 5; ++i) {
-                bool repeated;
-                do {
-                    deal[i] = static_cast<Card>(random() % static_cast<unsigned>(deckSize));
-                    repeated = false;
-                    for (int j = 0; j < i; ++j) repeated = repeated || deal[j] == deal[i];
-                } while (repeated);
-            }
+            RandomDeal(random, deckSize, deal);
             HoldOutcome outcomes[kHoldCount];
             ASSERT_TRUE(EvaluateHolds(tables, deckSize, deal, outcomes));
             int64_t pay = -1;
@@ -145,14 +150,7 @@ TEST(HoldDistribution, EveryCountAsEveryDrawAndTheDifferenceAddsUp) {
     for (int deckSize : {52, 53}) {
         for (int trial = 0; trial < 3; ++trial) {
             Card deal[5];
-            for (int i = 0; i < 5; ++i) {
-                bool repeated;
-                do {
-                    deal[i] = static_cast<Card>(random() % static_cast<unsigned>(deckSize));
-                    repeated = false;
-                    for (int j = 0; j < i; ++j) repeated = repeated || deal[j] == deal[i];
-                } while (repeated);
-            }
+            RandomDeal(random, deckSize, deal);
             SCOPED_TRACE(std::to_string(deckSize) + " cards, trial " + std::to_string(trial));
             DealAdvice advice;
             ASSERT_TRUE(AdviseDeal(SharedTables(), deckSize, deal, advice));

@@ -119,24 +119,19 @@ test('axe-core finds nothing in any state: the table, each menu, each box and di
       await L.dealt(page);
       await page.locator('.window.coach').waitFor();
       await look('coach after a deal');
-      await page.locator('.window.coach .push-button', { hasText: 'All Holds' }).click();
-      await L.topModal(page);
-      await look('coach list open');
-      await page.keyboard.press('Escape');
-      await L.noModal(page);
-      // The trainer's windows: why this hold, then after the draw the review and the drill.
-      await page.locator('.window.coach .push-button', { hasText: 'Why' }).click();
-      await L.topModal(page);
-      await look('why window open');
-      await page.keyboard.press('Escape');
-      await L.noModal(page);
+      // Its windows: every hold, why this hold, and after the draw the review and the drill.
+      const coachWindow = async (button, state) => {
+        await page.locator('.window.coach .push-button', { hasText: button }).click();
+        await L.topModal(page);
+        await look(state);
+        await page.keyboard.press('Escape');
+        await L.noModal(page);
+      };
+      await coachWindow('All Holds', 'coach list open');
+      await coachWindow('Why', 'why window open');
       await L.button(page, L.COMMAND.deal).click();
       await L.dealt(page);
-      await page.locator('.window.coach .push-button', { hasText: 'Review' }).click();
-      await L.topModal(page);
-      await look('review open');
-      await page.keyboard.press('Escape');
-      await L.noModal(page);
+      await coachWindow('Review', 'review open');
       await page.evaluate(() => /** @type {any} */ (window).quorvel.coach.startDrill(
         /** @type {any} */ (window).quorvel.coach.history.hands));
       await look('drill');

@@ -109,14 +109,7 @@ async function launchFirefox(work, hostname) {
   try {
     const page = (await browser.pages())[0] || await browser.newPage();
     page.setDefaultTimeout(20000);
-    page.on('console', (m) => {
-      note(`console ${m.type()} ${m.text()}`);
-      if (m.type() === 'error') problems.push(`console error: ${m.text()}`);
-    });
-    page.on('pageerror', (e) => {
-      note(`page error ${e.message}`);
-      problems.push(`page error: ${e.message}`);
-    });
+    L.watchPage(page, note, problems);
     page.on('request', (r) => {
       note(`request ${r.method()} ${r.url()}`);
       const url = new URL(r.url());

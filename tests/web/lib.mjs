@@ -144,14 +144,7 @@ export async function openPage(suite, work, options = {}) {
   }
   if (init) await context.addInitScript(init);
   const page = await context.newPage();
-  page.on('console', (m) => {
-    note(`console ${m.type()} ${m.text()}`);
-    if (m.type() === 'error') problems.push(`console error: ${m.text()}`);
-  });
-  page.on('pageerror', (e) => {
-    note(`page error ${e.message}`);
-    problems.push(`page error: ${e.message}`);
-  });
+  watchPage(page, note, problems);
   if (clock !== undefined) await page.clock.setFixedTime(clock * 1000);
   if (wait) await goto(page, suite.server.url + path);
   return {
@@ -165,6 +158,21 @@ export async function openPage(suite, work, options = {}) {
       await within(10000, 'the context to close', context.close()).catch(() => {});
     },
   };
+}
+
+/**
+ * Logs a page's console and errors with `note`; a console error or a page
+ * error goes into `problems` (playwright's page and puppeteer's alike).
+ */
+export function watchPage(page, note, problems) {
+  page.on('console', (m) => {
+    note(`console ${m.type()} ${m.text()}`);
+    if (m.type() === 'error') problems.push(`console error: ${m.text()}`);
+  });
+  page.on('pageerror', (e) => {
+    note(`page error ${e.message}`);
+    problems.push(`page error: ${e.message}`);
+  });
 }
 
 /** Until fn(arg) is true in the page, polled from here: the page's policy
